@@ -1,0 +1,127 @@
+#include "CodePage932.h"
+
+#include <iconv.h>
+
+#include <array>
+#include <cerrno>
+#include <mutex>
+#include <stdexcept>
+
+namespace tavelo {
+namespace {
+
+constexpr char16_t kMiddleDot = u'\u30FB';  // the code page's default character
+
+// A decoded pair: one character, or two when the first byte is not a lead byte.
+struct DecodedPair {
+    std::array<char16_t, 2> chars{};
+    std::uint8_t length = 0;
+};
+
+class IconvHandle {
+public:
+    IconvHandle(const char* to, const char* from) : cd_(iconv_open(to, from)) {
+        if (cd_ == reinterpret_cast<iconv_t>(-1))
+            throw std::runtime_error("iconv cannot convert between CP932 and UTF-16LE");
+    }
+    ~IconvHandle() { iconv_close(cd_); }
+    IconvHandle(const IconvHandle&) = delete;
+    IconvHandle& operator=(const IconvHandle&) = delete;
+
+    // Converts the whole input; false when iconv refuses any part of it.
+    bool convert(const char* in, std::size_t inLength, char* out, std::size_t* outLength) {
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        auto* inPtr = const_cast<char*>(in);
+        std::size_t inLeft = inLength;
+        char* outPtr = out;
+        std::size_t outLeft = *outLength;
+        if (iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1))
+            return false;
+        *outLength -= outLeft;
+        return inLeft == 0;
+    }
+
+private:
+    iconv_t cd_;
+};
+
+// One row of the decoding table per lead byte, filled on first use.
+class PairTable {
+public:
+    const DecodedPair& lookup(std::uint8_t lead, std::uint8_t trail) {
+        std::call_once(rowFilled_[lead], [this, lead] { fillRow(lead); });
+        return rows_[lead][trail];
+    }
+
+private:
+    void fillRow(std::uint8_t lead) {
+        IconvHandle iconv("UTF-16LE", "CP932");
+        for (int trail = 0; trail < 256; ++trail) {
+            const char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+            char out[8];
+            std::size_t outLength = sizeof out;
+            DecodedPair& pair = rows_[lead][trail];
+            if (iconv.convert(in, 2, out, &outLength) && outLength == 2) {
+                pair.chars[0] = static_cast<char16_t>(static_cast<std::uint8_t>(out[0]) |
+                                                      (static_cast<std::uint8_t>(out[1]) << 8));
+                pair.length = 1;
+            } else {
+                pair.chars[0] = kMiddleDot;
+                pair.length = 1;
+            }
+        }
+    }
+
+    std::array<std::once_flag, 256> rowFilled_;
+    std::array<std::array<DecodedPair, 256>, 256> rows_{};
+};
+
+PairTable& pairTable() {
+    static PairTable table;
+    return table;
+}
+
+}  // namespace
+
+bool CodePage932::isLeadByte(std::uint8_t byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+char16_t CodePage932::decodeSingle(std::uint8_t byte) {
+    if (byte < 0x80) return static_cast<char16_t>(byte);
+    if (byte >= 0xA1 && byte <= 0xDF) return static_cast<char16_t>(0xFF61 + (byte - 0xA1));
+    switch (byte) {
+        case 0x80: return u'\u0080';
+        case 0xA0: return u'\uF8F0';
+        case 0xFD: return u'\uF8F1';
+        case 0xFE: return u'\uF8F2';
+        case 0xFF: return u'\uF8F3';
+        default: return kMiddleDot;  // a lead byte on its own
+    }
+}
+
+String CodePage932::decodePair(std::uint8_t lead, std::uint8_t trail) {
+    if (!isLeadByte(lead)) return String{decodeSingle(lead), decodeSingle(trail)};
+    const DecodedPair& pair = pairTable().lookup(lead, trail);
+    return String(pair.chars.data(), pair.length);
+}
+
+std::string CodePage932::encode(const String& text) {
+    static std::mutex mutex;
+    static IconvHandle iconv("CP932", "UTF-16LE");
+    const std::lock_guard lock(mutex);
+    std::string result;
+    result.reserve(text.size() * 2);
+    for (char16_t c : text) {
+        const char in[2] = {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+        char out[8];
+        std::size_t outLength = sizeof out;
+        if (iconv.convert(in, 2, out, &outLength))
+            result.append(out, outLength);
+        else
+            result.push_back('?');
+    }
+    return result;
+}
+
+}  // namespace tavelo

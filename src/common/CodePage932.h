@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "ClassicTypes.h"
+
+namespace tavelo {
+
+// The one place where Shift-JIS bytes (code page 932, the Microsoft variant) become text and
+// text becomes Shift-JIS bytes. Backed by glibc iconv ("CP932"), with the gaps filled as the
+// Windows converter fills them: a lead byte with no mapping gives "・" (U+30FB), and the
+// single bytes 80, A0, FD, FE, FF map to U+0080, U+F8F0..U+F8F3.
+class CodePage932 {
+public:
+    // True for the bytes that start a double-byte character in code page 932 (81-9F, E0-FC).
+    [[nodiscard]] static bool isLeadByte(std::uint8_t byte);
+
+    // Decodes one byte on its own (ASCII, half-width katakana A1-DF, ...). A lead byte without
+    // its trail byte decodes to "・".
+    [[nodiscard]] static char16_t decodeSingle(std::uint8_t byte);
+
+    // Decodes the pair as code page 932 decodes the two bytes in a row: one character when
+    // `lead` is a lead byte, otherwise the two bytes as single characters (A1 41 gives "｡A").
+    [[nodiscard]] static String decodePair(std::uint8_t lead, std::uint8_t trail);
+
+    // Encodes text; characters code page 932 cannot hold become "?" as on Windows.
+    [[nodiscard]] static std::string encode(const String& text);
+};
+
+}  // namespace tavelo

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "ClassicTypes.h"
+
+// Conversions between the program's UTF-16 text and UTF-8 (the command line, JSON, file
+// names from the system). Unpaired surrogates and malformed bytes become U+FFFD.
+namespace tavelo::utf8 {
+
+[[nodiscard]] std::string fromUtf16(std::u16string_view text);
+[[nodiscard]] String toUtf16(std::string_view text);
+
+}  // namespace tavelo::utf8

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "CBufRubiRetu.h"
+#include "CBunInfoPage.h"
+#include "RubiInfo.h"
+#include "common/ClassicTypes.h"
+
+namespace tavelo {
+
+class MessageSink;
+
+// Turns one tl2 file into the in-memory document: per line the body text, a typeface short
+// name per cell, the ruby slots with their kanji flags, and the figures the layout needs.
+//
+// Use: set FileName and FullPathName, call FileOpenBuff (or LoadBytes), then
+// BuffChangeTl2Data once, then read. A failure at one of the format's limits stops the parse
+// with an Error; what was stored until then can still be read. Messages to the user go to the
+// message sink given at construction and the work goes on after each.
+class CFileChangeTlData {
+public:
+    // The largest buffer the parse accepts (byte indices 0..32766).
+    static constexpr std::size_t kMaxBytes = 32767;
+
+    explicit CFileChangeTlData(MessageSink& messages);
+    ~CFileChangeTlData();
+    CFileChangeTlData(const CFileChangeTlData&) = delete;
+    CFileChangeTlData& operator=(const CFileChangeTlData&) = delete;
+
+    [[nodiscard]] Integer GyouArraySize() const;
+    [[nodiscard]] Integer MaxBunDan() const;
+    [[nodiscard]] const String& Bun(Integer vGyou) const;
+    [[nodiscard]] const String& FontData(Integer vGyou, int vDan) const;  // vDan is a Byte
+    void FileName(const String& vNewValue) { fileName_ = vNewValue; }
+    [[nodiscard]] const String& FileName() const { return fileName_; }
+    [[nodiscard]] const String& FullPathName() const { return fullPathName_; }
+    void FullPathName(const String& vNewValue) { fullPathName_ = vNewValue; }
+    void Path(const String& vNewValue) { path_ = vNewValue; }
+    [[nodiscard]] Integer Plusminus1MaxLenDan();
+
+    // Reads the whole file into the buffer, appending CR LF when its last byte is not LF.
+    // A file that cannot be read shows "<path> ファイルを開けません。" and then fails, so that
+    // the caller can stop; the buffer is left as it was.
+    void FileOpenBuff();
+    void BuffChangeTl2Data();
+
+    [[nodiscard]] const String& Rubi(Integer vGyou) const;
+    [[nodiscard]] Integer LenBunDan(Integer vGyou) const;
+    [[nodiscard]] Integer LenRubiDan(Integer vGyou) const;
+    [[nodiscard]] Integer IsKanjiRubi(Integer vGyou, Integer vDan) const;
+    [[nodiscard]] static String StrCut(const String& ss, Integer Pos, Integer Lenn);
+
+    // Puts bytes into the buffer exactly as FileOpenBuff puts a file's bytes there.
+    void LoadBytes(std::vector<std::uint8_t> bytes);
+
+    // Where the parse stopped, for the message to the user: the line of the file (1-based,
+    // counted by line feeds as an editor counts them) holding the byte that failed; 0 when
+    // the parse did not fail.
+    [[nodiscard]] long FailureLine() const { return failureLine_; }
+    // True when the buffer has a line feed that is not preceded by a carriage return.
+    [[nodiscard]] bool HasBareLineFeeds() const { return hasBareLineFeeds_; }
+    [[nodiscard]] std::size_t BufferSize() const { return m_Buff.size(); }
+
+private:
+    class Parser;
+
+    [[nodiscard]] String ChangeHankana(const String& vHankana);
+    [[nodiscard]] const RubiInfo& rubiLine(long vGyou) const;
+
+    MessageSink& messages_;
+    std::unique_ptr<CBunInfoPage> page_;
+    std::unique_ptr<CBufRubiRetu> rubiBuffer_;
+    std::vector<std::uint8_t> m_Buff;
+    std::vector<RubiInfo> m_Rubi;  // elements 1..n, as index + 1
+    String fileName_;
+    String fullPathName_;
+    String path_;
+    long failureLine_ = 0;
+    bool hasBareLineFeeds_ = false;
+};
+
+}  // namespace tavelo

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+namespace tavelo {
+
+class MessageSink;
+
+// The command line's --dump-json: reads a file exactly as the open command does and
+// describes what was read as one JSON object.
+class JsonDump {
+public:
+    struct Result {
+        std::string json;
+        int exitCode = 0;  // 0 read, 1 could not be read at all
+    };
+
+    // `messages` receives every message of the reading as it is shown.
+    [[nodiscard]] static Result dumpFile(const std::string& path, MessageSink& messages);
+};
+
+}  // namespace tavelo

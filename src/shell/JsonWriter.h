@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tavelo {
+
+// Builds one JSON text, indented by two spaces per level. Strings are UTF-8 and escaped as
+// JSON requires; floats are printed with the fewest digits (at least 8 significant) that
+// read back as the same single-precision value.
+class JsonWriter {
+public:
+    void beginObject();
+    void endObject();
+    void beginArray();
+    void endArray();
+    void key(std::string_view name);
+    void value(std::string_view text);
+    void value(std::int64_t number);
+    void valueSingle(float number);
+    void null();
+
+    // Short arrays of numbers stay on one line, as in [581, 18].
+    void inlineArray(const std::vector<std::int64_t>& numbers);
+
+    [[nodiscard]] const std::string& text() const { return out_; }
+
+private:
+    void beforeValue();
+    void newline();
+    void writeString(std::string_view text);
+
+    std::string out_;
+    struct Level {
+        bool isObject;
+        bool empty = true;
+    };
+    std::vector<Level> levels_;
+    bool afterKey_ = false;
+};
+
+}  // namespace tavelo

@@ -1,0 +1,55 @@
+#include "common/Table.h"
+
+#include <gtest/gtest.h>
+
+namespace tavelo {
+namespace {
+
+int errorNumber(auto&& operation) {
+    try {
+        operation();
+    } catch (const Error& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+TEST(TableTest, indexOutsideTheDeclaredBounds_isSubscriptOutOfRange) {
+    Table<int> table("t", 1, 3);
+    table.at(3) = 7;
+    EXPECT_EQ(table.at(3), 7);
+    EXPECT_EQ(errorNumber([&] { (void)table.at(0); }), 9);
+    EXPECT_EQ(errorNumber([&] { (void)table.at(4); }), 9);
+}
+
+TEST(TableTest, tableNeverDimensioned_failsOnEveryAccess) {
+    Table<int> table("t");
+    EXPECT_EQ(errorNumber([&] { (void)table.at(0); }), 9);
+    EXPECT_EQ(errorNumber([&] { (void)table.upper(); }), 9);
+    Table2<int> grid("g");
+    EXPECT_EQ(errorNumber([&] { (void)grid.at(1, 1); }), 9);
+}
+
+TEST(TableTest, redimPreserve_keepsElementsAndRedimClearsThem) {
+    Table<int> table("t", 1, 1);
+    table.at(1) = 5;
+    table.redimPreserve(3);
+    EXPECT_EQ(table.at(1), 5);
+    EXPECT_EQ(table.at(3), 0);
+    table.redim(1, 2);
+    EXPECT_EQ(table.at(1), 0);
+}
+
+TEST(TableTest, twoDimensions_checkEachIndexOnItsOwn) {
+    Table2<int> grid("g");
+    grid.redim(0, 1, 1, 60);
+    grid.at(1, 60) = 3;
+    EXPECT_EQ(grid.at(1, 60), 3);
+    EXPECT_EQ(grid.at(0, 1), 0);
+    EXPECT_EQ(errorNumber([&] { (void)grid.at(2, 1); }), 9);
+    EXPECT_EQ(errorNumber([&] { (void)grid.at(1, 61); }), 9);
+    EXPECT_EQ(errorNumber([&] { (void)grid.at(1, 0); }), 9);
+}
+
+}  // namespace
+}  // namespace tavelo

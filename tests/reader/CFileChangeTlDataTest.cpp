@@ -1,0 +1,355 @@
+#include "reader/CFileChangeTlData.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "Tl2TestBytes.h"
+#include "common/RecordingMessageSink.h"
+
+namespace tavelo {
+namespace {
+
+using testing::errorNumberOf;
+using testing::sjis;
+
+const String kMincho = u"@ＭＳ 明朝";
+
+class CFileChangeTlDataTest : public ::testing::Test {
+protected:
+    // Parses the text (UTF-8 in the test, Shift-JIS for the reader); returns the error number
+    // of a failing parse, 0 on success.
+    int parse(std::string_view text) { return parseBytes(sjis(text)); }
+    int parseBytes(std::vector<std::uint8_t> bytes) {
+        reader.LoadBytes(std::move(bytes));
+        return errorNumberOf([&] { reader.BuffChangeTl2Data(); });
+    }
+    std::vector<Integer> flags(Integer line) {
+        std::vector<Integer> result;
+        for (Integer k = 1; k <= reader.LenRubiDan(line); ++k)
+            result.push_back(reader.IsKanjiRubi(line, k));
+        return result;
+    }
+    const std::vector<String>& shown() const { return messages.messages(); }
+
+    RecordingMessageSink messages;
+    CFileChangeTlData reader{messages};
+};
+
+// --- The worked example of the format ---
+TEST_F(CFileChangeTlDataTest, workedExample_givesThreeLinesWithRubyAndATypeface) {
+    ASSERT_EQ(parse("ｶﾝｼﾞ\r\n"
+                    "漢字を読む\r\n"
+                    "　　　M101;\r\n"
+                    "\r\n"
+                    "　　ﾃﾝ\r\n"
+                    "青い天\r\n"),
+              0);
+    EXPECT_EQ(reader.GyouArraySize(), 3);
+    EXPECT_EQ(reader.MaxBunDan(), 5);
+    EXPECT_EQ(reader.Plusminus1MaxLenDan(), 8);  // no line of 8 cells: the smallest length
+    EXPECT_EQ(reader.Bun(1), u"漢字を読む");
+    EXPECT_EQ(reader.Rubi(1), u"かんじ　");
+    EXPECT_EQ(reader.FontData(1, 4), u"M101");
+    EXPECT_EQ(reader.FontData(1, 3), kMincho);
+    EXPECT_EQ(reader.FontData(1, 5), kMincho);
+    EXPECT_EQ(reader.Bun(2), u"");
+    EXPECT_EQ(reader.LenRubiDan(2), 0);
+    EXPECT_EQ(reader.Bun(3), u"青い天");
+    EXPECT_EQ(reader.Rubi(3), u"　　　　てん");
+    EXPECT_EQ(reader.LenRubiDan(1), 4);
+    EXPECT_EQ(reader.LenRubiDan(3), 6);
+    EXPECT_EQ(flags(1), std::vector<Integer>(4, 0));
+    EXPECT_EQ(flags(3), std::vector<Integer>(6, 0));
+    // m_Rubi runs one past the last page line.
+    EXPECT_EQ(reader.Rubi(4), u"");
+    EXPECT_EQ(errorNumberOf([&] { (void)reader.Rubi(5); }), 9);
+    EXPECT_TRUE(shown().empty());
+}
+
+// --- Line ends ---
+TEST_F(CFileChangeTlDataTest, lastLineWithoutLineEnd_getsCrLfAppended) {
+    reader.LoadBytes(sjis("漢字"));
+    EXPECT_EQ(reader.BufferSize(), 6u);
+    reader.LoadBytes(sjis("漢字\r\n"));
+    EXPECT_EQ(reader.BufferSize(), 6u);
+    ASSERT_EQ(parse("漢字"), 0);
+    EXPECT_EQ(reader.MaxBunDan(), 2);
+}
+
+TEST_F(CFileChangeTlDataTest, lfOnlyLineEnds_makeOneLineThatIsStillEnded) {
+    ASSERT_EQ(parse("漢字\n読む\n"), 0);
+    EXPECT_TRUE(reader.HasBareLineFeeds());
+    EXPECT_EQ(reader.GyouArraySize(), 1);
+    EXPECT_EQ(reader.Bun(1), u"漢字読む");
+    EXPECT_EQ(reader.MaxBunDan(), 4);
+}
+
+TEST_F(CFileChangeTlDataTest, lastLineEndedByBareLf_countsInMaxBunDan) {
+    ASSERT_EQ(parse("漢\r\n漢字読む\n"), 0);
+    EXPECT_EQ(reader.GyouArraySize(), 2);
+    EXPECT_EQ(reader.MaxBunDan(), 4);
+    EXPECT_EQ(reader.Rubi(3), u"");
+}
+
+TEST_F(CFileChangeTlDataTest, lfOnlyFileOf56Characters_failsAtThe56th) {
+    std::string text;
+    for (int i = 0; i < 30; ++i) text += "漢字\n";
+    EXPECT_EQ(parse(text), 9);
+    EXPECT_EQ(reader.FailureLine(), 28);
+    EXPECT_EQ(reader.MaxBunDan(), 0);
+}
+
+TEST_F(CFileChangeTlDataTest, crWithoutLf_doesNotEndALine) {
+    ASSERT_EQ(parse("漢\r字\r\n"), 0);
+    EXPECT_EQ(reader.GyouArraySize(), 1);
+    EXPECT_EQ(reader.Bun(1), u"漢字");
+}
+
+// --- Ruby lines ---
+TEST_F(CFileChangeTlDataTest, kanaRuby_isPaddedToTheRunsLengthInBytes) {
+    ASSERT_EQ(parse("ｶﾝｼﾞ\r\n漢字\r\n"), 0);
+    EXPECT_EQ(reader.Rubi(1), u"かんじ　");
+    EXPECT_EQ(flags(1), (std::vector<Integer>{0, 0, 0, 0}));
+}
+
+TEST_F(CFileChangeTlDataTest, rubyLinesBeforeOneBodyLine_mergeSlotBySlot) {
+    ASSERT_EQ(parse("ｶ\r\n　ｷ\r\n漢字\r\n"), 0);
+    EXPECT_EQ(reader.Rubi(1), u"か　き");
+}
+
+TEST_F(CFileChangeTlDataTest, halfWidthSpaces_padBeforeTheFirstKanaAndCountAfterIt) {
+    ASSERT_EQ(parse("  ｱ ｲ\r\n漢字\r\n"), 0);
+    EXPECT_EQ(reader.Rubi(1), u"　　あ い");
+}
+
+TEST_F(CFileChangeTlDataTest, emptyLineBetweenRubyAndBody_takesItsOwnNumber) {
+    ASSERT_EQ(parse("ｱ\r\n\r\n漢\r\n"), 0);
+    EXPECT_EQ(reader.GyouArraySize(), 2);
+    EXPECT_EQ(reader.Rubi(1), u"");
+    EXPECT_EQ(reader.Rubi(2), u"あ");
+}
+
+TEST_F(CFileChangeTlDataTest, lineOfRubyAndBody_endsAsRubyAndItsBodyContinues) {
+    ASSERT_EQ(parse("ｱ漢\r\n字\r\n"), 0);
+    EXPECT_EQ(reader.GyouArraySize(), 1);
+    EXPECT_EQ(reader.Bun(1), u"漢字");
+    EXPECT_EQ(reader.Rubi(1), u"あ");
+}
+
+TEST_F(CFileChangeTlDataTest, rubyAfterTheLastBodyLine_isDropped) {
+    ASSERT_EQ(parse("漢\r\nｱ\r\n\r\n"), 0);
+    EXPECT_EQ(reader.GyouArraySize(), 1);
+    EXPECT_EQ(reader.Rubi(1), u"");
+}
+
+TEST_F(CFileChangeTlDataTest, rubyLineOf120SlotsParsesAnd121Fail) {
+    std::string run;
+    for (int i = 0; i < 120; ++i) run += "ｱ";
+    ASSERT_EQ(parse(run + "\r\n漢\r\n"), 0);
+    EXPECT_EQ(reader.LenRubiDan(1), 120);
+    EXPECT_EQ(parse(run + "ｱ\r\n漢\r\n"), 9);
+}
+
+TEST_F(CFileChangeTlDataTest, kanaMessages_areShownAndParsingGoesOn) {
+    ASSERT_EQ(parse("ｳﾞ\r\n漢\r\n"), 0);
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(reader.Rubi(1), u"？　");
+}
+
+// --- Brackets ---
+TEST_F(CFileChangeTlDataTest, bracketedKanji_takesFourSlotsWithTheFlagOnTheSecond) {
+    ASSERT_EQ(parse("[人]\r\n漢字\r\n"), 0);
+    EXPECT_EQ(reader.Rubi(1), u"　人　　");
+    EXPECT_EQ(flags(1), (std::vector<Integer>{0, -1, 0, 0}));
+}
+
+TEST_F(CFileChangeTlDataTest, bracketedKana_isNoKanjiRuby) {
+    ASSERT_EQ(parse("[あ]\r\n漢字\r\n"), 0);
+    EXPECT_EQ(reader.Rubi(1), u"　あ　　");
+    EXPECT_EQ(flags(1), (std::vector<Integer>{0, 0, 0, 0}));
+}
+
+TEST_F(CFileChangeTlDataTest, twoCharactersInBrackets_failAtTheClosingBracket) {
+    EXPECT_EQ(parse("[人人]\r\n漢字\r\n"), 9);
+    EXPECT_EQ(reader.FailureLine(), 1);
+    EXPECT_EQ(reader.GyouArraySize(), 0);
+}
+
+TEST_F(CFileChangeTlDataTest, closingBracketWithoutOpening_showsItsMessage) {
+    ASSERT_EQ(parse("ｱ]\r\n漢\r\n"), 0);
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(shown()[0], u"ルビにする漢字がありません。");
+    EXPECT_EQ(reader.Rubi(1), u"あ");
+}
+
+// --- Typeface lines ---
+TEST_F(CFileChangeTlDataTest, typefaceEntry_appliesToTheCellWhereItsNameBegins) {
+    ASSERT_EQ(parse("漢　字\r\n　　M101;\r\n"), 0);
+    EXPECT_EQ(reader.FontData(1, 3), u"M101");
+    EXPECT_EQ(reader.FontData(1, 1), kMincho);
+    EXPECT_EQ(reader.FontData(1, 2), u"0");
+}
+
+TEST_F(CFileChangeTlDataTest, secondEntryOnALine_beginsAfterTheFirstNameAndSemicolon) {
+    ASSERT_EQ(parse("漢字読書\r\nM101;M102;\r\n"), 0);
+    EXPECT_EQ(reader.FontData(1, 1), u"M101");
+    EXPECT_EQ(reader.FontData(1, 3), u"M102");
+}
+
+TEST_F(CFileChangeTlDataTest, halfWidthSpaces_countHalfACellBeforeAnEntry) {
+    ASSERT_EQ(parse("漢字読書\r\n    M1 2;\r\n"), 0);
+    EXPECT_EQ(reader.FontData(1, 3), u"M1 2");  // spaces inside a name belong to it
+}
+
+TEST_F(CFileChangeTlDataTest, semicolonWithoutName_showsItsMessageAndRecordsNothing) {
+    ASSERT_EQ(parse("漢字\r\n;\r\n"), 0);
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(shown()[0], u"ﾌｫﾝﾄ情報がありません！");
+    EXPECT_EQ(reader.FontData(1, 1), kMincho);
+}
+
+TEST_F(CFileChangeTlDataTest, typefaceEntryBeforeAnyLineEnd_fails) {
+    EXPECT_EQ(parse("M101;\r\n漢\r\n"), 9);
+}
+
+TEST_F(CFileChangeTlDataTest, typefaceEntryBeyondCell55_fails) {
+    EXPECT_EQ(parse("漢\r\n" + std::string(110, ' ') + "M101;\r\n"), 9);
+    EXPECT_EQ(reader.FailureLine(), 2);
+}
+
+// --- Spaces ---
+TEST_F(CFileChangeTlDataTest, lineOfFullWidthSpaces_isEmptyAndItsSpacesMoveToTheNextBody) {
+    ASSERT_EQ(parse("　　\r\n漢\r\n"), 0);
+    EXPECT_EQ(reader.GyouArraySize(), 2);
+    EXPECT_EQ(reader.Bun(1), u"");
+    EXPECT_EQ(reader.Bun(2), u"　　漢");
+    EXPECT_EQ(reader.FontData(2, 1), u"0");
+}
+
+TEST_F(CFileChangeTlDataTest, lineOfFullWidthSpacesBeforeRuby_becomesRubySlots) {
+    ASSERT_EQ(parse("　\r\nｱ\r\n漢字\r\n"), 0);
+    EXPECT_EQ(reader.Rubi(2), u"　　あ");
+}
+
+TEST_F(CFileChangeTlDataTest, halfWidthSpacesInABodyLine_neverEnterTheBody) {
+    ASSERT_EQ(parse("漢 字 \r\nｱ\r\n読\r\n"), 0);
+    EXPECT_EQ(reader.Bun(1), u"漢字");
+    EXPECT_EQ(reader.Rubi(2), u"　　あ");
+}
+
+// --- Limits ---
+TEST_F(CFileChangeTlDataTest, bodyLineOf55Cells_parsesAnd56Fail) {
+    std::string line;
+    for (int i = 0; i < 55; ++i) line += "字";
+    ASSERT_EQ(parse(line + "\r\n"), 0);
+    EXPECT_EQ(reader.MaxBunDan(), 55);
+    EXPECT_EQ(reader.Plusminus1MaxLenDan(), 54);
+    EXPECT_EQ(parse(line + "字\r\n"), 9);
+    EXPECT_EQ(reader.LenBunDan(1), 56);
+    EXPECT_EQ(errorNumberOf([&] { (void)reader.FontData(1, 56); }), 9);
+}
+
+TEST_F(CFileChangeTlDataTest, thousandLinesParseAndTheNextFails) {
+    std::string text;
+    for (int i = 0; i < 1000; ++i) text += "字\r\n";
+    ASSERT_EQ(parse(text), 0);
+    EXPECT_EQ(reader.GyouArraySize(), 1000);
+    EXPECT_EQ(parse(text + "字\r\n"), 9);
+    EXPECT_EQ(reader.FailureLine(), 1001);
+    EXPECT_EQ(reader.GyouArraySize(), 1000);
+    EXPECT_EQ(parse(text + "\r\n"), 9);  // an empty 1001st line fails too
+}
+
+std::vector<std::uint8_t> bytesOfSize(std::size_t size) {
+    std::string line;
+    for (int i = 0; i < 50; ++i) line += "字";
+    std::string text;
+    for (int i = 0; i < 321; ++i) text += line + "\r\n";  // 321 x 102 = 32,742 bytes
+    std::vector<std::uint8_t> bytes = sjis(text);
+    bytes.insert(bytes.end(), size - bytes.size() - 2, ' ');
+    bytes.push_back('\r');
+    bytes.push_back('\n');
+    return bytes;
+}
+
+TEST_F(CFileChangeTlDataTest, fileOf32767Bytes_parsesAndOneMoreOverflowsAfterTheLastByte) {
+    ASSERT_EQ(parseBytes(bytesOfSize(32767)), 0);
+    EXPECT_EQ(reader.GyouArraySize(), 321);
+    EXPECT_EQ(parseBytes(bytesOfSize(32768)), 6);
+    EXPECT_EQ(reader.GyouArraySize(), 321);  // everything was handled before the failure
+}
+
+TEST_F(CFileChangeTlDataTest, largerBuffer_overflowsBeforeTheFirstByte) {
+    EXPECT_EQ(parseBytes(bytesOfSize(32769)), 6);
+    EXPECT_EQ(reader.GyouArraySize(), 0);
+}
+
+// --- Decoding ---
+TEST_F(CFileChangeTlDataTest, pairDecodingToTwoCharacters_isRefusedButUsesUpItsCell) {
+    ASSERT_EQ(parseBytes({0x8A, 0xBF, 0xA1, 0x41, 0x8E, 0x9A, 0x0D, 0x0A}), 0);
+    EXPECT_EQ(reader.Bun(1), u"漢字");
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(shown()[0], u"1文字以外");
+    EXPECT_EQ(reader.FontData(1, 3), kMincho);
+    EXPECT_EQ(reader.LenBunDan(1), 2);
+}
+
+TEST_F(CFileChangeTlDataTest, unmappedPair_decodesToMiddleDot) {
+    ASSERT_EQ(parseBytes({0x85, 0x40, 0x0D, 0x0A}), 0);
+    EXPECT_EQ(reader.Bun(1), u"・");
+}
+
+TEST_F(CFileChangeTlDataTest, unrecognisedLeadByte_isDroppedAndItsTrailTakenAlone) {
+    // EB is no lead byte here: it is dropped, and 41 becomes a typeface letter.
+    ASSERT_EQ(parseBytes({0x8A, 0xBF, 0x0D, 0x0A, 0xEB, 0x41, 0x3B, 0x0D, 0x0A}), 0);
+    EXPECT_EQ(reader.FontData(1, 1), u"A");
+}
+
+// --- Counts ---
+TEST_F(CFileChangeTlDataTest, gyouArraySize_isTheLastLineHoldingBodyText) {
+    ASSERT_EQ(parse("漢\r\n\r\nｱ\r\nM1;\r\n\r\n"), 0);
+    EXPECT_EQ(reader.GyouArraySize(), 1);
+}
+
+// --- Files ---
+TEST_F(CFileChangeTlDataTest, emptyFile_isAnEmptyDocument) {
+    ASSERT_EQ(parseBytes({}), 0);
+    EXPECT_EQ(reader.GyouArraySize(), 0);
+    EXPECT_EQ(reader.MaxBunDan(), 0);
+}
+
+TEST_F(CFileChangeTlDataTest, fileThatCannotBeOpened_showsItsMessageAndFails) {
+    reader.FullPathName(u"/nonexistent/なし.tl2");
+    EXPECT_EQ(errorNumberOf([&] { reader.FileOpenBuff(); }), 53);
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(shown()[0], u"/nonexistent/なし.tl2 ファイルを開けません。");
+    reader.FullPathName(u"/");
+    EXPECT_EQ(errorNumberOf([&] { reader.FileOpenBuff(); }), 75);
+}
+
+TEST_F(CFileChangeTlDataTest, fileOpenBuff_readsTheFileByItsUtf8Path) {
+    const auto path = std::filesystem::temp_directory_path() / "tavelo 読み込み.tl2";
+    {
+        std::ofstream out(path, std::ios::binary);
+        const auto bytes = sjis("漢字");
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
+    }
+    reader.FullPathName(utf8::toUtf16(path.string()));
+    reader.FileOpenBuff();
+    std::filesystem::remove(path);
+    EXPECT_EQ(reader.BufferSize(), 6u);
+    reader.BuffChangeTl2Data();
+    EXPECT_EQ(reader.Bun(1), u"漢字");
+}
+
+TEST_F(CFileChangeTlDataTest, strCut_removesTheGivenRange) {
+    EXPECT_EQ(CFileChangeTlData::StrCut(u"abcdef", 2, 3), u"aef");
+    EXPECT_EQ(CFileChangeTlData::StrCut(u"abc", 3, 5), u"ab");
+    EXPECT_EQ(errorNumberOf([] { (void)CFileChangeTlData::StrCut(u"abc", 0, 1); }), 5);
+    EXPECT_EQ(errorNumberOf([] { (void)CFileChangeTlData::StrCut(u"abc", 32767, 1); }), 6);
+}
+
+}  // namespace
+}  // namespace tavelo

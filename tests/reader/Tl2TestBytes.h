@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "common/CodePage932.h"
+#include "common/Error.h"
+#include "common/Utf8.h"
+
+namespace tavelo::testing {
+
+// A tl2 file's bytes written as readable UTF-8 in the test: the text is encoded to Shift-JIS.
+inline std::vector<std::uint8_t> sjis(std::string_view utf8Text) {
+    const std::string bytes = CodePage932::encode(utf8::toUtf16(utf8Text));
+    return {bytes.begin(), bytes.end()};
+}
+
+// The classic number of the Error the operation throws, or 0 when it succeeds.
+template <class Operation>
+int errorNumberOf(Operation&& operation) {
+    try {
+        operation();
+    } catch (const Error& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+}  // namespace tavelo::testing
