@@ -18,12 +18,12 @@ constexpr Integer kSmallestStandardLength = 8;
 CBunInfoPage::CBunInfoPage(MessageSink& messages) : messages_(messages), lines_(kMaxLines) {}
 
 CBunInfoPage::BunInfo& CBunInfoPage::line(long vGyou) {
-    if (vGyou < 1 || vGyou > kMaxLines) throw Error::subscriptOutOfRange("CBunInfoPage.Bun");
+    if (vGyou < 1 || vGyou > kMaxLines) throw Error::subscriptOutOfRange(kLinesSource);
     return lines_[static_cast<std::size_t>(vGyou - 1)];
 }
 
 const CBunInfoPage::BunInfo& CBunInfoPage::line(long vGyou) const {
-    if (vGyou < 1 || vGyou > kMaxLines) throw Error::subscriptOutOfRange("CBunInfoPage.Bun");
+    if (vGyou < 1 || vGyou > kMaxLines) throw Error::subscriptOutOfRange(kLinesSource);
     return lines_[static_cast<std::size_t>(vGyou - 1)];
 }
 
@@ -43,8 +43,10 @@ void CBunInfoPage::tl2AddSyotaiInfo(Single vPos, const String& vFontData) {
     const Integer cell =
         checked::toInteger(static_cast<std::int64_t>(rounding::floorToLong(vPos)) + 1);
     const Integer endedLine = checked::sub(currentGyou_, Integer{1});
-    BunInfo& ended = line(endedLine);
-    ended.FontData.at(cell) = vFontData;
+    if (endedLine < 1) throw Error::subscriptOutOfRange(kTypefaceLineSource);
+    Table<String>& fonts = line(endedLine).FontData;
+    if (!fonts.contains(cell)) throw Error::subscriptOutOfRange(kTypefaceCellSource);
+    fonts.at(cell) = vFontData;
 }
 
 void CBunInfoPage::AddString(const String& vString) {

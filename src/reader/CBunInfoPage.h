@@ -18,6 +18,12 @@ public:
     static constexpr int kMaxLines = 1000;
     static constexpr int kMaxCells = 55;
 
+    // The sources of the failures at the page's limits, so callers can tell which was reached.
+    static constexpr const char* kLinesSource = "CBunInfoPage.Lines";
+    static constexpr const char* kCellsSource = "CBunInfoPage.Cells";
+    static constexpr const char* kTypefaceLineSource = "CBunInfoPage.tl2AddSyotaiInfo.Line";
+    static constexpr const char* kTypefaceCellSource = "CBunInfoPage.tl2AddSyotaiInfo.Cell";
+
     explicit CBunInfoPage(MessageSink& messages);
 
     void AddChar(const String& vChar, const String& vFontData);
@@ -38,7 +44,7 @@ public:
 private:
     struct BunInfo {
         String Bun;
-        Table<String> FontData{"CBunInfoPage.FontData", 1, kMaxCells};
+        Table<String> FontData{kCellsSource, 1, kMaxCells};
     };
 
     [[nodiscard]] BunInfo& line(long vGyou);

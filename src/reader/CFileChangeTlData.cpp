@@ -21,6 +21,20 @@ namespace {
 constexpr char16_t kFullSpace = u'　';
 const String kBodyFont = u"@ＭＳ 明朝";
 constexpr const char* kSource = "CFileChangeTlData.BuffChangeTl2Data";
+constexpr const char* kBracketSource = "CFileChangeTlData.KakkoFlag";
+
+CFileChangeTlData::ReadLimit limitOf(const Error& error) {
+    using Limit = CFileChangeTlData::ReadLimit;
+    const std::string& source = error.source();
+    if (source == kSource) return Limit::FileSize;
+    if (source == CBunInfoPage::kLinesSource) return Limit::Lines;
+    if (source == CBunInfoPage::kCellsSource) return Limit::Cells;
+    if (source == CBunInfoPage::kTypefaceCellSource) return Limit::TypefaceCell;
+    if (source == CBunInfoPage::kTypefaceLineSource) return Limit::TypefaceBeforeFirstLine;
+    if (source == RubiInfo::kSlotsSource) return Limit::RubySlots;
+    if (source == kBracketSource) return Limit::Bracket;
+    return Limit::Other;
+}
 
 }  // namespace
 
@@ -66,7 +80,7 @@ private:
     Single SpaceLen = 0;
     Single SyotaiPos = 0;
     String KakkoStr;
-    Table<Integer> KakkoFlag{"CFileChangeTlData.KakkoFlag", 1, 4};
+    Table<Integer> KakkoFlag{kBracketSource, 1, 4};
 };
 
 void CFileChangeTlData::Parser::flushHankana() {
@@ -311,27 +325,24 @@ void CFileChangeTlData::BuffChangeTl2Data() {
     m_Rubi.clear();
     m_Rubi.emplace_back();
     failureLine_ = 0;
+    failedLimit_ = ReadLimit::None;
 
     Parser parser(*this);
-    // The byte index is a 16-bit counter: a buffer reaching index 32,767 cannot be walked.
-    if (m_Buff.size() > kMaxBytes + 1) {
-        throw Error::overflow(kSource);
-    }
     long line = 1;
-    for (std::size_t i = 0; i < m_Buff.size(); ++i) {
-        try {
+    try {
+        // The byte index is a 16-bit counter: a buffer reaching index 32,767 cannot be walked.
+        if (m_Buff.size() > kMaxBytes + 1) throw Error::overflow(kSource);
+        for (std::size_t i = 0; i < m_Buff.size(); ++i) {
             parser.handle(m_Buff[i]);
-        } catch (const Error&) {
-            failureLine_ = line;
-            throw;
+            if (m_Buff[i] == 10) ++line;
+            if (i == kMaxBytes) throw Error::overflow(kSource);
         }
-        if (m_Buff[i] == 10) ++line;
-        if (i == kMaxBytes) {
-            failureLine_ = line;
-            throw Error::overflow(kSource);
-        }
+        parser.finish();
+    } catch (const Error& error) {
+        failedLimit_ = limitOf(error);
+        failureLine_ = failedLimit_ == ReadLimit::FileSize ? 0 : line;
+        throw;
     }
-    parser.finish();
 }
 
 const RubiInfo& CFileChangeTlData::rubiLine(long vGyou) const {

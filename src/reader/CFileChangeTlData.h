@@ -26,6 +26,19 @@ public:
     // The largest buffer the parse accepts (byte indices 0..32766).
     static constexpr std::size_t kMaxBytes = 32767;
 
+    // Which of the format's limits stopped the parse.
+    enum class ReadLimit {
+        None,
+        FileSize,                 // more than 32,767 bytes
+        Lines,                    // more than 1000 lines
+        Cells,                    // more than 55 characters in a line
+        RubySlots,                // more than 120 ruby positions in a line
+        Bracket,                  // more than one character in brackets
+        TypefaceCell,             // a typeface entry beyond the line's 55 cells
+        TypefaceBeforeFirstLine,  // a typeface entry before any line has ended
+        Other,
+    };
+
     explicit CFileChangeTlData(MessageSink& messages);
     ~CFileChangeTlData();
     CFileChangeTlData(const CFileChangeTlData&) = delete;
@@ -61,6 +74,7 @@ public:
     // counted by line feeds as an editor counts them) holding the byte that failed; 0 when
     // the parse did not fail.
     [[nodiscard]] long FailureLine() const { return failureLine_; }
+    [[nodiscard]] ReadLimit FailedLimit() const { return failedLimit_; }
     // True when the buffer has a line feed that is not preceded by a carriage return.
     [[nodiscard]] bool HasBareLineFeeds() const { return hasBareLineFeeds_; }
     [[nodiscard]] std::size_t BufferSize() const { return m_Buff.size(); }
@@ -80,6 +94,7 @@ private:
     String fullPathName_;
     String path_;
     long failureLine_ = 0;
+    ReadLimit failedLimit_ = ReadLimit::None;
     bool hasBareLineFeeds_ = false;
 };
 

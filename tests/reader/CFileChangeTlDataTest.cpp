@@ -286,6 +286,38 @@ TEST_F(CFileChangeTlDataTest, largerBuffer_overflowsBeforeTheFirstByte) {
     EXPECT_EQ(reader.GyouArraySize(), 0);
 }
 
+// --- Which limit stopped the parse ---
+TEST_F(CFileChangeTlDataTest, eachLimit_isReportedWithTheFileLineWhereItWasReached) {
+    using Limit = CFileChangeTlData::ReadLimit;
+    std::string longLine, longRuby, manyLines;
+    for (int i = 0; i < 56; ++i) longLine += "字";
+    for (int i = 0; i < 121; ++i) longRuby += "ｱ";
+    for (int i = 0; i < 1001; ++i) manyLines += "字\r\n";
+    struct Case {
+        std::string text;
+        Limit limit;
+        long line;
+    };
+    const Case cases[] = {
+        {"漢\r\n" + longLine + "\r\n", Limit::Cells, 2},
+        {"漢\r\n\r\n" + longRuby + "\r\n漢\r\n", Limit::RubySlots, 3},
+        {"[人人]\r\n漢\r\n", Limit::Bracket, 1},
+        {"M1;\r\n漢\r\n", Limit::TypefaceBeforeFirstLine, 1},
+        {"漢\r\n" + std::string(110, ' ') + "M1;\r\n", Limit::TypefaceCell, 2},
+        {manyLines, Limit::Lines, 1001},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(parse(c.text), 9);
+        EXPECT_EQ(reader.FailedLimit(), c.limit) << c.text.substr(0, 20);
+        EXPECT_EQ(reader.FailureLine(), c.line) << c.text.substr(0, 20);
+    }
+    EXPECT_EQ(parse("漢\r\n"), 0);
+    EXPECT_EQ(reader.FailedLimit(), Limit::None);
+    EXPECT_EQ(reader.FailureLine(), 0);
+    EXPECT_EQ(parseBytes(std::vector<std::uint8_t>(40000, ' ')), 6);
+    EXPECT_EQ(reader.FailedLimit(), Limit::FileSize);
+}
+
 // --- Decoding ---
 TEST_F(CFileChangeTlDataTest, pairDecodingToTwoCharacters_isRefusedButUsesUpItsCell) {
     ASSERT_EQ(parseBytes({0x8A, 0xBF, 0xA1, 0x41, 0x8E, 0x9A, 0x0D, 0x0A}), 0);
