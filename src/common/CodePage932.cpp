@@ -19,7 +19,7 @@ struct DecodedPair {
 };
 
 class IconvHandle {
-public:
+  public:
     IconvHandle(const char* to, const char* from) : cd_(iconv_open(to, from)) {
         if (cd_ == reinterpret_cast<iconv_t>(-1))
             throw std::runtime_error("iconv cannot convert between CP932 and UTF-16LE");
@@ -41,19 +41,19 @@ public:
         return inLeft == 0;
     }
 
-private:
+  private:
     iconv_t cd_;
 };
 
 // One row of the decoding table per lead byte, filled on first use.
 class PairTable {
-public:
+  public:
     const DecodedPair& lookup(std::uint8_t lead, std::uint8_t trail) {
         std::call_once(rowFilled_[lead], [this, lead] { fillRow(lead); });
         return rows_[lead][trail];
     }
 
-private:
+  private:
     void fillRow(std::uint8_t lead) {
         IconvHandle iconv("UTF-16LE", "CP932");
         for (int trail = 0; trail < 256; ++trail) {
@@ -91,12 +91,18 @@ char16_t CodePage932::decodeSingle(std::uint8_t byte) {
     if (byte < 0x80) return static_cast<char16_t>(byte);
     if (byte >= 0xA1 && byte <= 0xDF) return static_cast<char16_t>(0xFF61 + (byte - 0xA1));
     switch (byte) {
-        case 0x80: return u'\u0080';
-        case 0xA0: return u'\uF8F0';
-        case 0xFD: return u'\uF8F1';
-        case 0xFE: return u'\uF8F2';
-        case 0xFF: return u'\uF8F3';
-        default: return kMiddleDot;  // a lead byte on its own
+        case 0x80:
+            return u'\u0080';
+        case 0xA0:
+            return u'\uF8F0';
+        case 0xFD:
+            return u'\uF8F1';
+        case 0xFE:
+            return u'\uF8F2';
+        case 0xFF:
+            return u'\uF8F3';
+        default:
+            return kMiddleDot;  // a lead byte on its own
     }
 }
 
@@ -106,20 +112,36 @@ String CodePage932::decodePair(std::uint8_t lead, std::uint8_t trail) {
     return String(pair.chars.data(), pair.length);
 }
 
-std::string CodePage932::encode(const String& text) {
+CodePage932::EncodedChar CodePage932::encodeChar(char16_t c) {
+    // 0 marks a character not looked up yet; a looked-up entry keeps its length in bits 16+.
+    static std::array<std::uint32_t, 0x10000> table{};
     static std::mutex mutex;
     static IconvHandle iconv("CP932", "UTF-16LE");
     const std::lock_guard lock(mutex);
-    std::string result;
-    result.reserve(text.size() * 2);
-    for (char16_t c : text) {
+    std::uint32_t& entry = table[c];
+    if (entry == 0) {
         const char in[2] = {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
         char out[8];
         std::size_t outLength = sizeof out;
-        if (iconv.convert(in, 2, out, &outLength))
-            result.append(out, outLength);
-        else
-            result.push_back('?');
+        if (iconv.convert(in, 2, out, &outLength) && (outLength == 1 || outLength == 2)) {
+            entry =
+                (static_cast<std::uint32_t>(outLength) << 16) | static_cast<std::uint8_t>(out[0]) |
+                (outLength == 2 ? static_cast<std::uint32_t>(static_cast<std::uint8_t>(out[1])) << 8
+                                : 0u);
+        } else {
+            entry = (1u << 16) | static_cast<std::uint8_t>('?');
+        }
+    }
+    return EncodedChar{{static_cast<char>(entry & 0xFF), static_cast<char>((entry >> 8) & 0xFF)},
+                       static_cast<int>(entry >> 16)};
+}
+
+std::string CodePage932::encode(const String& text) {
+    std::string result;
+    result.reserve(text.size() * 2);
+    for (char16_t c : text) {
+        const EncodedChar encoded = encodeChar(c);
+        result.append(encoded.bytes, static_cast<std::size_t>(encoded.length));
     }
     return result;
 }

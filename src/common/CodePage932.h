@@ -12,7 +12,7 @@ namespace tavelo {
 // Windows converter fills them: a lead byte with no mapping gives "・" (U+30FB), and the
 // single bytes 80, A0, FD, FE, FF map to U+0080, U+F8F0..U+F8F3.
 class CodePage932 {
-public:
+  public:
     // True for the bytes that start a double-byte character in code page 932 (81-9F, E0-FC).
     [[nodiscard]] static bool isLeadByte(std::uint8_t byte);
 
@@ -26,6 +26,14 @@ public:
 
     // Encodes text; characters code page 932 cannot hold become "?" as on Windows.
     [[nodiscard]] static std::string encode(const String& text);
+
+    // The bytes of one character (one or two; "?" when the code page cannot hold it), from a
+    // table filled on first use of each character, for callers that encode on a hot path.
+    struct EncodedChar {
+        char bytes[2];
+        int length;
+    };
+    [[nodiscard]] static EncodedChar encodeChar(char16_t c);
 };
 
 }  // namespace tavelo

@@ -73,6 +73,8 @@ void CBufRubiRetu::IsKanjiRubi(Integer vDan, Integer vKanjiRubi) {
     lastRow().IsKanjiRubi.at(vDan) = vKanjiRubi;
 }
 
-void CBufRubiRetu::ClearRubiInfo() { m_IsKanjiRubi.fillDefault(); }
+void CBufRubiRetu::ClearRubiInfo() {
+    m_IsKanjiRubi.fillDefault();
+}
 
 }  // namespace tavelo

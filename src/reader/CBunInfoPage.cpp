@@ -59,7 +59,9 @@ void CBunInfoPage::AddString(const String& vString) {
     if (page1BunGyou_ < currentGyou_) page1BunGyou_ = currentGyou_;
 }
 
-const String& CBunInfoPage::Bun(Integer vGyou) const { return line(vGyou).Bun; }
+const String& CBunInfoPage::Bun(Integer vGyou) const {
+    return line(vGyou).Bun;
+}
 
 Integer CBunInfoPage::CountBun(Integer vGyou) const {
     return checked::toInteger(static_cast<std::int64_t>(line(vGyou).Bun.size()));

@@ -1,10 +1,10 @@
 #include "CChangeHiragana.h"
 
-#include "common/CheckedArithmetic.h"
-#include "common/MessageSink.h"
-
 #include <optional>
 #include <string_view>
+
+#include "common/CheckedArithmetic.h"
+#include "common/MessageSink.h"
 
 namespace tavelo {
 namespace {

@@ -40,14 +40,14 @@ CFileChangeTlData::ReadLimit limitOf(const Error& error) {
 
 // The byte-by-byte parse: the state of one run of BuffChangeTl2Data and its rules.
 class CFileChangeTlData::Parser {
-public:
+  public:
     explicit Parser(CFileChangeTlData& reader)
         : reader_(reader), page_(*reader.page_), ruby_(*reader.rubiBuffer_) {}
 
     void handle(Byte b);
     void finish();
 
-private:
+  private:
     [[nodiscard]] bool isFree() const { return !(IsKanjiLead && IsZenkakuLead); }
     void completeDoubleByte(const String& c, Integer bracketFlag);
     void lineEnd();
@@ -178,7 +178,8 @@ void CFileChangeTlData::Parser::handle(Byte b) {
             reader_.messages_.showMessage(u"ﾌｫﾝﾄ情報がありません！");
         } else {
             SyotaiLen = rounding::toSingle(double{SyotaiLen} + 0.5);
-            SyotaiPos = rounding::toSingle(double{SpaceLen} + double{SyotaiPos} + double{SyotaiLen});
+            SyotaiPos =
+                rounding::toSingle(double{SpaceLen} + double{SyotaiPos} + double{SyotaiLen});
             const Single p = rounding::toSingle(double{SyotaiPos} - double{SyotaiLen});
             SpaceLen = 0;
             page_.tl2AddSyotaiInfo(p, SyotaiName);
@@ -272,23 +273,30 @@ CFileChangeTlData::CFileChangeTlData(MessageSink& messages)
 
 CFileChangeTlData::~CFileChangeTlData() = default;
 
-Integer CFileChangeTlData::GyouArraySize() const { return page_->Page1BunGyou(); }
-Integer CFileChangeTlData::MaxBunDan() const { return page_->MaxBunDan(); }
-const String& CFileChangeTlData::Bun(Integer vGyou) const { return page_->Bun(vGyou); }
+Integer CFileChangeTlData::GyouArraySize() const {
+    return page_->Page1BunGyou();
+}
+Integer CFileChangeTlData::MaxBunDan() const {
+    return page_->MaxBunDan();
+}
+const String& CFileChangeTlData::Bun(Integer vGyou) const {
+    return page_->Bun(vGyou);
+}
 
 const String& CFileChangeTlData::FontData(Integer vGyou, int vDan) const {
     return page_->FontData(vGyou, checked::toByte(vDan, "CFileChangeTlData.FontData"));
 }
 
-Integer CFileChangeTlData::Plusminus1MaxLenDan() { return page_->Plusminus1MaxLenDan(); }
+Integer CFileChangeTlData::Plusminus1MaxLenDan() {
+    return page_->Plusminus1MaxLenDan();
+}
 
 void CFileChangeTlData::FileOpenBuff() {
     const std::filesystem::path path(utf8::fromUtf16(fullPathName_));
     std::error_code ec;
     const bool exists = std::filesystem::exists(path, ec);
     std::ifstream file;
-    if (exists && !std::filesystem::is_directory(path, ec))
-        file.open(path, std::ios::binary);
+    if (exists && !std::filesystem::is_directory(path, ec)) file.open(path, std::ios::binary);
     std::vector<std::uint8_t> bytes;
     if (file.is_open()) {
         bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
@@ -351,7 +359,9 @@ const RubiInfo& CFileChangeTlData::rubiLine(long vGyou) const {
     return m_Rubi[static_cast<std::size_t>(vGyou - 1)];
 }
 
-const String& CFileChangeTlData::Rubi(Integer vGyou) const { return rubiLine(vGyou).Rubi; }
+const String& CFileChangeTlData::Rubi(Integer vGyou) const {
+    return rubiLine(vGyou).Rubi;
+}
 
 Integer CFileChangeTlData::LenBunDan(Integer vGyou) const {
     return checked::toInteger(static_cast<std::int64_t>(page_->Bun(vGyou).size()));
@@ -369,7 +379,8 @@ String CFileChangeTlData::StrCut(const String& ss, Integer Pos, Integer Lenn) {
     const Integer headLength = checked::sub(Pos, Integer{1});
     const Integer tailStart = checked::add(Pos, Lenn);
     if (headLength < 0 || tailStart < 1) throw Error::invalidArgument("CFileChangeTlData.StrCut");
-    String result = ss.substr(0, std::min<std::size_t>(static_cast<std::size_t>(headLength), ss.size()));
+    String result =
+        ss.substr(0, std::min<std::size_t>(static_cast<std::size_t>(headLength), ss.size()));
     if (static_cast<std::size_t>(tailStart) <= ss.size())
         result += ss.substr(static_cast<std::size_t>(tailStart - 1));
     return result;

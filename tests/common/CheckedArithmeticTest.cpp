@@ -1,6 +1,6 @@
-#include "common/CheckedArithmetic.h"
-
 #include <gtest/gtest.h>
+
+#include "common/CheckedArithmetic.h"
 
 namespace tavelo {
 namespace {

@@ -1,6 +1,6 @@
-#include "common/CodePage932.h"
-
 #include <gtest/gtest.h>
+
+#include "common/CodePage932.h"
 
 namespace tavelo {
 namespace {
@@ -40,6 +40,19 @@ TEST(CodePage932Test, encode_roundTripsAndReplacesWhatItCannotHold) {
     EXPECT_EQ(CodePage932::encode(u"@ＭＳ 明朝"), "@\x82\x6c\x82\x72 \x96\xbe\x92\xa9");
     EXPECT_EQ(CodePage932::encode(u"ｶﾝ"), "\xb6\xdd");
     EXPECT_EQ(CodePage932::encode(u"é"), "?");
+}
+
+TEST(CodePage932Test, encodeChar_givesOneOrTwoBytesAndRoundTripsWithDecoding) {
+    const auto kanji = CodePage932::encodeChar(u'漢');
+    EXPECT_EQ(kanji.length, 2);
+    EXPECT_EQ(CodePage932::decodePair(static_cast<std::uint8_t>(kanji.bytes[0]),
+                                      static_cast<std::uint8_t>(kanji.bytes[1])),
+              u"漢");
+    const auto kana = CodePage932::encodeChar(u'ｱ');
+    EXPECT_EQ(kana.length, 1);
+    EXPECT_EQ(static_cast<std::uint8_t>(kana.bytes[0]), 0xB1);
+    EXPECT_EQ(CodePage932::encodeChar(u'\0').length, 1);  // NUL is a character too
+    EXPECT_EQ(CodePage932::encodeChar(u'\u00E9').bytes[0], '?');
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-#include "common/Rounding.h"
-
 #include <gtest/gtest.h>
+
+#include "common/Rounding.h"
 
 namespace tavelo {
 namespace {

@@ -1,6 +1,6 @@
-#include "common/Table.h"
-
 #include <gtest/gtest.h>
+
+#include "common/Table.h"
 
 namespace tavelo {
 namespace {

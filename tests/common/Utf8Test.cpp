@@ -1,6 +1,6 @@
-#include "common/Utf8.h"
-
 #include <gtest/gtest.h>
+
+#include "common/Utf8.h"
 
 namespace tavelo {
 namespace {
@@ -12,7 +12,9 @@ TEST(Utf8Test, roundTrip_keepsBmpAndSupplementaryCharacters) {
 }
 
 TEST(Utf8Test, malformedInput_becomesReplacementCharacters) {
-    EXPECT_EQ(utf8::toUtf16("a\xff" "b"), u"a\uFFFDb");
+    EXPECT_EQ(utf8::toUtf16("a\xff"
+                            "b"),
+              u"a\uFFFDb");
     EXPECT_EQ(utf8::toUtf16("\xe6\x98"), u"\uFFFD\uFFFD");
     EXPECT_EQ(utf8::toUtf16("\xc0\xaf"), u"\uFFFD\uFFFD");  // overlong
     EXPECT_EQ(utf8::fromUtf16(String(1, u'\xD800')), "\xef\xbf\xbd");

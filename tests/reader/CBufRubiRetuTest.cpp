@@ -1,8 +1,7 @@
-#include "reader/CBufRubiRetu.h"
-
 #include <gtest/gtest.h>
 
 #include "Tl2TestBytes.h"
+#include "reader/CBufRubiRetu.h"
 
 namespace tavelo {
 namespace {
@@ -10,7 +9,7 @@ namespace {
 using testing::errorNumberOf;
 
 class CBufRubiRetuTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { buffer.InitializeBufRubiRetu(); }
     void addRow(const String& slots, const std::vector<Integer>& flags = {}) {
         for (std::size_t i = 0; i < slots.size(); ++i)

@@ -1,9 +1,8 @@
-#include "reader/CBunInfoPage.h"
-
 #include <gtest/gtest.h>
 
 #include "Tl2TestBytes.h"
 #include "common/RecordingMessageSink.h"
+#include "reader/CBunInfoPage.h"
 
 namespace tavelo {
 namespace {
@@ -11,7 +10,7 @@ namespace {
 using testing::errorNumberOf;
 
 class CBunInfoPageTest : public ::testing::Test {
-protected:
+  protected:
     void addLine(int cells) {
         for (int i = 0; i < cells; ++i) page.AddChar(u"字", u"@ＭＳ 明朝");
         page.Kaigyou();

@@ -1,15 +1,14 @@
-#include "reader/CChangeHiragana.h"
-
 #include <gtest/gtest.h>
 
 #include "common/Error.h"
 #include "common/RecordingMessageSink.h"
+#include "reader/CChangeHiragana.h"
 
 namespace tavelo {
 namespace {
 
 class CChangeHiraganaTest : public ::testing::Test {
-protected:
+  protected:
     String convert(const String& run) {
         CChangeHiragana converter(messages);
         converter.ChangeHiragana(run);

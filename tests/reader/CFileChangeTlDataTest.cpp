@@ -1,5 +1,3 @@
-#include "reader/CFileChangeTlData.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,6 +5,7 @@
 
 #include "Tl2TestBytes.h"
 #include "common/RecordingMessageSink.h"
+#include "reader/CFileChangeTlData.h"
 
 namespace tavelo {
 namespace {
@@ -17,7 +16,7 @@ using testing::sjis;
 const String kMincho = u"@ＭＳ 明朝";
 
 class CFileChangeTlDataTest : public ::testing::Test {
-protected:
+  protected:
     // Parses the text (UTF-8 in the test, Shift-JIS for the reader); returns the error number
     // of a failing parse, 0 on success.
     int parse(std::string_view text) { return parseBytes(sjis(text)); }
