@@ -142,21 +142,9 @@ TEST_F(CCalcPointXYTest, example_largeStyle_rubyMatchesToThePixel) {
     EXPECT_EQ(bigRubi(2, 38), Point(517, 329));
 }
 
-TEST_F(CCalcPointXYTest, example_largeStyle_upperTierNeverStretches) {
-    layOutExample();
-    for (int k = 1; k <= 10; ++k) {
-        EXPECT_EQ(calc.PoinBigBunY(2, k), calc.PoinBigBunY(1, k)) << k;
-        EXPECT_EQ(calc.PoinBigBunY(3, k), calc.PoinBigBunY(1, k)) << k;
-    }
-}
-
 // --- Stretch factors (P = 8 on a 162 pixel high view: a pitch of exactly 16) ---
-class StretchTest : public CCalcPointXYTest {
-protected:
-    StretchTest() { device.resize(100, 162); }
-};
-
-TEST_F(StretchTest, standardLine_andLinesOfOtherLengths_keepThePlainPitch) {
+TEST_F(CCalcPointXYTest, standardLine_andLinesOfOtherLengths_keepThePlainPitch) {
+    device.resize(100, 162);
     feed(8, {{8, 0}, {6, 0}, {3, 0}});
     calc.CalcSmallFontPointXY();
     ASSERT_EQ(calc.CharSpace(0), 16.0f);
@@ -164,7 +152,8 @@ TEST_F(StretchTest, standardLine_andLinesOfOtherLengths_keepThePlainPitch) {
         for (int k = 1; k <= calc.LenBunDan(g); ++k) EXPECT_EQ(calc.PointSmallBunY(g, k), 16 * k);
 }
 
-TEST_F(StretchTest, lineOneShort_isSpreadAndLineOneOver_isCompressed) {
+TEST_F(CCalcPointXYTest, lineOneShort_isSpreadAndLineOneOver_isCompressed) {
+    device.resize(100, 162);
     feed(8, {{7, 0}, {9, 0}});
     calc.CalcSmallFontPointXY();
     EXPECT_EQ(calc.PointSmallBunY(1, 2), std::floor(16 + 16.0 * 8 / 7));
@@ -173,20 +162,12 @@ TEST_F(StretchTest, lineOneShort_isSpreadAndLineOneOver_isCompressed) {
     EXPECT_EQ(calc.PointSmallBunY(2, 9), std::floor(16 + 8 * 16.0 * 8 / 9));
 }
 
-TEST_F(StretchTest, rubyStep_followsTheBodyLengthOfItsLine) {
+TEST_F(CCalcPointXYTest, rubyStep_followsTheBodyLengthOfItsLine) {
+    device.resize(100, 162);
     feed(8, {{7, 14}, {8, 16}});
     calc.CalcSmallFontPointXY();
     EXPECT_EQ(calc.PointSmallRubiY(1, 14), std::floor(16 + 13 * 8.0 * 8 / 7));
     EXPECT_EQ(calc.PointSmallRubiY(2, 16), 16 + 15 * 8);
-}
-
-TEST_F(StretchTest, columnsStepLeftByTwoPitches_rubyHalfAPitchRightOfTheBody) {
-    feed(8, {{2, 2}, {2, 2}, {2, 2}});
-    calc.CalcSmallFontPointXY();
-    for (Integer g = 1; g <= 3; ++g) {
-        EXPECT_EQ(calc.PointSmallBunX(g, 1), 100 - 16 - 32 * (g - 1));
-        EXPECT_EQ(calc.PointSmallRubiX(g, 1), 100 - 8 - 32 * (g - 1));
-    }
 }
 
 TEST_F(CCalcPointXYTest, columnsLeftOfTheView_areFlooredDownwards) {

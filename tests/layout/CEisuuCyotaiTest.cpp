@@ -50,11 +50,6 @@ TEST_F(CEisuuCyotaiTest, emptyShortName_matchesTheLastVerticalFont) {
     EXPECT_EQ(lookup.ChangeLongFontName(u""), u"@B");
 }
 
-TEST_F(CEisuuCyotaiTest, nameLongerThanTheFont_doesNotMatch) {
-    install({u"@B"});
-    EXPECT_EQ(lookup.ChangeLongFontName(u"@@B"), u"");
-}
-
 // --- The body font ---
 TEST_F(CEisuuCyotaiTest, bodyFont_passesUnchangedEvenWhenNotInstalled) {
     EXPECT_EQ(lookup.ChangeLongFontName(u"@ＭＳ 明朝"), u"@ＭＳ 明朝");

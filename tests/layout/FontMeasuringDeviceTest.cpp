@@ -63,13 +63,6 @@ TEST_F(FontMeasuringDeviceTest, textHeight_isWholePixelsAndAtLeastTheEm) {
     }
 }
 
-TEST_F(FontMeasuringDeviceTest, newInnerSize_isAnsweredFromThenOn) {
-    device.ScaleMode(3);
-    device.setInnerSize(449, 624);
-    EXPECT_EQ(device.ScaleWidth(), 449.0f);
-    EXPECT_EQ(device.ScaleHeight(), 624.0f);
-}
-
 // --- A layout on the installed Gothic ---
 TEST_F(FontMeasuringDeviceTest, workedExample_fitsTheInstalledGothicBelowEachPitch) {
     CCalcPointXY calc;
