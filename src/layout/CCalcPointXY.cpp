@@ -10,12 +10,13 @@ namespace tavelo {
 namespace {
 
 constexpr const char* kSource = "CCalcPointXY";
-// The font is fitted by the height of a kana, the tallest kind of character in the text.
+// The font sizes are fitted by the height of one kana in the device's font.
 const String kMeasuredText = u"あ";
 constexpr int kSmallestFontSize = 2;
 constexpr int kLargestFontSize = 72;
 constexpr int kFontSizeStep = 2;
-// A bracketed kanji in the ruby is drawn larger; moving it right keeps it off the body column.
+// A bracketed kanji in the ruby is drawn larger than kana and stands this many ruby pitches
+// further right.
 constexpr double kKanjiRubiShift = 0.15;
 
 using Kind = PositionTables::Kind;
