@@ -23,4 +23,9 @@ Error Error::divisionByZero(std::string source) {
     return Error(kDivisionByZero, std::move(source), "Division by zero");
 }
 
+Error Error::objectNotSet(std::string source) {
+    return Error(kObjectNotSet, std::move(source),
+                 "Object variable or With block variable not set");
+}
+
 }  // namespace tavelo

@@ -18,6 +18,7 @@ public:
         kDivisionByZero = 11,
         kFileNotFound = 53,
         kPathFileAccess = 75,
+        kObjectNotSet = 91,
         kDuplicateKey = 457,
         // Object-defined error 522 above the base 0x80040000.
         kCollectionKeyInvalid = static_cast<std::int32_t>(0x8004020Au),
@@ -29,6 +30,7 @@ public:
     [[nodiscard]] static Error overflow(std::string source);
     [[nodiscard]] static Error subscriptOutOfRange(std::string source);
     [[nodiscard]] static Error divisionByZero(std::string source);
+    [[nodiscard]] static Error objectNotSet(std::string source);
 
     [[nodiscard]] std::int32_t number() const noexcept { return number_; }
     [[nodiscard]] const std::string& source() const noexcept { return source_; }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
@@ -55,6 +56,8 @@ public:
     // Sets every element to its default value, keeping the bounds.
     void fillDefault() { values_.assign(values_.size(), T{}); }
 
+    [[nodiscard]] std::size_t byteSize() const { return values_.capacity() * sizeof(T); }
+
 private:
     [[nodiscard]] long checkedBound(long bound) const {
         if (!dimensioned_) throw Error::subscriptOutOfRange(name_);
@@ -80,9 +83,24 @@ public:
         lower2_ = lower2;
         upper2_ = upper2;
         dimensioned_ = true;
-        const std::size_t rows = upper1 >= lower1 ? static_cast<std::size_t>(upper1 - lower1 + 1) : 0;
-        width_ = upper2 >= lower2 ? static_cast<std::size_t>(upper2 - lower2 + 1) : 0;
-        values_.assign(rows * width_, T{});
+        width_ = extent(lower2, upper2);
+        values_.assign(extent(lower1, upper1) * width_, T{});
+    }
+
+    // ReDim Preserve of the last dimension: every element that stays inside the new bounds
+    // keeps its value, new elements get the default value.
+    void redimPreserveLast(long upper2) {
+        if (!dimensioned_) throw Error::subscriptOutOfRange(name_);
+        const std::size_t rows = extent(lower1_, upper1_);
+        const std::size_t width = extent(lower2_, upper2);
+        std::vector<T> values(rows * width, T{});
+        const std::size_t kept = std::min(width, width_);
+        for (std::size_t row = 0; row < rows; ++row)
+            for (std::size_t column = 0; column < kept; ++column)
+                values[row * width + column] = values_[row * width_ + column];
+        values_.swap(values);
+        width_ = width;
+        upper2_ = upper2;
     }
 
     void erase() {
@@ -111,6 +129,10 @@ public:
     [[nodiscard]] std::size_t byteSize() const { return values_.capacity() * sizeof(T); }
 
 private:
+    [[nodiscard]] static std::size_t extent(long lower, long upper) {
+        return upper >= lower ? static_cast<std::size_t>(upper - lower + 1) : 0;
+    }
+
     const char* name_;
     long lower1_ = 0, upper1_ = -1, lower2_ = 0, upper2_ = -1;
     std::size_t width_ = 0;

@@ -3,12 +3,18 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "JsonWriter.h"
 #include "common/Error.h"
 #include "common/RecordingMessageSink.h"
+#include "common/Rounding.h"
 #include "common/Utf8.h"
+#include "layout/CCalcPointXY.h"
+#include "layout/MeasuringDevice.h"
+#include "layout/PixelScale.h"
 #include "reader/CFileChangeTlData.h"
+#include "store/DocumentLoader.h"
 
 namespace tavelo {
 namespace {
@@ -35,32 +41,96 @@ void writeOrNull(JsonWriter& json, const std::function<void()>& read) {
     }
 }
 
+// The value `read` yields, or nothing when reading it fails.
+template <class Read>
+std::optional<std::int64_t> readOrNothing(Read&& read) {
+    try {
+        return read();
+    } catch (const Error&) {
+        return std::nullopt;
+    }
+}
+
+// A list of [X, Y] positions 1..count; a position that cannot be read is null.
+template <class ReadX, class ReadY>
+void writePositions(JsonWriter& json, std::int64_t count, ReadX&& readX, ReadY&& readY) {
+    json.beginArray();
+    for (int k = 1; k <= count; ++k) {
+        const auto x = readOrNothing([&] { return readX(k); });
+        const auto y = readOrNothing([&] { return readY(k); });
+        if (x && y)
+            json.inlineArray(std::vector<std::int64_t>{*x, *y});
+        else
+            json.null();
+    }
+    json.endArray();
+}
+
+void writeLayout(JsonWriter& json, const DocumentLoader& loader, MeasuringDevice& device) {
+    const CFileChangeTlData& reader = loader.reader();
+    const CCalcPointXY& calc = loader.calculator();
+    json.beginObject();
+    json.key("view");
+    json.inlineArray(std::vector<std::optional<std::int64_t>>{
+        readOrNothing([&] {
+            device.ScaleMode(PixelScale::kPixels);
+            return rounding::roundToLong(device.ScaleWidth());
+        }),
+        readOrNothing([&] { return rounding::roundToLong(device.ScaleHeight()); })});
+    json.key("CharSpace");
+    json.inlineArraySingle({calc.CharSpace(0), calc.CharSpace(1)});
+    json.key("FontSizeBun");
+    json.inlineArray(std::vector<std::int64_t>{calc.FontSizeBun(0), calc.FontSizeBun(1)});
+    json.key("FontSizeRubi");
+    json.inlineArray(std::vector<std::int64_t>{calc.FontSizeRubi(0), calc.FontSizeRubi(1)});
+    json.key("error");
+    writeError(json, loader.layoutError());
+    json.key("lines");
+    json.beginArray();
+    for (Integer g = 1; g <= reader.GyouArraySize(); ++g) {
+        const std::int64_t cells = readOrNothing([&] { return reader.LenBunDan(g); }).value_or(0);
+        const std::int64_t slots = readOrNothing([&] { return reader.LenRubiDan(g); }).value_or(0);
+        json.beginObject();
+        json.key("LenBigBunDan");
+        json.inlineArray(std::vector<std::optional<std::int64_t>>{
+            readOrNothing([&] { return calc.LenBigBunDan(0, g); }),
+            readOrNothing([&] { return calc.LenBigBunDan(1, g); })});
+        json.key("LenBigRubiDan");
+        json.inlineArray(std::vector<std::optional<std::int64_t>>{
+            readOrNothing([&] { return calc.LenBigRubiDan(0, g); }),
+            readOrNothing([&] { return calc.LenBigRubiDan(1, g); })});
+        json.key("SmallBun");
+        writePositions(
+            json, cells, [&](int k) { return calc.PointSmallBunX(g, k); },
+            [&](int k) { return calc.PointSmallBunY(g, k); });
+        json.key("BigBun");
+        writePositions(
+            json, cells, [&](int k) { return calc.PoinBigBunX(g, k); },
+            [&](int k) { return calc.PoinBigBunY(g, k); });
+        json.key("SmallRubi");
+        writePositions(
+            json, slots, [&](int k) { return calc.PointSmallRubiX(g, k); },
+            [&](int k) { return calc.PointSmallRubiY(g, k); });
+        json.key("BigRubi");
+        writePositions(
+            json, slots, [&](int k) { return calc.PointBigRubiX(g, k); },
+            [&](int k) { return calc.PointBigRubiY(g, k); });
+        json.endObject();
+    }
+    json.endArray();
+    json.endObject();
+}
+
 }  // namespace
 
-JsonDump::Result JsonDump::dumpFile(const std::string& path, MessageSink& messages) {
+JsonDump::Result JsonDump::dumpFile(const std::string& path, MessageSink& messages,
+                                    MeasuringDevice& device) {
     RecordingMessageSink recorded(&messages);
-    CFileChangeTlData reader(recorded);
+    DocumentLoader loader(recorded, device);
     const String fileName = utf8::toUtf16(std::filesystem::path(path).filename().string());
-    reader.FileName(fileName);
-    reader.FullPathName(utf8::toUtf16(path));
-
-    std::optional<Error> error;
-    bool readAnything = true;
-    try {
-        reader.FileOpenBuff();
-    } catch (const Error& e) {
-        error = e;
-        readAnything = false;
-    }
-    if (readAnything) {
-        try {
-            reader.BuffChangeTl2Data();
-        } catch (const Error& e) {
-            error = e;
-            // A buffer over the limit fails before its first byte: nothing was read.
-            readAnything = reader.BufferSize() <= CFileChangeTlData::kMaxBytes + 1;
-        }
-    }
+    loader.loadFile(utf8::toUtf16(path), fileName);
+    CFileChangeTlData& reader = loader.reader();
+    const std::optional<Error>& error = loader.readError();
 
     JsonWriter json;
     json.beginObject();
@@ -119,8 +189,10 @@ JsonDump::Result JsonDump::dumpFile(const std::string& path, MessageSink& messag
         json.endObject();
     }
     json.endArray();
+    json.key("layout");
+    writeLayout(json, loader, device);
     json.endObject();
-    return {json.text() + "\n", readAnything ? 0 : 1};
+    return {json.text() + "\n", loader.readAnything() ? 0 : 1};
 }
 
 }  // namespace tavelo

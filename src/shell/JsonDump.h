@@ -4,19 +4,27 @@
 
 namespace tavelo {
 
+class MeasuringDevice;
 class MessageSink;
 
-// The command line's --dump-json: reads a file exactly as the open command does and
-// describes what was read as one JSON object.
+// The command line's --dump-json: reads a file exactly as the open command does, lays it out
+// on the given device and describes both as one JSON object.
 class JsonDump {
 public:
+    // The view of a freshly started main window: its client area is 6765 twips (451 pixels)
+    // wide and the bordered view inside it draws on 449 x 624 pixels.
+    static constexpr int kDefaultViewWidth = 449;
+    static constexpr int kDefaultViewHeight = 624;
+
     struct Result {
         std::string json;
         int exitCode = 0;  // 0 read, 1 could not be read at all
     };
 
-    // `messages` receives every message of the reading as it is shown.
-    [[nodiscard]] static Result dumpFile(const std::string& path, MessageSink& messages);
+    // `messages` receives every message of the reading as it is shown; `device` is the view the
+    // layout measures.
+    [[nodiscard]] static Result dumpFile(const std::string& path, MessageSink& messages,
+                                         MeasuringDevice& device);
 };
 
 }  // namespace tavelo

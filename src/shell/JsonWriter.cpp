@@ -91,6 +91,10 @@ void JsonWriter::value(std::int64_t number) {
 
 void JsonWriter::valueSingle(float number) {
     beforeValue();
+    writeSingle(number);
+}
+
+void JsonWriter::writeSingle(float number) {
     if (!std::isfinite(number)) {
         out_.append("null");
         return;
@@ -114,6 +118,26 @@ void JsonWriter::inlineArray(const std::vector<std::int64_t>& numbers) {
     for (std::size_t i = 0; i < numbers.size(); ++i) {
         if (i > 0) out_.append(", ");
         out_.append(std::to_string(numbers[i]));
+    }
+    out_.push_back(']');
+}
+
+void JsonWriter::inlineArray(const std::vector<std::optional<std::int64_t>>& numbers) {
+    beforeValue();
+    out_.push_back('[');
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        if (i > 0) out_.append(", ");
+        out_.append(numbers[i] ? std::to_string(*numbers[i]) : "null");
+    }
+    out_.push_back(']');
+}
+
+void JsonWriter::inlineArraySingle(const std::vector<float>& numbers) {
+    beforeValue();
+    out_.push_back('[');
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        if (i > 0) out_.append(", ");
+        writeSingle(numbers[i]);
     }
     out_.push_back(']');
 }

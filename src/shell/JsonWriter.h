@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,8 +23,10 @@ public:
     void valueSingle(float number);
     void null();
 
-    // Short arrays of numbers stay on one line, as in [581, 18].
+    // Short arrays of numbers stay on one line, as in [581, 18]; a missing number is null.
     void inlineArray(const std::vector<std::int64_t>& numbers);
+    void inlineArray(const std::vector<std::optional<std::int64_t>>& numbers);
+    void inlineArraySingle(const std::vector<float>& numbers);
 
     [[nodiscard]] const std::string& text() const { return out_; }
 
@@ -31,6 +34,7 @@ private:
     void beforeValue();
     void newline();
     void writeString(std::string_view text);
+    void writeSingle(float number);
 
     std::string out_;
     struct Level {

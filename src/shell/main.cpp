@@ -1,3 +1,4 @@
+#include <QGuiApplication>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -5,6 +6,7 @@
 #include "CommandLine.h"
 #include "JsonDump.h"
 #include "StderrMessageSink.h"
+#include "layout/qt/FontMeasuringDevice.h"
 
 using namespace tavelo;
 
@@ -24,8 +26,15 @@ int main(int argc, char* argv[]) {
             std::puts("Tavelo 2.7.2");
             return 0;
         case CommandLine::Mode::DumpJson: {
+            // Fonts are measured through Qt; without a display the measuring runs offscreen.
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            QGuiApplication application(argc, argv);
+            FontMeasuringDevice view(
+                commandLine->viewWidth.value_or(JsonDump::kDefaultViewWidth),
+                commandLine->viewHeight.value_or(JsonDump::kDefaultViewHeight));
             StderrMessageSink messages;
-            const JsonDump::Result result = JsonDump::dumpFile(commandLine->file, messages);
+            const JsonDump::Result result = JsonDump::dumpFile(commandLine->file, messages, view);
             std::fputs(result.json.c_str(), stdout);
             return result.exitCode;
         }

@@ -51,5 +51,22 @@ TEST(TableTest, twoDimensions_checkEachIndexOnItsOwn) {
     EXPECT_EQ(errorNumber([&] { (void)grid.at(1, 0); }), 9);
 }
 
+TEST(TableTest, redimPreserveLast_keepsEveryRowInPlace) {
+    Table2<int> grid("g");
+    grid.redim(1, 2, 1, 3);
+    grid.at(1, 3) = 13;
+    grid.at(2, 1) = 21;
+    grid.redimPreserveLast(5);
+    EXPECT_EQ(grid.at(1, 3), 13);
+    EXPECT_EQ(grid.at(2, 1), 21);
+    EXPECT_EQ(grid.at(1, 4), 0);
+    EXPECT_EQ(grid.at(2, 5), 0);
+    grid.redimPreserveLast(2);
+    EXPECT_EQ(grid.at(2, 1), 21);
+    EXPECT_EQ(errorNumber([&] { (void)grid.at(1, 3); }), 9);
+    Table2<int> never("n");
+    EXPECT_EQ(errorNumber([&] { never.redimPreserveLast(3); }), 9);
+}
+
 }  // namespace
 }  // namespace tavelo

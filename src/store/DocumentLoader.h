@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "common/ClassicTypes.h"
+#include "common/Error.h"
+#include "layout/CCalcPointXY.h"
+#include "layout/CReversalChar.h"
+#include "reader/CFileChangeTlData.h"
+
+namespace tavelo {
+
+class CViewData;
+class CViewDataS;
+class MeasuringDevice;
+class MessageSink;
+
+// The headless part of opening a document, shared by the window's open, drop and refresh
+// commands, the command line, benchmarks and fuzzers: it reads and parses the file, lays it out
+// on the measuring device in the order of the open command (device, line count, longest line,
+// standard length, per line the lengths and ruby flags, small style, large style) and sizes a
+// fresh highlight table. Like the open command it goes on past every failing step; it keeps
+// the first reading failure and the first layout failure for the caller.
+//
+// One loader serves one document: call loadFile or loadBytes once, then read the working
+// objects or add the document to a collection. The sink and the device must outlive the
+// loader; adding measures the device's width again.
+class DocumentLoader {
+public:
+    DocumentLoader(MessageSink& messages, MeasuringDevice& device);
+
+    // vFileName is the name without its folder, as the record and the document ID show it.
+    void loadFile(const String& vFullPathName, const String& vFileName);
+    // Parses bytes held in memory as if they were the file's.
+    void loadBytes(std::vector<std::uint8_t> bytes, const String& vFileName);
+
+    [[nodiscard]] CFileChangeTlData& reader() { return reader_; }
+    [[nodiscard]] const CFileChangeTlData& reader() const { return reader_; }
+    [[nodiscard]] const CCalcPointXY& calculator() const { return calculator_; }
+    [[nodiscard]] const CReversalChar& highlights() const { return highlights_; }
+    [[nodiscard]] const std::optional<Error>& readError() const { return readError_; }
+    [[nodiscard]] const std::optional<Error>& layoutError() const { return layoutError_; }
+    // False when nothing of the document could be read: the file could not be opened, or the
+    // parse refused the whole buffer as too large.
+    [[nodiscard]] bool readAnything() const { return readAnything_; }
+
+    // Adds the document under vID (CViewDataS::Add); throws as Add does.
+    CViewData& addTo(CViewDataS& vViewS, const String& vID);
+
+private:
+    void parse(bool bytesRead);
+    void layOut();
+
+    MeasuringDevice& device_;
+    CFileChangeTlData reader_;
+    CCalcPointXY calculator_;
+    CReversalChar highlights_;
+    std::optional<Error> readError_;
+    std::optional<Error> layoutError_;
+    bool readAnything_ = false;
+};
+
+}  // namespace tavelo

@@ -1,0 +1,11 @@
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+
+// Tests that measure fonts need a QGuiApplication; without a display they run offscreen.
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
