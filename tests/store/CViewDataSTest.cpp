@@ -159,7 +159,7 @@ TEST_F(CViewDataSTest, readerLineOf56Characters_failsCopyingItsTypefacesAndAddsN
     for (int i = 0; i < 56; ++i) line += "字";
     const Error error = errorOf([&] { add(u"second", line + "\r\n"); });
     EXPECT_EQ(error.number(), 9);
-    EXPECT_EQ(error.source(), "CBunInfoPage.FontData");  // the typeface copy, step 5
+    EXPECT_EQ(error.source(), "CBunInfoPage.Cells");  // the typeface copy, step 5
     EXPECT_EQ(list.Count(), 1);
     EXPECT_EQ(list.KeyItemNumber(u"second"), 0);
 }
