@@ -1,6 +1,7 @@
 #include "HScrollBar.h"
 
 #include <QCursor>
+#include <QKeyEvent>
 #include <QScopedValueRollback>
 #include <QWheelEvent>
 #include <algorithm>
@@ -64,9 +65,41 @@ void HScrollBar::MousePointer(Integer vNewValue) {
     }
 }
 
-void HScrollBar::wheelEvent(QWheelEvent* event) {
-    event->ignore();
+// The keys of the classic bar: Left, Up, Page Up and Home move towards the left end; Right,
+// Down, Page Down and End towards the right end. Qt's own mapping follows the slider's
+// inverted controls and would run the arrow keys backwards here.
+void HScrollBar::keyPressEvent(QKeyEvent* event) {
+    SliderAction action = SliderNoAction;
+    switch (event->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+            action = SliderSingleStepSub;
+            break;
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+            action = SliderSingleStepAdd;
+            break;
+        case Qt::Key_PageUp:
+            action = SliderPageStepSub;
+            break;
+        case Qt::Key_PageDown:
+            action = SliderPageStepAdd;
+            break;
+        case Qt::Key_Home:
+            action = SliderToMinimum;
+            break;
+        case Qt::Key_End:
+            action = SliderToMaximum;
+            break;
+        default:
+            QScrollBar::keyPressEvent(event);
+            return;
+    }
+    triggerAction(action);
+    event->accept();
 }
+
+void HScrollBar::wheelEvent(QWheelEvent* event) { event->ignore(); }
 
 // While Min > Max the slider runs from -Min (left) to -Max (right), so that Qt's own
 // arrows, keys and trough clicks move towards the end they stand at.

@@ -48,6 +48,7 @@ class HScrollBar : public QScrollBar {
     void Change();
 
   protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
   private:
