@@ -22,7 +22,18 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
     fitImage();
 }
 
+QImage& PictureBox::image() {
+    fitImage();
+    return image_;
+}
+
+const QImage& PictureBox::image() const {
+    fitImage();
+    return image_;
+}
+
 void PictureBox::Cls() {
+    fitImage();
     image_.fill(colorFromLong(backColor_));
     update();
 }
@@ -50,10 +61,10 @@ void PictureBox::ScaleMode(Integer vNewValue) {
 }
 
 Single PictureBox::ScaleWidth() const {
-    return toScale(image_.width());
+    return toScale(innerSize().width());
 }
 Single PictureBox::ScaleHeight() const {
-    return toScale(image_.height());
+    return toScale(innerSize().height());
 }
 
 void PictureBox::MousePointer(Integer vNewValue) {
@@ -88,7 +99,7 @@ void PictureBox::paintEvent(QPaintEvent* /*event*/) {
         painter.setPen(palette().color(QPalette::Shadow));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
-    painter.drawImage(border(), border(), image_);
+    painter.drawImage(border(), border(), image());
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event) {
@@ -154,9 +165,13 @@ Single PictureBox::toScale(double pixels) const {
     return scaleMode_ == vbTwips ? twips::fromPixels(pixels) : static_cast<Single>(pixels);
 }
 
-void PictureBox::fitImage() {
+QSize PictureBox::innerSize() const {
     const QSize inner = rect().adjusted(border(), border(), -border(), -border()).size();
-    const QSize size(std::max(inner.width(), 0), std::max(inner.height(), 0));
+    return {std::max(inner.width(), 0), std::max(inner.height(), 0)};
+}
+
+void PictureBox::fitImage() const {
+    const QSize size = innerSize();
     if (image_.size() == size && !image_.isNull()) return;
     // What was drawn stays, from the top-left corner, as the classic persistent image does.
     QImage resized(size, QImage::Format_RGB32);

@@ -33,8 +33,8 @@ class PictureBox : public QWidget {
 
     explicit PictureBox(QWidget* parent);
 
-    [[nodiscard]] QImage& image() { return image_; }
-    [[nodiscard]] const QImage& image() const { return image_; }
+    [[nodiscard]] QImage& image();
+    [[nodiscard]] const QImage& image() const;
 
     void Cls();
     void Refresh();
@@ -90,11 +90,14 @@ class PictureBox : public QWidget {
   private:
     [[nodiscard]] int border() const { return borderStyle_ == 1 ? 1 : 0; }
     [[nodiscard]] Single toScale(double pixels) const;
-    void fitImage();
+    [[nodiscard]] QSize innerSize() const;
+    void fitImage() const;
     void applyMousePointer();
     void offerDrag(QDragMoveEvent& event, Integer state);
 
-    QImage image_;
+    // Follows the box's size at once, also while the box is hidden and Qt holds the resize
+    // event back: hence mutable.
+    mutable QImage image_;
     Long backColor_ = 0xFFFFFF;
     Integer borderStyle_ = 0;
     Integer scaleMode_ = vbTwips;
