@@ -99,7 +99,9 @@ void HScrollBar::keyPressEvent(QKeyEvent* event) {
     event->accept();
 }
 
-void HScrollBar::wheelEvent(QWheelEvent* event) { event->ignore(); }
+void HScrollBar::wheelEvent(QWheelEvent* event) {
+    event->ignore();
+}
 
 // While Min > Max the slider runs from -Min (left) to -Max (right), so that Qt's own
 // arrows, keys and trough clicks move towards the end they stand at.

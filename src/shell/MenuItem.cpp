@@ -31,10 +31,8 @@ void MenuItem::Caption(const String& vNewValue) {
     action_->setText(separator ? QString() : QString::fromStdU16String(vNewValue));
 }
 
-bool MenuItem::Enabled() const {
-    return action_->isEnabled();
-}
 void MenuItem::Enabled(bool vNewValue) {
+    enabled_ = vNewValue;
     action_->setEnabled(vNewValue);
 }
 bool MenuItem::Visible() const {

@@ -31,7 +31,7 @@ class MenuItem : public QObject {
 
     [[nodiscard]] const String& Caption() const { return caption_; }
     void Caption(const String& vNewValue);
-    [[nodiscard]] bool Enabled() const;
+    [[nodiscard]] bool Enabled() const { return enabled_; }
     void Enabled(bool vNewValue);
     [[nodiscard]] bool Visible() const;
     void Visible(bool vNewValue);
@@ -53,6 +53,8 @@ class MenuItem : public QObject {
     QPointer<QMenu> menu_;
     QAction* action_ = nullptr;
     String caption_;
+    // Kept here: Qt reports a hidden action as disabled, the classic item keeps both apart.
+    bool enabled_ = true;
     bool checked_ = false;
 };
 

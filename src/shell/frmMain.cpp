@@ -149,6 +149,7 @@ void frmMain::designLayout() {
     placeTwips(cmdEnd, 4320, 0, 255, 375);
     cmdEnd.ToolTipText(u"文章の末尾へ移動");
     placeTwips(hsb1, 4680, 0, 1065, 375);
+    hsb1.Enabled(false);  // the first document enables it
     placeTwips(cmdHead, 5880, 0, 255, 375);
     cmdHead.ToolTipText(u"文章の先頭へ移動");
     placeTwips(txtLineNumber, 6120, 0, 615, 375);

@@ -1,8 +1,7 @@
-#include "shell/CommonDialog.h"
-
 #include "FakeCommonDialog.h"
 #include "GuiTesting.h"
 #include "shell/ClassicColor.h"
+#include "shell/CommonDialog.h"
 
 namespace tavelo {
 
@@ -13,7 +12,7 @@ using testing::q;
 class CommonDialogTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     // --- Open ---
     void chosenFile_givesFullPathAndNameWithoutFolder() {
         FakeCommonDialog dialog;

@@ -19,7 +19,9 @@ inline void prepareGuiEnvironment() {
     QLocale::setDefault(QLocale::c());
 }
 
-[[nodiscard]] inline QString q(const String& text) { return QString::fromStdU16String(text); }
+[[nodiscard]] inline QString q(const String& text) {
+    return QString::fromStdU16String(text);
+}
 
 // The classic number of the Error the operation throws, or 0 when it succeeds.
 template <class Operation>
@@ -34,11 +36,11 @@ int errorNumberOf(Operation&& operation) {
 
 }  // namespace tavelo::testing
 
-#define TAVELO_GUI_TEST_MAIN(TestClass)                    \
-    int main(int argc, char** argv) {                      \
-        tavelo::testing::prepareGuiEnvironment();          \
-        QApplication app(argc, argv);                      \
-        QApplication::setStyle(QStringLiteral("Fusion"));  \
-        TestClass test;                                    \
-        return QTest::qExec(&test, argc, argv);            \
+#define TAVELO_GUI_TEST_MAIN(TestClass)                   \
+    int main(int argc, char** argv) {                     \
+        tavelo::testing::prepareGuiEnvironment();         \
+        QApplication app(argc, argv);                     \
+        QApplication::setStyle(QStringLiteral("Fusion")); \
+        TestClass test;                                   \
+        return QTest::qExec(&test, argc, argv);           \
     }

@@ -1,5 +1,3 @@
-#include "shell/HScrollBar.h"
-
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QStyle>
@@ -8,6 +6,7 @@
 #include <memory>
 
 #include "GuiTesting.h"
+#include "shell/HScrollBar.h"
 
 namespace tavelo {
 namespace {
@@ -16,7 +15,7 @@ using testing::errorNumberOf;
 
 // The bar with the rectangles of its parts, to click where a user would.
 class ProbeBar : public HScrollBar {
-public:
+  public:
     ProbeBar() : HScrollBar(nullptr) {}
     [[nodiscard]] QRect part(QStyle::SubControl control) const {
         QStyleOptionSlider option;
@@ -30,7 +29,7 @@ public:
 class HScrollBarTest : public QObject {
     Q_OBJECT
 
-private:
+  private:
     std::unique_ptr<ProbeBar> bar;
     std::unique_ptr<QSignalSpy> changes;
 
@@ -47,7 +46,7 @@ private:
         QTest::mouseClick(bar.get(), Qt::LeftButton, {}, bar->part(control).center());
     }
 
-private slots:
+  private slots:
     void init() {
         bar = std::make_unique<ProbeBar>();
         bar->resize(71, 25);  // its size in the window

@@ -1,11 +1,10 @@
-#include "shell/MenuItemArray.h"
-
 #include <QAction>
 #include <QMenu>
 #include <QSignalSpy>
 
 #include "GuiTesting.h"
 #include "shell/MenuItem.h"
+#include "shell/MenuItemArray.h"
 
 namespace tavelo {
 
@@ -15,7 +14,7 @@ using testing::q;
 class MenuItemArrayTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     // --- Loading elements ---
     void loadedElement_standsBelowTheLastElement_evenWithItemsAfterTheArray() {
         QMenu menu;

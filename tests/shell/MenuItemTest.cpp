@@ -1,11 +1,10 @@
-#include "shell/MenuItem.h"
-
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
 
 #include "GuiTesting.h"
+#include "shell/MenuItem.h"
 
 namespace tavelo {
 
@@ -14,7 +13,7 @@ using testing::q;
 class MenuItemTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     // --- Captions ---
     void caption_keepsMnemonicAsGiven_andQtShowsIt() {
         QMenu menu;
@@ -61,6 +60,16 @@ private slots:
         QSignalSpy clicks(&item, &MenuItem::Click);
         item.action().trigger();
         QCOMPARE(clicks.count(), 0);
+    }
+    void hiddenItem_keepsItsEnabledState_andIsUsableOnceShown() {
+        QMenu menu;
+        MenuItem item(menu, u"9:05:31 sample.tl2");
+        item.Visible(false);
+        QVERIFY(item.Enabled());
+        item.Visible(true);
+        QSignalSpy clicks(&item, &MenuItem::Click);
+        item.action().trigger();
+        QCOMPARE(clicks.count(), 1);
     }
     void menuTitle_disabledOnTheBar_andItsItemsStayInItsMenu() {
         QMenuBar bar;

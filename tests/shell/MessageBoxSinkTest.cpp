@@ -1,10 +1,9 @@
-#include "shell/MessageBoxSink.h"
-
 #include <QAbstractButton>
 #include <QMessageBox>
 
 #include "GuiTesting.h"
 #include "ModalDialogs.h"
+#include "shell/MessageBoxSink.h"
 
 namespace tavelo {
 
@@ -13,7 +12,7 @@ using testing::whenShown;
 class MessageBoxSinkTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void message_isShownModally_withTitleTextAndOneOkButton_untilOkIsPressed() {
         MessageBoxSink sink;
         QString title;

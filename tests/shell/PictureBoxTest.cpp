@@ -1,5 +1,3 @@
-#include "shell/PictureBox.h"
-
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
@@ -9,6 +7,7 @@
 
 #include "GuiTesting.h"
 #include "shell/ClassicColor.h"
+#include "shell/PictureBox.h"
 
 namespace tavelo {
 
@@ -18,7 +17,7 @@ using testing::q;
 class PictureBoxTest : public QObject {
     Q_OBJECT
 
-private:
+  private:
     std::unique_ptr<PictureBox> box;
 
     [[nodiscard]] static std::unique_ptr<QMimeData> filesData(const QStringList& paths) {
@@ -51,7 +50,7 @@ private:
         return drops.count() == 1;
     }
 
-private slots:
+  private slots:
     void init() {
         box = std::make_unique<PictureBox>(nullptr);
         box->setGeometry(0, 0, 451, 626);

@@ -1,5 +1,3 @@
-#include "shell/QtCommonDialog.h"
-
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
@@ -8,6 +6,7 @@
 #include "GuiTesting.h"
 #include "ModalDialogs.h"
 #include "shell/ClassicColor.h"
+#include "shell/QtCommonDialog.h"
 
 namespace tavelo {
 
@@ -17,7 +16,7 @@ using testing::whenShown;
 class QtCommonDialogTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     // --- Filters ---
     void classicFilter_becomesQtNameFilters() {
         QCOMPARE(QtCommonDialog::nameFilters(u"tl2形式ﾌｧｲﾙ (*.tl2)|*.tl2|"),

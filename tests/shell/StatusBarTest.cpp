@@ -1,8 +1,7 @@
-#include "shell/StatusBar.h"
-
 #include <QSignalSpy>
 
 #include "GuiTesting.h"
+#include "shell/StatusBar.h"
 #include "shell/StatusBarPanel.h"
 
 namespace tavelo {
@@ -13,7 +12,7 @@ using testing::q;
 class StatusBarTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     // --- Mouse in twips ---
     void mouseDown_reportsButtonAndXInTwips_alsoOverThePanel() {
         StatusBar bar(nullptr);

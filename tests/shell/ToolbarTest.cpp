@@ -1,9 +1,8 @@
-#include "shell/Toolbar.h"
-
 #include <QSignalSpy>
 #include <QToolButton>
 
 #include "GuiTesting.h"
+#include "shell/Toolbar.h"
 #include "shell/ToolbarButton.h"
 
 namespace tavelo {
@@ -14,7 +13,7 @@ using testing::q;
 class ToolbarTest : public QObject {
     Q_OBJECT
 
-private:
+  private:
     static void fill(Toolbar& bar) {
         QPixmap image(16, 16);
         image.fill(Qt::red);
@@ -25,7 +24,7 @@ private:
         bar.AddButton(String(), ToolbarButton::tbrPlaceholder);
     }
 
-private slots:
+  private slots:
     // --- ButtonClick ---
     void pressingButton_passesThatButtonWithItsKey() {
         Toolbar bar(nullptr);
@@ -68,10 +67,12 @@ private slots:
         bar.AddButton(u"更新", ToolbarButton::tbrDefault, 1);
         const int first = bar.Buttons(1).button().x();
         QCOMPARE(first, Toolbar::kLeftMargin);
-        QCOMPARE(bar.Buttons(3).button().x(), first + Toolbar::kButtonWidth + Toolbar::kSeparatorWidth);
+        QCOMPARE(bar.Buttons(3).button().x(),
+                 first + Toolbar::kButtonWidth + Toolbar::kSeparatorWidth);
         bar.Buttons(3).Visible(false);
         QVERIFY(bar.Buttons(3).button().isHidden());
-        QCOMPARE(bar.Buttons(5).button().x(), first + Toolbar::kButtonWidth + Toolbar::kSeparatorWidth);
+        QCOMPARE(bar.Buttons(5).button().x(),
+                 first + Toolbar::kButtonWidth + Toolbar::kSeparatorWidth);
     }
     void placeholderWidth_inTwips_keepsThatSpaceFree() {
         Toolbar bar(nullptr);
