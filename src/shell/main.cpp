@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QGuiApplication>
 #include <cstdio>
 #include <string>
@@ -5,10 +6,27 @@
 
 #include "CommandLine.h"
 #include "JsonDump.h"
+#include "MessageBoxSink.h"
+#include "QtCommonDialog.h"
 #include "StderrMessageSink.h"
+#include "frmMain.h"
 #include "layout/qt/FontMeasuringDevice.h"
 
 using namespace tavelo;
+
+namespace {
+
+// Shows the main window until it is closed or the program is ended from its menu.
+int runWindow(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QtCommonDialog commonDialog;
+    MessageBoxSink messages;
+    frmMain window(commonDialog, messages);
+    window.show();
+    return QApplication::exec();
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     const std::vector<std::string> args(argv + 1, argv + argc);
@@ -41,6 +59,6 @@ int main(int argc, char* argv[]) {
         case CommandLine::Mode::Window:
             break;
     }
-    std::fputs("tavelo: the window is not available in this build\n", stderr);
-    return 2;
+    // The files named on the command line are not opened yet: the window starts empty.
+    return runWindow(argc, argv);
 }

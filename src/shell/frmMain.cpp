@@ -1,0 +1,226 @@
+#include "frmMain.h"
+
+#include <QCoreApplication>
+#include <QFont>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "AppInfo.h"
+#include "ClassicColor.h"
+#include "CommonDialog.h"
+#include "Screen.h"
+#include "ShellImages.h"
+#include "StatusBarPanel.h"
+#include "ToolbarButton.h"
+#include "Twips.h"
+#include "common/MessageSink.h"
+
+namespace tavelo {
+namespace {
+
+// The client area: 6765 x 10230 twips.
+constexpr int kClientWidth = 451;
+constexpr int kClientHeight = 682;
+
+constexpr Single kBarHeight = 420;  // toolbar row and status bar, in twips
+
+void placeTwips(QWidget& widget, Single left, Single top, Single width, Single height) {
+    widget.setGeometry(twips::toPixels(left), twips::toPixels(top), twips::toPixels(width),
+                       twips::toPixels(height));
+}
+
+void setHeightTwips(QWidget& widget, Single height) {
+    widget.resize(widget.width(), twips::toPixels(height));
+}
+
+void setTopTwips(QWidget& widget, Single top) {
+    widget.move(widget.x(), twips::toPixels(top));
+}
+
+// The window's typeface, with the installed Japanese Gothic standing in where the classic
+// one is missing.
+QFont windowFont(int pointSize) {
+    QFont font;
+    font.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic")});
+    font.setPointSize(pointSize);
+    return font;
+}
+
+}  // namespace
+
+frmMain::frmMain(CommonDialog& commonDialog, MessageSink& messages, QWidget* parent)
+    : QMainWindow(parent),
+      client_(new QWidget(this)),
+      mnuFile(*menuBar(), u"ファイル(&F)", MenuItem::Kind::Menu),
+      mnuFileOpen(*mnuFile.subMenu(), u"開く(&O)"),
+      Kubunsen1_1(*mnuFile.subMenu(), u"-"),
+      mnuEnd(*mnuFile.subMenu(), u"終了(&X)"),
+      mnuID(*mnuFile.subMenu(), "mnuID"),
+      mnuStyle(*menuBar(), u"スタイル(&S)", MenuItem::Kind::Menu),
+      mnuStyleType(*mnuStyle.subMenu(), "mnuStyleType"),
+      mnuRenewal(*menuBar(), u"更新(&R)"),
+      mnuHelp(*menuBar(), u"ヘルプ(&H)", MenuItem::Kind::Menu),
+      mnuAbout(*mnuHelp.subMenu(), u"ﾊﾞｰｼﾞｮﾝ情報(&A)"),
+      nmuHelpHelp(*mnuHelp.subMenu(), u"ﾍﾙﾌﾟ(&H)"),
+      mnuTopic(*mnuHelp.subMenu(), u"ﾄﾋﾟｯｸの検索(&C)"),
+      tlb1(client_),
+      txtSearch(client_),
+      cmdSearch(u"検索", client_),
+      cmdClear(u"ｸﾘｱ", client_),
+      cmdEnd(u"終", client_),
+      hsb1(client_),
+      cmdHead(u"始", client_),
+      txtLineNumber(client_),
+      picView(client_),
+      stb1(client_),
+      cdlFileOpen(commonDialog),
+      messages_(messages) {
+    designLayout();
+    connect(&mnuEnd, &MenuItem::Click, this, &frmMain::mnuEnd_Click);
+    Form_Load();
+}
+
+frmMain::~frmMain() = default;
+
+Single frmMain::Left() const {
+    return twips::fromPixels(frameGeometry().x());
+}
+void frmMain::Left(Single vNewValue) {
+    move(twips::toPixels(vNewValue), frameGeometry().y());
+}
+Single frmMain::Top() const {
+    return twips::fromPixels(frameGeometry().y());
+}
+void frmMain::Top(Single vNewValue) {
+    move(frameGeometry().x(), twips::toPixels(vNewValue));
+}
+Single frmMain::Width() const {
+    return twips::fromPixels(frameGeometry().width());
+}
+Single frmMain::Height() const {
+    return twips::fromPixels(frameGeometry().height());
+}
+Single frmMain::ScaleWidth() const {
+    return twips::fromPixels(client_->width());
+}
+Single frmMain::ScaleHeight() const {
+    return twips::fromPixels(client_->height());
+}
+
+// The window as it is designed, before start-up changes it.
+void frmMain::designLayout() {
+    setWindowTitle(QString::fromUtf16(appinfo::kTitle));
+    setWindowIcon(shellimages::windowIcon());
+    setFont(windowFont(9));
+    setCentralWidget(client_);
+
+    mnuID.Load(0).Caption(u"-");
+    mnuStyleType.Load(0).Caption(u"フォント小(&S)");
+    mnuStyleType.Load(1).Caption(u"フォント大(&L)");
+    mnuStyleType.Load(2).Caption(u"-");
+    mnuStyleType.Load(3).Caption(u"検索該当文字色(&C)");
+    for (Integer i = 1; i <= 3; ++i) mnuStyleType(i).Visible(true);
+    mnuTopic.Visible(false);
+    mnuTopic.Enabled(false);
+
+    tlb1.ImageList({shellimages::openFile(), shellimages::smallFont(), shellimages::largeFont(),
+                    shellimages::refresh()});
+    ToolbarButton& open = tlb1.AddButton(u"ファイルを開く", ToolbarButton::tbrDefault, 1);
+    open.ToolTipText(u"ファイルを開く");
+    open.Description(u"[ファイル]-[開く]");
+    tlb1.AddButton(String(), ToolbarButton::tbrSeparator);
+    ToolbarButton& small = tlb1.AddButton(u"フォント小", ToolbarButton::tbrCheck, 2);
+    small.ToolTipText(u"フォント小");
+    small.Description(u"[スタイル]-[フォント小]");
+    ToolbarButton& large = tlb1.AddButton(u"フォント大", ToolbarButton::tbrCheck, 3);
+    large.ToolTipText(u"フォント大");
+    large.Description(u"[スタイル]-[フォント大]");
+    tlb1.AddButton(String(), ToolbarButton::tbrSeparator);
+    ToolbarButton& renewal = tlb1.AddButton(u"更新", ToolbarButton::tbrDefault, 4);
+    renewal.ToolTipText(u"更新");
+    tlb1.AddButton(String(), ToolbarButton::tbrPlaceholder);
+
+    placeTwips(txtSearch, 1680, 120, 1335, 270);
+    placeTwips(cmdSearch, 3120, 120, 495, 255);
+    cmdSearch.ToolTipText(u"検索");
+    placeTwips(cmdClear, 3720, 120, 495, 255);
+    cmdClear.ToolTipText(u"検索該当文字のクリア");
+    placeTwips(cmdEnd, 4320, 0, 255, 375);
+    cmdEnd.ToolTipText(u"文章の末尾へ移動");
+    placeTwips(hsb1, 4680, 0, 1065, 375);
+    hsb1.Enabled(false);  // the first document enables it
+    placeTwips(cmdHead, 5880, 0, 255, 375);
+    cmdHead.ToolTipText(u"文章の先頭へ移動");
+    placeTwips(txtLineNumber, 6120, 0, 615, 375);
+    txtLineNumber.setFont(windowFont(12));
+    txtLineNumber.ToolTipText(u"行番号");
+    txtLineNumber.Text(u"9999");
+
+    stb1.Panels(1).Text(String());
+    cdlFileOpen.DialogTitle(u"ﾌｧｲﾙを開く");
+}
+
+void frmMain::Form_Load() {
+    // Window: a fixed client area, at the top of the screen and centred across it.
+    client_->setFixedSize(kClientWidth, kClientHeight);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    adjustSize();
+    Top(0);
+    Left(Screen::Width() / 2 - Width() / 2);
+
+    mnuID(0).Visible(false);
+    mnuStyle.Enabled(false);
+    mnuStyleType(0).Checked(false);
+    mnuStyleType(1).Checked(false);
+
+    cdlFileOpen.Color(RGB(0, 0, 255));
+
+    mnuRenewal.Enabled(false);
+
+    placeTwips(tlb1, 0, 0, ScaleWidth(), kBarHeight);
+    tlb1.Buttons(6).Enabled(false);
+    tlb1.Buttons(6).Visible(true);
+    tlb1.Buttons(7).Width(7000);
+
+    txtSearch.Enabled(false);
+    txtSearch.setFont(windowFont(9));
+    setHeightTwips(txtSearch, 250);
+    cmdSearch.Enabled(false);
+    setHeightTwips(cmdSearch, 250);
+    cmdClear.Enabled(false);
+    setHeightTwips(cmdClear, 250);
+    cmdEnd.Enabled(false);
+
+    setTopTwips(hsb1, twips::fromPixels(tlb1.y()));
+    hsb1.Max(0);
+    hsb1.Min(0);
+    hsb1.Value(0);
+    hsb1.LargeChange(10);
+    hsb1.SmallChange(1);
+
+    cmdHead.Enabled(false);
+    txtLineNumber.Enabled(false);
+    setTopTwips(txtLineNumber, twips::fromPixels(tlb1.y()));
+    txtLineNumber.Text(String());
+
+    picView.OLEDropMode(1);
+    picView.Enabled(true);
+    placeTwips(picView, ScaleLeft(), twips::fromPixels(tlb1.height()), ScaleWidth(),
+               ScaleHeight() - 2 * kBarHeight);
+    picView.BorderStyle(1);
+    picView.BackColor(RGB(255, 255, 255));
+    picView.Cls();
+
+    placeTwips(stb1, 0, ScaleHeight() - kBarHeight, ScaleWidth(), kBarHeight);
+    stb1.Panels(1).Width(ScaleWidth());
+}
+
+void frmMain::mnuEnd_Click() {
+    // Ends the program at once: nothing of the window runs after this.
+    QCoreApplication::exit(0);
+}
+
+}  // namespace tavelo
