@@ -1,7 +1,8 @@
 #include <QTest>
 #include <string>
 
-#include "common/CodePage932.h"
+#include "support/ClassicTextOut.h"
+#include "support/GdiToString.h"
 #include "view/RecordingDrawingSurface.h"
 
 namespace tavelo {
@@ -34,27 +35,12 @@ class RecordingDrawingSurfaceTest : public QObject {
 namespace {
 
 LOGFONTA verticalFont(const String& face, LONG height) {
-    LOGFONTA font;
-    font.lfHeight = height;
-    font.lfEscapement = 2700;
-    font.lfOrientation = 2700;
-    font.lfWeight = 400;
-    font.lfCharSet = 1;
-    setFaceName(font, face);
-    return font;
+    return testing::classicLogFont(face, height);
 }
 
-// One character as the drawing procedures draw it, without their retries.
 void drawCharacter(RecordingDrawingSurface& surface, const LOGFONTA& logFont, COLORREF color, int x,
                    int y, const String& character) {
-    const HFONT font = surface.CreateFontIndirectA(logFont);
-    const HGDIOBJ previous = surface.SelectObject(surface.hDC(), font);
-    surface.SetTextColor(surface.hDC(), color);
-    std::string bytes = CodePage932::encode(character);
-    bytes.resize(2);
-    QVERIFY(surface.TextOutA(surface.hDC(), x, y, bytes.data(), 2) != 0);
-    surface.SelectObject(surface.hDC(), previous);
-    surface.DeleteObject(font);
+    QVERIFY(testing::drawCharacter(surface, logFont, color, x, y, character) != 0);
 }
 
 }  // namespace
