@@ -58,19 +58,19 @@ GdiFont::GdiFont(std::shared_ptr<FontFace> face, bool vertical, const LOGFONTA& 
     em_ = std::min(em_, kMaxEm);
     baseline_ = em_ * face_->cellAscent() / unitsPerEm;
     axesOf(logFont.lfEscapement, alongX_, alongY_, acrossX_, acrossY_);
+    reach(1, reachLeft_, reachTop_, reachRight_, reachBottom_);
 }
 
-bool GdiFont::mayInk(std::int64_t x, std::int64_t y, int characterCount, int width,
-                     int height) const {
+void GdiFont::reach(int characterCount, double& left, double& top, double& right,
+                    double& bottom) const {
     const double margin = em_ / 2;
     const double alongEnd = characterCount * em_ + margin;
     const double acrossEnd = em_ + margin;
-    double left = 0, right = 0, top = 0, bottom = 0;
     bool first = true;
     for (const double u : {-margin, alongEnd}) {
         for (const double v : {-margin, acrossEnd}) {
-            const double px = static_cast<double>(x) + u * alongX_ + v * acrossX_;
-            const double py = static_cast<double>(y) + u * alongY_ + v * acrossY_;
+            const double px = u * alongX_ + v * acrossX_;
+            const double py = u * alongY_ + v * acrossY_;
             left = first ? px : std::min(left, px);
             right = first ? px : std::max(right, px);
             top = first ? py : std::min(top, py);
@@ -78,7 +78,15 @@ bool GdiFont::mayInk(std::int64_t x, std::int64_t y, int characterCount, int wid
             first = false;
         }
     }
-    return right > 0 && bottom > 0 && left < width && top < height;
+}
+
+bool GdiFont::mayInk(std::int64_t x, std::int64_t y, int characterCount, int width,
+                     int height) const {
+    double left = reachLeft_, top = reachTop_, right = reachRight_, bottom = reachBottom_;
+    if (characterCount != 1) reach(characterCount, left, top, right, bottom);
+    const auto px = static_cast<double>(x);
+    const auto py = static_cast<double>(y);
+    return px + right > 0 && py + bottom > 0 && px + left < width && py + top < height;
 }
 
 std::int64_t GdiFont::penX(int advance) const {

@@ -61,6 +61,9 @@ class GdiFont {
 
   private:
     [[nodiscard]] GlyphImage render(char16_t c, bool doubleByte, bool cache);
+    // The box that text of `characterCount` characters may ink, relative to its point: its em
+    // squares widened by half an em on every side.
+    void reach(int characterCount, double& left, double& top, double& right, double& bottom) const;
 
     std::shared_ptr<FontFace> face_;
     FontDrawCounters& counters_;
@@ -71,6 +74,11 @@ class GdiFont {
     double alongY_ = 1.0;
     double acrossX_ = -1.0;  // unit vector v in device pixels
     double acrossY_ = 0.0;
+    // Where one character may ink, relative to the reference point (see mayInk).
+    double reachLeft_ = 0.0;
+    double reachTop_ = 0.0;
+    double reachRight_ = 0.0;
+    double reachBottom_ = 0.0;
     std::unordered_map<std::uint32_t, GlyphImage> glyphs_;  // c | doubleByte << 16
     GlyphImage scratch_;
 };

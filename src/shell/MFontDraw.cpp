@@ -17,6 +17,7 @@ constexpr int kPixelsPerInch = 96;
 constexpr std::uint32_t kSlotBits = 20;
 constexpr std::uint32_t kMaxSlots = 0xFFFF;  // GDI, too, runs out of handles at some point
 constexpr std::uint32_t kGenerations = 1u << (32 - kSlotBits);
+constexpr std::size_t kMaxCachedFonts = 4096;
 
 // Device contexts of different surfaces differ, so a call on the wrong one is noticed.
 HDC nextDeviceContext() {
@@ -53,16 +54,22 @@ std::size_t MFontDraw::FontKeyHash::operator()(const FontKey& key) const {
 
 MFontDraw::MFontDraw(QImage& image)
     : image_(image), deviceContext_(nextDeviceContext()), resolver_(QFontDatabase::families()) {
-    slots_.push_back({nullptr, 0, true});
+    slots_.push_back({nullptr, nullptr, 0, true});
 }
 
 MFontDraw::~MFontDraw() = default;
 
 void MFontDraw::setCachingEnabled(bool enabled) {
     caching_ = enabled;
-    fonts_.clear();
+    dropCachedFonts();
     faces_.clear();
-    lastFont_.reset();
+}
+
+void MFontDraw::dropCachedFonts() {
+    if (liveFonts_ > 0)
+        for (auto& entry : fonts_) retiredFonts_.push_back(std::move(entry.second));
+    fonts_.clear();
+    recentFonts_ = {};
 }
 
 void MFontDraw::Cls() {
@@ -88,25 +95,42 @@ std::shared_ptr<GdiFont> MFontDraw::realise(const LOGFONTA& font) {
                                      counters_);
 }
 
-HFONT MFontDraw::CreateFontIndirectA(const LOGFONTA& font) {
-    std::shared_ptr<GdiFont> realised;
-    if (caching_) {
-        // Bytes after the name's terminator are left-overs of earlier names, not part of it.
-        FontKey key;
-        std::memcpy(key.data(), &font, sizeof font);
-        const auto faceBegin = key.begin() + offsetof(LOGFONTA, lfFaceName);
-        std::fill(std::find(faceBegin, key.end(), '\0'), key.end(), '\0');
-        if (lastFont_ && key == lastKey_) {
-            realised = lastFont_;
-        } else {
-            std::shared_ptr<GdiFont>& cached = fonts_[key];
-            if (!cached) cached = realise(font);
-            realised = cached;
-            lastKey_ = key;
-            lastFont_ = realised;
+GdiFont* MFontDraw::cachedFont(const LOGFONTA& font) {
+    // The passes create the same few fonts over and over: the raw record settles most calls.
+    for (std::size_t i = 0; i < recentFonts_.size(); ++i) {
+        const std::size_t index = (lastRecentHit_ + i) % recentFonts_.size();
+        const RecentFont& recent = recentFonts_[index];
+        if (recent.font && std::memcmp(recent.record.data(), &font, sizeof font) == 0) {
+            lastRecentHit_ = index;
+            return recent.font;
         }
+    }
+
+    // Bytes after the name's terminator are left-overs of earlier names, not part of it.
+    FontKey key;
+    std::memcpy(key.data(), &font, sizeof font);
+    const auto faceBegin = key.begin() + offsetof(LOGFONTA, lfFaceName);
+    std::fill(std::find(faceBegin, key.end(), '\0'), key.end(), '\0');
+    if (fonts_.size() >= kMaxCachedFonts) dropCachedFonts();
+    std::shared_ptr<GdiFont>& cached = fonts_[key];
+    if (!cached) cached = realise(font);
+
+    RecentFont& recent = recentFonts_[nextRecentFont_];
+    lastRecentHit_ = nextRecentFont_;
+    nextRecentFont_ = (nextRecentFont_ + 1) % recentFonts_.size();
+    std::memcpy(recent.record.data(), &font, sizeof font);
+    recent.font = cached.get();
+    return recent.font;
+}
+
+HFONT MFontDraw::CreateFontIndirectA(const LOGFONTA& font) {
+    std::shared_ptr<GdiFont> owner;
+    GdiFont* realised = nullptr;
+    if (caching_) {
+        realised = cachedFont(font);
     } else {
-        realised = realise(font);
+        owner = realise(font);
+        realised = owner.get();
     }
 
     std::uint32_t slot = 0;
@@ -119,8 +143,10 @@ HFONT MFontDraw::CreateFontIndirectA(const LOGFONTA& font) {
         slots_.emplace_back();
     }
     FontSlot& entry = slots_[slot];
-    entry.font = std::move(realised);
+    entry.font = realised;
+    entry.owner = std::move(owner);
     entry.live = true;
+    ++liveFonts_;
     return HFONT(handleValue(slot, entry.generation));
 }
 
@@ -148,8 +174,10 @@ int MFontDraw::DeleteObject(HGDIOBJ object) {
     const auto index = static_cast<std::uint32_t>(slot - slots_.data());
     if (index == 0) return 1;              // the stock font outlives DeleteObject
     if (index == selectedSlot_) return 0;  // GDI refuses to delete a selected object
-    slot->font.reset();
+    slot->font = nullptr;
+    slot->owner.reset();
     slot->live = false;
+    if (--liveFonts_ == 0) retiredFonts_.clear();
     slot->generation = (slot->generation + 1) % kGenerations;
     freeSlots_.push_back(index);
     return 1;
@@ -164,7 +192,10 @@ COLORREF MFontDraw::SetTextColor(HDC hdc, COLORREF color) {
 
 GdiFont& MFontDraw::selectedFont() {
     FontSlot& slot = slots_[selectedSlot_];
-    if (!slot.font) slot.font = realise(stockLogFont());
+    if (slot.font == nullptr) {
+        stockFont_ = realise(stockLogFont());
+        slot.font = stockFont_.get();
+    }
     return *slot.font;
 }
 
@@ -197,8 +228,10 @@ void MFontDraw::blend(const std::vector<std::uint8_t>& coverage, std::int64_t le
     const std::uint32_t red = redOf(textColor_);
     const std::uint32_t green = greenOf(textColor_);
     const std::uint32_t blue = blueOf(textColor_);
+    std::uint8_t* bits = image_.bits();  // detaches once, not per row
+    const qsizetype stride = image_.bytesPerLine();
     for (std::int64_t row = firstRow; row < lastRow; ++row) {
-        auto* line = reinterpret_cast<std::uint32_t*>(image_.scanLine(static_cast<int>(top + row)));
+        auto* line = reinterpret_cast<std::uint32_t*>(bits + (top + row) * stride);
         const std::uint8_t* cover = coverage.data() + row * width;
         for (std::int64_t column = firstColumn; column < lastColumn; ++column) {
             const std::uint32_t alpha = cover[column];

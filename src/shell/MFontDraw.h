@@ -62,13 +62,18 @@ class MFontDraw : public DrawingSurface {
     struct FontKeyHash {
         [[nodiscard]] std::size_t operator()(const FontKey& key) const;
     };
+    // A handle's font. Cached fonts are owned by the cache, so that handing out and deleting
+    // handles costs no reference counting; others are owned by their slot.
     struct FontSlot {
-        std::shared_ptr<GdiFont> font;  // null for the stock font until it is first used
+        GdiFont* font = nullptr;  // null for the stock font until it is first used
+        std::shared_ptr<GdiFont> owner;
         std::uint32_t generation = 0;
         bool live = false;
     };
 
     [[nodiscard]] std::shared_ptr<GdiFont> realise(const LOGFONTA& font);
+    [[nodiscard]] GdiFont* cachedFont(const LOGFONTA& font);
+    void dropCachedFonts();
     [[nodiscard]] std::shared_ptr<FontFace> faceFor(const QString& family);
     [[nodiscard]] FontSlot* slotOf(HGDIOBJ object);
     [[nodiscard]] GdiFont& selectedFont();
@@ -83,13 +88,23 @@ class MFontDraw : public DrawingSurface {
 
     std::vector<FontSlot> slots_;  // slot 0 is the stock font
     std::vector<std::uint32_t> freeSlots_;
+    std::size_t liveFonts_ = 0;  // handles handed out and not deleted
+    std::shared_ptr<GdiFont> stockFont_;
     std::uint32_t selectedSlot_ = 0;
     COLORREF textColor_ = RGB(0, 0, 0);
 
     std::unordered_map<FontKey, std::shared_ptr<GdiFont>, FontKeyHash> fonts_;
+    // Fonts dropped from the cache while handles to them were live, kept until none is.
+    std::vector<std::shared_ptr<GdiFont>> retiredFonts_;
     std::unordered_map<QString, std::shared_ptr<FontFace>> faces_;
-    FontKey lastKey_{};  // the previous record, most often the same as the next
-    std::shared_ptr<GdiFont> lastFont_;
+    // The last records seen, raw, as the passes alternate between body, ruby and kanji ruby.
+    struct RecentFont {
+        FontKey record{};
+        GdiFont* font = nullptr;  // owned by fonts_
+    };
+    std::array<RecentFont, 4> recentFonts_{};
+    std::size_t nextRecentFont_ = 0;
+    std::size_t lastRecentHit_ = 0;
 };
 
 }  // namespace tavelo

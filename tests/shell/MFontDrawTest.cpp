@@ -62,6 +62,7 @@ class MFontDrawTest : public QObject {
     void secondDrawing_createsNoFontAndShapesNothing();
     void leftoverBytesAfterTheFaceName_stillFindTheCachedFont();
     void uncached_createsAFontPerCall();
+    void switchingCachesWhileAFontIsSelected_keepsItDrawing();
 
   private:
     int draw(const String& face, LONG height, int x, int y, const String& character,
@@ -466,6 +467,21 @@ void MFontDrawTest::uncached_createsAFontPerCall() {
     QCOMPARE(surface_->counters().fontsCreated - before.fontsCreated, 3L);
     QCOMPARE(surface_->counters().shapings - before.shapings, 3L);
     QCOMPARE(surface_->counters().glyphsRendered - before.glyphsRendered, 3L);
+}
+
+void MFontDrawTest::switchingCachesWhileAFontIsSelected_keepsItDrawing() {
+    const QImage expected = drawAlone(u"@ＭＳ 明朝", -kSize, u"猫");
+    surface_->Cls();
+    const HFONT font =
+        surface_->CreateFontIndirectA(testing::classicLogFont(u"@ＭＳ 明朝", -kSize));
+    const HGDIOBJ previous = surface_->SelectObject(surface_->hDC(), font);
+    surface_->setCachingEnabled(false);  // the cache lets go of the font the handle names
+    QVERIFY(surface_->TextOutA(surface_->hDC(), kX, kY, "\x94\x4c", 2) != 0);  // 猫
+    QCOMPARE(image_, expected);
+    QCOMPARE(surface_->SelectObject(surface_->hDC(), previous), HGDIOBJ(font));
+    QVERIFY(surface_->DeleteObject(font) != 0);
+    surface_->setCachingEnabled(true);
+    QCOMPARE(drawAlone(u"@ＭＳ 明朝", -kSize, u"猫"), expected);
 }
 
 }  // namespace tavelo
