@@ -42,9 +42,6 @@ class GdiFont {
     GdiFont(std::shared_ptr<FontFace> face, bool vertical, const LOGFONTA& logFont,
             FontDrawCounters& counters);
 
-    [[nodiscard]] double em() const { return em_; }
-    [[nodiscard]] bool vertical() const { return vertical_; }
-
     // False when text of `characterCount` characters at (x, y) cannot ink any pixel of an
     // image of the given size: its em squares, widened by half an em for overhanging ink, lie
     // wholly outside.

@@ -186,7 +186,7 @@ int MFontDraw::DeleteObject(HGDIOBJ object) {
 COLORREF MFontDraw::SetTextColor(HDC hdc, COLORREF color) {
     if (hdc != deviceContext_) return CLR_INVALID;
     const COLORREF previous = textColor_;
-    textColor_ = color & 0x00FFFFFFu;
+    textColor_ = color;
     return previous;
 }
 

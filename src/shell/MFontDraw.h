@@ -23,6 +23,10 @@ class GdiFont;
 // antialiased in the text colour of the call. Nothing depends on the screen: the resolution is
 // 96 pixels per inch everywhere.
 //
+// Of the record, the height, the escapement and the face name count; orientation, width,
+// weight, italic, underline and strike-out do not change the drawing. Needs a QGuiApplication
+// (for the font database).
+//
 // Built for redrawing a whole document per scroll step: fonts are kept by their LOGFONTA
 // (CreateFontIndirectA then only hands out a handle), shaping results, outlines and glyph
 // images are kept per font and character, and TextOutA returns at once for text that lies
@@ -51,11 +55,6 @@ class MFontDraw : public DrawingSurface {
     void setCachingEnabled(bool enabled);
     [[nodiscard]] bool cachingEnabled() const { return caching_; }
     [[nodiscard]] const FontDrawCounters& counters() const { return counters_; }
-
-    // The installed family that draws a face name, and whether vertically.
-    [[nodiscard]] FaceNameResolver::Resolution resolveFace(const String& faceName) const {
-        return resolver_.resolve(faceName);
-    }
 
   private:
     using FontKey = std::array<char, sizeof(LOGFONTA)>;
