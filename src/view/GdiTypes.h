@@ -41,7 +41,9 @@ struct LOGFONTA {
     CHAR lfFaceName[LF_FACESIZE] = {};
 };
 static_assert(sizeof(LOGFONTA) == 60, "LOGFONTA must keep the Windows layout");
-static_assert(offsetof(LOGFONTA, lfItalic) == 20 && offsetof(LOGFONTA, lfFaceName) == 28);
+static_assert(offsetof(LOGFONTA, lfEscapement) == 8 && offsetof(LOGFONTA, lfWeight) == 16 &&
+              offsetof(LOGFONTA, lfItalic) == 20 && offsetof(LOGFONTA, lfCharSet) == 23 &&
+              offsetof(LOGFONTA, lfPitchAndFamily) == 27 && offsetof(LOGFONTA, lfFaceName) == 28);
 
 // A GDI handle: an opaque non-zero number, 0 meaning failure. Each kind is its own type so
 // that a font cannot be passed where a device context is expected.

@@ -18,32 +18,31 @@ class DrawingSurfaceContractTest : public QObject {
     void init();
 
     // Device context
-    void hDC_isNonZeroAndStable();
-    void getDeviceCaps_isNinetySixPixelsPerInchVertically();
+    void hDC_isStable_andNinetySixPixelsPerInch();
 
     // Fonts and handles
-    void createFont_givesADistinctNonZeroHandlePerCall();
-    void selectObject_returnsThePreviouslySelectedObject();
+    void createFont_givesDistinctHandles_selectReturnsThePreviousObject();
     void selectObject_unknownHandleOrWrongDc_returnsZeroAndKeepsTheSelection();
-    void deleteObject_invalidatesTheHandle();
-    void deleteObject_ofTheSelectedFont_isRefusedHarmlessly();
-    void deleteObject_ofTheStockFont_leavesItUsable();
-    void deletedHandle_isNotRevivedByLaterFonts();
+    void deleteObject_invalidatesTheHandleForGood();
+    void deleteObject_selectedOrStockFont_survives();
 
-    // Colour
+    // Colour, text and Cls
     void setTextColor_returnsThePreviousColour();
-
-    // Text output
-    void textOut_succeedsAlsoWhenClippedAway();
-    void textOut_badArguments_fail();
-
-    // Cls
+    void textOut_succeedsWhenClippedAway_failsOnBadArguments();
     void cls_keepsTheSelectedFontAndTheColour();
 
   private:
+    [[nodiscard]] HDC otherDc() const { return HDC(surface_->hDC().value() + 1); }
+
     QImage image_;
     std::unique_ptr<DrawingSurface> surface_;
 };
+
+namespace {
+
+const LOGFONTA kBody = testing::classicLogFont(u"@ＭＳ 明朝", -21);
+
+}  // namespace
 
 void DrawingSurfaceContractTest::initTestCase_data() {
     QTest::addColumn<bool>("qt");
@@ -61,49 +60,29 @@ void DrawingSurfaceContractTest::init() {
     surface_->Cls();
 }
 
-namespace {
-
-const LOGFONTA kBody = testing::classicLogFont(u"@ＭＳ 明朝", -21);
-
-}  // namespace
-
 // ---- Device context
 
-void DrawingSurfaceContractTest::hDC_isNonZeroAndStable() {
+void DrawingSurfaceContractTest::hDC_isStable_andNinetySixPixelsPerInch() {
     const HDC dc = surface_->hDC();
     QVERIFY(static_cast<bool>(dc));
     QVERIFY(surface_->hDC() == dc);
-}
-
-void DrawingSurfaceContractTest::getDeviceCaps_isNinetySixPixelsPerInchVertically() {
-    QCOMPARE(surface_->GetDeviceCaps(surface_->hDC(), LOGPIXELSY), 96);
-    QCOMPARE(surface_->GetDeviceCaps(surface_->hDC(), 8), 0);  // an index nobody asks for
-    QCOMPARE(surface_->GetDeviceCaps(HDC(surface_->hDC().value() + 1), LOGPIXELSY), 0);
-    // The pass's font height for 16 points.
-    QCOMPARE(-MulDiv(16, surface_->GetDeviceCaps(surface_->hDC(), LOGPIXELSY), 72), -21);
+    QCOMPARE(surface_->GetDeviceCaps(dc, LOGPIXELSY), 96);
+    QCOMPARE(surface_->GetDeviceCaps(dc, 8), 0);  // an index nobody asks for
+    QCOMPARE(surface_->GetDeviceCaps(otherDc(), LOGPIXELSY), 0);
 }
 
 // ---- Fonts and handles
 
-void DrawingSurfaceContractTest::createFont_givesADistinctNonZeroHandlePerCall() {
-    const HFONT first = surface_->CreateFontIndirectA(kBody);
-    const HFONT second = surface_->CreateFontIndirectA(kBody);
-    QVERIFY(static_cast<bool>(first));
-    QVERIFY(static_cast<bool>(second));
-    QVERIFY(first != second);
-    // Both stay usable until deleted.
-    QVERIFY(static_cast<bool>(surface_->SelectObject(surface_->hDC(), first)));
-    QVERIFY(static_cast<bool>(surface_->SelectObject(surface_->hDC(), second)));
-}
-
-void DrawingSurfaceContractTest::selectObject_returnsThePreviouslySelectedObject() {
+void DrawingSurfaceContractTest::createFont_givesDistinctHandles_selectReturnsThePreviousObject() {
     const HFONT body = surface_->CreateFontIndirectA(kBody);
-    const HFONT ruby = surface_->CreateFontIndirectA(testing::classicLogFont(u"@ＭＳ 明朝", -10));
+    const HFONT again = surface_->CreateFontIndirectA(kBody);
+    QVERIFY(static_cast<bool>(body) && static_cast<bool>(again));
+    QVERIFY(body != again);
     const HGDIOBJ stock = surface_->SelectObject(surface_->hDC(), body);
     QVERIFY(static_cast<bool>(stock));
     QVERIFY(stock != HGDIOBJ(body));
-    QCOMPARE(surface_->SelectObject(surface_->hDC(), ruby), HGDIOBJ(body));
-    QCOMPARE(surface_->SelectObject(surface_->hDC(), stock), HGDIOBJ(ruby));
+    QCOMPARE(surface_->SelectObject(surface_->hDC(), again), HGDIOBJ(body));
+    QCOMPARE(surface_->SelectObject(surface_->hDC(), stock), HGDIOBJ(again));
     QCOMPARE(surface_->SelectObject(surface_->hDC(), stock), stock);
 }
 
@@ -113,39 +92,16 @@ void DrawingSurfaceContractTest::
     const HGDIOBJ stock = surface_->SelectObject(surface_->hDC(), body);
     QVERIFY(!surface_->SelectObject(surface_->hDC(), HGDIOBJ(0xBADF00D)));
     QVERIFY(!surface_->SelectObject(surface_->hDC(), HGDIOBJ()));
-    QVERIFY(!surface_->SelectObject(HDC(surface_->hDC().value() + 1), stock));
+    QVERIFY(!surface_->SelectObject(otherDc(), stock));
     QCOMPARE(surface_->SelectObject(surface_->hDC(), stock), HGDIOBJ(body));
 }
 
-void DrawingSurfaceContractTest::deleteObject_invalidatesTheHandle() {
-    const HFONT font = surface_->CreateFontIndirectA(kBody);
-    QVERIFY(surface_->DeleteObject(font) != 0);
-    QVERIFY(!surface_->SelectObject(surface_->hDC(), font));
-    QCOMPARE(surface_->DeleteObject(font), 0);
-    QCOMPARE(surface_->DeleteObject(HGDIOBJ(0xBADF00D)), 0);
-}
-
-void DrawingSurfaceContractTest::deleteObject_ofTheSelectedFont_isRefusedHarmlessly() {
-    const HFONT font = surface_->CreateFontIndirectA(kBody);
-    const HGDIOBJ stock = surface_->SelectObject(surface_->hDC(), font);
-    QCOMPARE(surface_->DeleteObject(font), 0);
-    QVERIFY(surface_->TextOutA(surface_->hDC(), 60, 10, "\x88\xea", 2) != 0);
-    QCOMPARE(surface_->SelectObject(surface_->hDC(), stock), HGDIOBJ(font));
-    QVERIFY(surface_->DeleteObject(font) != 0);  // no longer selected
-}
-
-void DrawingSurfaceContractTest::deleteObject_ofTheStockFont_leavesItUsable() {
-    const HFONT font = surface_->CreateFontIndirectA(kBody);
-    const HGDIOBJ stock = surface_->SelectObject(surface_->hDC(), font);
-    QVERIFY(surface_->DeleteObject(stock) != 0);
-    QCOMPARE(surface_->SelectObject(surface_->hDC(), stock), HGDIOBJ(font));
-    QVERIFY(surface_->TextOutA(surface_->hDC(), 10, 10, "A", 1) != 0);
-}
-
-void DrawingSurfaceContractTest::deletedHandle_isNotRevivedByLaterFonts() {
+void DrawingSurfaceContractTest::deleteObject_invalidatesTheHandleForGood() {
     const HFONT old = surface_->CreateFontIndirectA(kBody);
     QVERIFY(surface_->DeleteObject(old) != 0);
-    for (int i = 0; i < 5; ++i) {
+    QCOMPARE(surface_->DeleteObject(old), 0);
+    QCOMPARE(surface_->DeleteObject(HGDIOBJ(0xBADF00D)), 0);
+    for (int i = 0; i < 5; ++i) {  // later fonts do not bring the old handle back
         const HFONT later = surface_->CreateFontIndirectA(kBody);
         QVERIFY(later != old);
         surface_->DeleteObject(later);
@@ -153,31 +109,35 @@ void DrawingSurfaceContractTest::deletedHandle_isNotRevivedByLaterFonts() {
     QVERIFY(!surface_->SelectObject(surface_->hDC(), old));
 }
 
-// ---- Colour
+void DrawingSurfaceContractTest::deleteObject_selectedOrStockFont_survives() {
+    const HFONT font = surface_->CreateFontIndirectA(kBody);
+    const HGDIOBJ stock = surface_->SelectObject(surface_->hDC(), font);
+    QCOMPARE(surface_->DeleteObject(font), 0);  // refused while selected
+    QVERIFY(surface_->TextOutA(surface_->hDC(), 60, 10, "\x88\xea", 2) != 0);
+    QVERIFY(surface_->DeleteObject(stock) != 0);  // stock objects ignore it
+    QCOMPARE(surface_->SelectObject(surface_->hDC(), stock), HGDIOBJ(font));
+    QVERIFY(surface_->TextOutA(surface_->hDC(), 10, 10, "A", 1) != 0);
+    QVERIFY(surface_->DeleteObject(font) != 0);  // no longer selected
+}
+
+// ---- Colour, text and Cls
 
 void DrawingSurfaceContractTest::setTextColor_returnsThePreviousColour() {
     QCOMPARE(surface_->SetTextColor(surface_->hDC(), RGB(0, 0, 255)), RGB(0, 0, 0));
     QCOMPARE(surface_->SetTextColor(surface_->hDC(), RGB(1, 2, 3)), RGB(0, 0, 255));
-    QCOMPARE(surface_->SetTextColor(HDC(surface_->hDC().value() + 1), RGB(9, 9, 9)), CLR_INVALID);
+    QCOMPARE(surface_->SetTextColor(otherDc(), RGB(9, 9, 9)), CLR_INVALID);
     QCOMPARE(surface_->SetTextColor(surface_->hDC(), RGB(0, 0, 0)), RGB(1, 2, 3));
 }
 
-// ---- Text output
-
-void DrawingSurfaceContractTest::textOut_succeedsAlsoWhenClippedAway() {
+void DrawingSurfaceContractTest::textOut_succeedsWhenClippedAway_failsOnBadArguments() {
     QVERIFY(testing::drawCharacter(*surface_, kBody, 0, 60, 10, u"吾") != 0);
     QVERIFY(testing::drawCharacter(*surface_, kBody, 0, -5000, 10, u"吾") != 0);
     QVERIFY(testing::drawCharacter(*surface_, kBody, 0, 60, 100000, u"吾") != 0);
     QVERIFY(surface_->TextOutA(surface_->hDC(), 60, 10, "", 0) != 0);
-}
-
-void DrawingSurfaceContractTest::textOut_badArguments_fail() {
-    QCOMPARE(surface_->TextOutA(HDC(surface_->hDC().value() + 1), 60, 10, "A", 1), 0);
+    QCOMPARE(surface_->TextOutA(otherDc(), 60, 10, "A", 1), 0);
     QCOMPARE(surface_->TextOutA(surface_->hDC(), 60, 10, "A", -1), 0);
     QCOMPARE(surface_->TextOutA(surface_->hDC(), 60, 10, nullptr, 2), 0);
 }
-
-// ---- Cls
 
 void DrawingSurfaceContractTest::cls_keepsTheSelectedFontAndTheColour() {
     const HFONT font = surface_->CreateFontIndirectA(kBody);
