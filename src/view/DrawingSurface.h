@@ -1,0 +1,42 @@
+#pragma once
+
+#include "view/GdiTypes.h"
+
+namespace tavelo {
+
+// The view's persistent drawing surface as the drawing procedures use it: one device context
+// over an image that keeps what was drawn until the next Cls, and the GDI text calls on it.
+//
+// Contract shared by every implementation:
+// - hDC() is non-zero and the same for the surface's whole life; a call with another device
+//   context fails (0, or CLR_INVALID for SetTextColor) and changes nothing.
+// - GetDeviceCaps(hDC, LOGPIXELSY) is 96 on every machine; unknown indices give 0.
+// - CreateFontIndirectA never returns 0 for a valid record; each call hands out a handle of
+//   its own that stays valid until DeleteObject.
+// - The device context starts with a stock font selected and black text. SelectObject
+//   returns the previously selected object, or 0 (selection unchanged) for a handle that is
+//   unknown or deleted.
+// - DeleteObject returns non-zero and invalidates the handle; for the selected font or an
+//   unknown handle it returns 0 and changes nothing; the stock font survives it.
+// - SetTextColor returns the previous colour; the colour applies to later TextOutA calls.
+// - TextOutA draws the code page 932 text (ended early by a zero byte) with the selected font;
+//   the point (x, y) is the top-left corner of the text in the font's own direction, which for
+//   an escapement of 2700 is the top-right corner of the first character's em square, the
+//   text running down. Non-zero on success, also when everything is clipped away.
+// - Cls clears the image to white; the selected font and the colour stay.
+class DrawingSurface {
+  public:
+    virtual ~DrawingSurface() = default;
+
+    [[nodiscard]] virtual HDC hDC() const = 0;
+    virtual void Cls() = 0;
+
+    [[nodiscard]] virtual int GetDeviceCaps(HDC hdc, int index) const = 0;
+    [[nodiscard]] virtual HFONT CreateFontIndirectA(const LOGFONTA& font) = 0;
+    virtual HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) = 0;
+    virtual COLORREF SetTextColor(HDC hdc, COLORREF color) = 0;
+    [[nodiscard]] virtual int TextOutA(HDC hdc, int x, int y, const char* text, int length) = 0;
+    virtual int DeleteObject(HGDIOBJ object) = 0;
+};
+
+}  // namespace tavelo
