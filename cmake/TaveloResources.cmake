@@ -1,0 +1,17 @@
+# The files the program reads at run time, next to the executable in the build tree and
+# under <prefix>/share/tavelo when installed (src/shell/ResourceLocator.h).
+
+set(TAVELO_POINTER_FILES
+  "${PROJECT_SOURCE_DIR}/cursors/arrow_normal_left_p.ico"
+  "${PROJECT_SOURCE_DIR}/cursors/arrow_normal_left_b.ico"
+  "${PROJECT_SOURCE_DIR}/cursors/arrow_normal_right_b.ico"
+  "${PROJECT_SOURCE_DIR}/cursors/arrow_normal_right_p.ico")
+
+# Copies them into the executable's folder on every build (copy_if_different keeps that
+# cheap); the folder is known only as a target property, which a custom command's output
+# cannot name.
+add_custom_target(tavelo_resources ALL
+  COMMAND "${CMAKE_COMMAND}" -E copy_if_different ${TAVELO_POINTER_FILES} "$<TARGET_FILE_DIR:tavelo>"
+  COMMENT "Copying the pointer images next to tavelo"
+  VERBATIM)
+add_dependencies(tavelo tavelo_resources)
