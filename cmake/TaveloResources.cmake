@@ -1,6 +1,7 @@
 # The files the program reads at run time, next to the executable in the build tree and
 # under <prefix>/share/tavelo when installed (src/shell/ResourceLocator.h).
 
+file(GLOB TAVELO_HELP_FILES CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/help/*")
 set(TAVELO_POINTER_FILES
   "${PROJECT_SOURCE_DIR}/cursors/arrow_normal_left_p.ico"
   "${PROJECT_SOURCE_DIR}/cursors/arrow_normal_left_b.ico"
@@ -11,7 +12,9 @@ set(TAVELO_POINTER_FILES
 # cheap); the folder is known only as a target property, which a custom command's output
 # cannot name.
 add_custom_target(tavelo_resources ALL
+  COMMAND "${CMAKE_COMMAND}" -E make_directory "$<TARGET_FILE_DIR:tavelo>/help"
+  COMMAND "${CMAKE_COMMAND}" -E copy_if_different ${TAVELO_HELP_FILES} "$<TARGET_FILE_DIR:tavelo>/help"
   COMMAND "${CMAKE_COMMAND}" -E copy_if_different ${TAVELO_POINTER_FILES} "$<TARGET_FILE_DIR:tavelo>"
-  COMMENT "Copying the pointer images next to tavelo"
+  COMMENT "Copying the help and the pointer images next to tavelo"
   VERBATIM)
 add_dependencies(tavelo tavelo_resources)

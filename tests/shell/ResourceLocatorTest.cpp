@@ -73,7 +73,7 @@ class ResourceLocatorTest : public QObject {
     }
 
     // --- the build tree ---
-    void buildTree_holdsThePointersNextToTheProgram() {
+    void buildTree_holdsTheHelpAndThePointersNextToTheProgram() {
         const ResourceLocator locator(QStringLiteral(TAVELO_PROGRAM_DIR));
         const QString programDir = QDir::cleanPath(QStringLiteral(TAVELO_PROGRAM_DIR));
         for (const char* name :
