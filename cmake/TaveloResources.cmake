@@ -1,5 +1,6 @@
 # The files the program reads at run time, next to the executable in the build tree and
-# under <prefix>/share/tavelo when installed (src/shell/ResourceLocator.h).
+# under <prefix>/share/tavelo when installed (src/shell/ResourceLocator.h), and the files
+# that make the program known to the desktop.
 
 file(GLOB TAVELO_HELP_FILES CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/help/*")
 set(TAVELO_POINTER_FILES
@@ -18,3 +19,15 @@ add_custom_target(tavelo_resources ALL
   COMMENT "Copying the help and the pointer images next to tavelo"
   VERBATIM)
 add_dependencies(tavelo tavelo_resources)
+
+install(TARGETS tavelo RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
+install(FILES ${TAVELO_HELP_FILES} DESTINATION "${TAVELO_INSTALL_DATADIR}/help")
+install(FILES ${TAVELO_POINTER_FILES} DESTINATION "${TAVELO_INSTALL_DATADIR}")
+foreach(size 16 22 24 32 48 64 128 256)
+  install(FILES "${PROJECT_SOURCE_DIR}/icons/hicolor/${size}x${size}/apps/tavelo.png"
+    DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps")
+endforeach()
+install(FILES "${PROJECT_SOURCE_DIR}/desktop/tavelo.desktop"
+  DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
+install(FILES "${PROJECT_SOURCE_DIR}/desktop/tavelo.xml"
+  DESTINATION "${CMAKE_INSTALL_DATADIR}/mime/packages")
