@@ -1,0 +1,42 @@
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "shell/SystemProgramLauncher.h"
+
+using namespace tavelo;
+
+class SystemProgramLauncherTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void programOnPath_isFoundWithItsFullPath() {
+        SystemProgramLauncher launcher;
+        const QString shell = launcher.findExecutable(QStringLiteral("sh"));
+        QVERIFY(!shell.isEmpty());
+        QVERIFY(QFileInfo(shell).isAbsolute());
+        QVERIFY(QFileInfo(shell).isExecutable());
+    }
+
+    void unknownProgram_isNotFound() {
+        SystemProgramLauncher launcher;
+        QVERIFY(launcher.findExecutable(QStringLiteral("tavelo-no-such-program-4711")).isEmpty());
+    }
+
+    void startingNothingOrAMissingFile_fails() {
+        SystemProgramLauncher launcher;
+        QVERIFY(!launcher.startDetached(QString()));
+        QTemporaryDir folder;
+        QVERIFY(!launcher.startDetached(folder.filePath(QStringLiteral("missing"))));
+    }
+
+    void startingAProgram_succeedsWithoutWaiting() {
+        SystemProgramLauncher launcher;
+        const QString program = launcher.findExecutable(QStringLiteral("true"));
+        QVERIFY(!program.isEmpty());
+        QVERIFY(launcher.startDetached(program));
+    }
+};
+
+QTEST_MAIN(SystemProgramLauncherTest)
+#include "SystemProgramLauncherTest.moc"
