@@ -1,0 +1,177 @@
+#include "DocumentPainter.h"
+
+#include "common/CheckedArithmetic.h"
+#include "common/CodePage932.h"
+#include "common/Error.h"
+#include "common/Rounding.h"
+#include "layout/CEisuuCyotai.h"
+#include "store/CViewData.h"
+#include "view/DrawingSurface.h"
+
+namespace tavelo {
+namespace {
+
+constexpr char16_t kHalfSpace = u' ';
+constexpr char16_t kFullSpace = u'　';
+const String kRubiFace = u"@ＭＳ 明朝";
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+
+// The fields every pass sets the same way: a vertical font of normal weight.
+LOGFONTA verticalFont(LONG height, const String& face) {
+    LOGFONTA font;
+    font.lfHeight = height;
+    font.lfWidth = 0;
+    font.lfEscapement = 2700;
+    font.lfOrientation = 2700;
+    font.lfWeight = 400;
+    font.lfCharSet = 1;
+    setFaceName(font, face);
+    return font;
+}
+
+// The one-character substring at d (1-based); past the end of the text there is none.
+std::optional<char16_t> characterAt(const String& text, Integer d) {
+    if (d < 1 || static_cast<std::size_t>(d) > text.size()) return std::nullopt;
+    return text[static_cast<std::size_t>(d - 1)];
+}
+
+}  // namespace
+
+DocumentPainter::DocumentPainter(DrawingSurface& picView, const CEisuuCyotai& fonts)
+    : picView_(picView), fonts_(fonts) {}
+
+void DocumentPainter::DrawSmallBun(const CViewData& view, const PaintState& state) {
+    drawBunLines(view, 0, 0, state);
+}
+
+void DocumentPainter::DrawBigBun(const CViewData& view, Integer tier, const PaintState& state) {
+    if (tier == 0 || tier == 1) drawBunLines(view, 1, tier, state);
+}
+
+void DocumentPainter::DrawSmallRubi(const CViewData& view, const PaintState& state) {
+    drawRubiLines(view, 0, 0, state);
+}
+
+void DocumentPainter::DrawBigRubi(const CViewData& view, Integer tier, const PaintState& state) {
+    if (tier == 0 || tier == 1) drawRubiLines(view, 1, tier, state);
+}
+
+bool DocumentPainter::columnVisible(Long x, LONG height, const PaintState& state) const {
+    if (state.viewWidth <= 0) return true;
+    // A glyph stands left of its x within one em; two ems of margin on each side leave room
+    // for ink that reaches beyond the em square.
+    const long em = height < 0 ? -static_cast<long>(height) : static_cast<long>(height);
+    const long right = static_cast<long>(state.offsetX) + x;
+    return right >= -2 * em && right - 3 * em <= state.viewWidth;
+}
+
+const LOGFONTA& DocumentPainter::bodyFont(const String& shortName, LONG height) {
+    if (height != bodyFontsHeight_) {
+        bodyFonts_.clear();
+        bodyFontsHeight_ = height;
+    }
+    auto found = bodyFonts_.find(shortName);
+    if (found == bodyFonts_.end()) {
+        String face;
+        try {
+            face = fonts_.ChangeLongFontName(shortName);
+        } catch (const Error&) {
+            // A typeface name too long to look up names no installed font: the character is
+            // drawn in the default face rather than ending the whole redraw.
+        }
+        found = bodyFonts_.emplace(shortName, verticalFont(height, face)).first;
+    }
+    return found->second;
+}
+
+void DocumentPainter::drawBunLines(const CViewData& view, Integer style, Integer tier,
+                                   const PaintState& state) {
+    const HDC hdc = picView_.hDC();
+    const LONG height =
+        -MulDiv(view.FontSizeBun(style), picView_.GetDeviceCaps(hdc, LOGPIXELSY), 72);
+    const PositionRead x = style == 0 ? PositionRead{&CViewData::PointSmallBunX}
+                                      : PositionRead{&CViewData::PoinBigBunX};
+    const PositionRead y = style == 0 ? PositionRead{&CViewData::PointSmallBunY}
+                                      : PositionRead{&CViewData::PoinBigBunY};
+    for (Integer g = 1; g <= view.GyouArraySize(); ++g) {
+        Integer first = 1;
+        Integer last = view.LenBunDan(g);
+        if (style == 1 && tier == 0) {
+            last = view.LenBigBunDan(0, g);
+        } else if (style == 1) {
+            first = checked::add(checked::intDiv(view.Plusminus1MaxLenDan(), Integer{2}),
+                                 Integer{1});
+            last = checked::add(view.LenBigBunDan(0, g), view.LenBigBunDan(1, g));
+        }
+        if (first > last || !columnVisible((view.*x)(g, first), height, state)) continue;
+        const String& bun = view.Bun(g);
+        for (Integer d = first; d <= last; ++d) {
+            const LOGFONTA& font = bodyFont(view.FontData(g, d), height);
+            const COLORREF color =
+                (view.ReversalChar(g, d) && state.isSearch) ? state.hitColor : kBlack;
+            const Long left = checked::add(state.offsetX, (view.*x)(g, d));
+            drawCharacter(characterAt(bun, d), font, color, left, (view.*y)(g, d));
+        }
+    }
+}
+
+void DocumentPainter::drawRubiLines(const CViewData& view, Integer style, Integer tier,
+                                    const PaintState& state) {
+    const HDC hdc = picView_.hDC();
+    const int pixelsPerInch = picView_.GetDeviceCaps(hdc, LOGPIXELSY);
+    const Byte size = view.FontSizeRubi(style);
+    const auto kanjiSize = rounding::roundToInteger(static_cast<double>(size) * 1.25);
+    const LOGFONTA plain = verticalFont(-MulDiv(size, pixelsPerInch, 72), kRubiFace);
+    const LOGFONTA kanji = verticalFont(-MulDiv(kanjiSize, pixelsPerInch, 72), kRubiFace);
+    const PositionRead x = style == 0 ? PositionRead{&CViewData::PointSmallRubiX}
+                                      : PositionRead{&CViewData::PointBigRubiX};
+    const PositionRead y = style == 0 ? PositionRead{&CViewData::PointSmallRubiY}
+                                      : PositionRead{&CViewData::PointBigRubiY};
+    for (Integer g = 1; g <= view.GyouArraySize(); ++g) {
+        Integer first = 1;
+        Integer last = view.LenRubiDan(g);
+        if (style == 1 && tier == 0) {
+            last = view.LenBigRubiDan(0, g);
+        } else if (style == 1) {
+            first = checked::add(view.Plusminus1MaxLenDan(), Integer{1});
+            last = checked::add(view.LenBigRubiDan(0, g), view.LenBigRubiDan(1, g));
+        }
+        if (first > last || !columnVisible((view.*x)(g, first), kanji.lfHeight, state)) continue;
+        const String& rubi = view.Rubi(g);
+        for (Integer d = first; d <= last; ++d) {
+            const auto c = characterAt(rubi, d);
+            if (c == kHalfSpace || c == kFullSpace) continue;
+            const LOGFONTA& font = view.IsKanjiRubi(g, d) ? kanji : plain;
+            const Long left = checked::add(state.offsetX, (view.*x)(g, d));
+            drawCharacter(c, font, kBlack, left, (view.*y)(g, d));
+        }
+    }
+}
+
+void DocumentPainter::drawCharacter(std::optional<char16_t> c, const LOGFONTA& font,
+                                    COLORREF color, Long x, Long y) {
+    const HDC hdc = picView_.hDC();
+    HFONT created;
+    for (int i = 0; i < kTries && !created; ++i) created = picView_.CreateFontIndirectA(font);
+    if (!created) return;
+    HGDIOBJ previous;
+    for (int i = 0; i < kTries && !previous; ++i) previous = picView_.SelectObject(hdc, created);
+    if (previous) {
+        picView_.SetTextColor(hdc, color);
+        // The character in the code page, padded with its terminator to the two bytes that
+        // every text output passes.
+        char bytes[2] = {0, 0};
+        if (c) {
+            const CodePage932::EncodedChar encoded = CodePage932::encodeChar(*c);
+            bytes[0] = encoded.bytes[0];
+            if (encoded.length == 2) bytes[1] = encoded.bytes[1];
+        }
+        for (int i = 0; i < kTries; ++i) {
+            if (picView_.TextOutA(hdc, x, y, bytes, 2) != 0) break;
+        }
+        picView_.SelectObject(hdc, previous);
+    }
+    picView_.DeleteObject(created);
+}
+
+}  // namespace tavelo

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <unordered_map>
+
+#include "common/ClassicTypes.h"
+#include "view/GdiTypes.h"
+
+namespace tavelo {
+
+class CEisuuCyotai;
+class CViewData;
+class DrawingSurface;
+
+// The window state the drawing passes read.
+struct PaintState {
+    Long offsetX = 0;               // m_OffsetX, added to every x position
+    bool isSearch = false;          // m_IsSearch: hits are shown
+    COLORREF hitColor = RGB(0, 0, 255);
+    int viewWidth = 0;              // the view's width in pixels; 0 draws every line
+};
+
+// The body and ruby passes of both styles. Each draws the characters of the current document
+// at their stored positions plus the offset, one vertical font per character through the GDI
+// calls of the drawing surface. Lines whose column lies wholly outside the view are skipped,
+// which changes nothing that can be seen.
+class DocumentPainter {
+public:
+    // How often font creation, selection and text output are tried before a character is
+    // given up.
+    static constexpr int kTries = 3;
+
+    DocumentPainter(DrawingSurface& picView, const CEisuuCyotai& fonts);
+
+    void DrawSmallBun(const CViewData& view, const PaintState& state);
+    // tier 0 draws the upper tiers of all lines, 1 the lower tiers; other values nothing.
+    void DrawBigBun(const CViewData& view, Integer tier, const PaintState& state);
+    void DrawSmallRubi(const CViewData& view, const PaintState& state);
+    void DrawBigRubi(const CViewData& view, Integer tier, const PaintState& state);
+
+private:
+    using PositionRead = Long (CViewData::*)(Integer, int) const;
+
+    void drawBunLines(const CViewData& view, Integer style, Integer tier, const PaintState& state);
+    void drawRubiLines(const CViewData& view, Integer style, Integer tier,
+                       const PaintState& state);
+    void drawCharacter(std::optional<char16_t> c, const LOGFONTA& font, COLORREF color, Long x,
+                       Long y);
+    [[nodiscard]] const LOGFONTA& bodyFont(const String& shortName, LONG height);
+    [[nodiscard]] bool columnVisible(Long x, LONG height, const PaintState& state) const;
+
+    DrawingSurface& picView_;
+    const CEisuuCyotai& fonts_;
+    // Face names resolved once per short name: the font list does not change while the
+    // program runs.
+    std::unordered_map<String, LOGFONTA> bodyFonts_;
+    LONG bodyFontsHeight_ = 0;
+};
+
+}  // namespace tavelo

@@ -1,0 +1,316 @@
+#include <QTest>
+
+#include <vector>
+
+#include "layout/CEisuuCyotai.h"
+#include "layout/ScreenFontSource.h"
+#include "store/CViewData.h"
+#include "view/DocumentPainter.h"
+#include "view/RecordingDrawingSurface.h"
+
+namespace tavelo {
+
+using Call = RecordingDrawingSurface::Call;
+
+class DocumentPainterTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Body text
+    void smallBun_drawsEveryCharacterVerticallyAtItsPositionPlusTheOffset();
+    void bodyFaces_comeFromTheFontLookupAndShorterNamesEndAtTheirTerminator();
+    void lineWithoutCharacters_drawsNothing();
+    void bigBun_drawsUpperTiersOrLowerTiersFromHalfTheStandardLength();
+    void hitColour_onlyWhileHitsAreShown();
+    void singleByteCharacter_isPassedWithItsTerminatorInTwoBytes();
+    void tooLongTypefaceName_drawsInTheDefaultFaceInsteadOfFailing();
+
+    // Ruby
+    void rubyBlanks_createNoFont();
+    void kanjiRuby_isDrawnAtAQuarterMoreRoundedHalfToEven();
+    void bigRubi_lowerTierStartsAfterTheWholeStandardLength();
+    void ruby_staysBlackBesideAHit();
+
+    // Failures and cost
+    void failingGdiCalls_areRetriedAFewTimesThenTheCharacterIsSkipped();
+    void linesOutsideTheView_areSkipped();
+};
+
+namespace {
+
+// A screen font list of fixed names.
+class FixedFonts : public ScreenFontSource {
+public:
+    explicit FixedFonts(std::vector<String> names) : names_(std::move(names)) {}
+    [[nodiscard]] Integer FontCount() const override {
+        return static_cast<Integer>(names_.size());
+    }
+    [[nodiscard]] String Fonts(Integer i) const override {
+        return names_.at(static_cast<std::size_t>(i));
+    }
+
+private:
+    std::vector<String> names_;
+};
+
+struct LineSpec {
+    String bun;
+    String rubi;
+    std::vector<bool> kanjiRubi = {};
+};
+
+// A record of the given lines: line g's column at x = 400 - 40 (g - 1), characters 20 pixels
+// apart from y = 20, ruby 10 pixels apart, 8 pixels right of the body; every cell "@ＭＳ 明朝".
+// The large style splits at P / 2 cellCount and P ruby slotCount.
+CViewData record(const std::vector<LineSpec>& lines, Integer P = 4) {
+    CViewData view;
+    const auto count = static_cast<Integer>(lines.size());
+    view.GyouArraySize(count);
+    view.MaxBunDan(10);
+    view.Plusminus1MaxLenDan(P);
+    for (Integer s = 0; s <= 1; ++s) {
+        view.FontSizeBun(s, 15);  // 20 pixels
+        view.FontSizeRubi(s, 6);  // 8 pixels
+        view.CharSpace(s, 20.0f);
+    }
+    for (Integer g = 1; g <= count; ++g) {
+        const LineSpec& line = lines[static_cast<std::size_t>(g - 1)];
+        const auto cellCount = static_cast<Integer>(line.bun.size());
+        const auto slotCount = static_cast<Integer>(line.rubi.size());
+        view.Bun(g, line.bun);
+        view.Rubi(g, line.rubi);
+        view.LenBunDan(g, cellCount);
+        view.LenRubiDan(g, slotCount);
+        const Integer half = P / 2;
+        view.LenBigBunDan(0, g, std::min(cellCount, half));
+        view.LenBigBunDan(1, g, cellCount > half ? static_cast<Integer>(cellCount - half) : Integer{0});
+        view.LenBigRubiDan(0, g, std::min(slotCount, P));
+        view.LenBigRubiDan(1, g, slotCount > P ? static_cast<Integer>(slotCount - P) : Integer{0});
+        const Long x = 400 - 40 * (g - 1);
+        for (Integer d = 1; d <= cellCount; ++d) {
+            view.FontData(g, d, u"@ＭＳ 明朝");
+            view.PointSmallBunX(g, d, x);
+            view.PointSmallBunY(g, d, 20 * d);
+            view.PoinBigBunX(g, d, x);
+            view.PoinBigBunY(g, d, 1000 + 20 * d);
+        }
+        for (Integer d = 1; d <= slotCount; ++d) {
+            const bool kanji = static_cast<std::size_t>(d) <= line.kanjiRubi.size() &&
+                               line.kanjiRubi[static_cast<std::size_t>(d - 1)];
+            view.IsKanjiRubi(g, d, kanji);
+            view.PointSmallRubiX(g, d, x + 8);
+            view.PointSmallRubiY(g, d, 10 + 10 * d);
+            view.PointBigRubiX(g, d, x + 8);
+            view.PointBigRubiY(g, d, 1000 + 10 * d);
+        }
+    }
+    return view;
+}
+
+std::vector<String> texts(const RecordingDrawingSurface& surface) {
+    std::vector<String> result;
+    for (const auto& drawn : surface.drawnTexts()) result.push_back(drawn.text);
+    return result;
+}
+
+}  // namespace
+
+class Painting {
+public:
+    explicit Painting(std::vector<String> fontNames = {u"@ＭＳ 明朝"}) {
+        fonts.ScreenFont(FixedFonts(std::move(fontNames)));
+    }
+    RecordingDrawingSurface surface;
+    CEisuuCyotai fonts;
+    DocumentPainter painter{surface, fonts};
+    PaintState state;
+};
+
+// ---- Body text
+
+void DocumentPainterTest::smallBun_drawsEveryCharacterVerticallyAtItsPositionPlusTheOffset() {
+    Painting p;
+    p.state.offsetX = 7;
+    p.painter.DrawSmallBun(record({{u"吾輩", u""}, {u"猫", u""}}), p.state);
+    const auto& drawn = p.surface.drawnTexts();
+    QCOMPARE(drawn.size(), std::size_t{3});
+    QCOMPARE(drawn[0].text, String(u"吾"));
+    QCOMPARE(drawn[0].x, 407);
+    QCOMPARE(drawn[0].y, 20);
+    QCOMPARE(drawn[1].y, 40);
+    QCOMPARE(drawn[2].x, 367);
+    for (const auto& text : drawn) {
+        QCOMPARE(text.logFont.lfHeight, -20);  // -MulDiv(15, 96, 72)
+        QCOMPARE(text.logFont.lfEscapement, 2700);
+        QCOMPARE(text.logFont.lfOrientation, 2700);
+        QCOMPARE(text.logFont.lfWeight, 400);
+        QCOMPARE(text.logFont.lfCharSet, BYTE{1});
+        QCOMPARE(text.bytes.size(), std::size_t{2});
+    }
+    // One font per character, each deleted after its character.
+    QCOMPARE(p.surface.createdFonts().size(), std::size_t{3});
+    QCOMPARE(p.surface.liveFontCount(), 0);
+    QCOMPARE(p.surface.selectedObject(), RecordingDrawingSurface::stockFont());
+}
+
+void DocumentPainterTest::bodyFaces_comeFromTheFontLookupAndShorterNamesEndAtTheirTerminator() {
+    Painting p({u"@ＭＳ 明朝", u"@Mojikyo M101"});
+    CViewData view = record({{u"字字字", u""}});
+    view.FontData(1, 1, u"M101");
+    view.FontData(1, 2, u"0");  // no vertical font ends with it: the empty face
+    p.painter.DrawSmallBun(view, p.state);
+    const auto& drawn = p.surface.drawnTexts();
+    QCOMPARE(drawn[0].face, String(u"@Mojikyo M101"));
+    QCOMPARE(drawn[1].face, String());
+    QCOMPARE(drawn[2].face, String(u"@ＭＳ 明朝"));
+}
+
+void DocumentPainterTest::lineWithoutCharacters_drawsNothing() {
+    Painting p;
+    p.painter.DrawSmallBun(record({{u"", u""}, {u"猫", u""}}), p.state);
+    QVERIFY(texts(p.surface) == std::vector<String>{u"猫"});
+}
+
+void DocumentPainterTest::bigBun_drawsUpperTiersOrLowerTiersFromHalfTheStandardLength() {
+    Painting p;
+    const CViewData view = record({{u"一二三四五", u""}, {u"六七", u""}}, 4);
+    p.painter.DrawBigBun(view, 0, p.state);
+    QVERIFY(texts(p.surface) == (std::vector<String>{u"一", u"二", u"六", u"七"}));
+    p.surface.Cls();
+    p.painter.DrawBigBun(view, 1, p.state);
+    QVERIFY(texts(p.surface) == (std::vector<String>{u"三", u"四", u"五"}));
+    QCOMPARE(p.surface.drawnTexts()[0].y, 1060);  // the large style's own positions
+    p.surface.Cls();
+    p.painter.DrawBigBun(view, 2, p.state);
+    QVERIFY(p.surface.drawnTexts().empty());
+
+    // An odd standard length halves towards zero: 5 \ 2 + 1 = 3 as well.
+    Painting odd;
+    CViewData oddView = record({{u"一二三四五", u""}}, 4);
+    oddView.Plusminus1MaxLenDan(5);
+    odd.painter.DrawBigBun(oddView, 1, odd.state);
+    QCOMPARE(odd.surface.drawnTexts().front().text, String(u"三"));
+}
+
+void DocumentPainterTest::hitColour_onlyWhileHitsAreShown() {
+    Painting p;
+    CViewData view = record({{u"猫犬", u""}});
+    view.ReversalChar(1, 2, true);
+    p.state.hitColor = RGB(200, 0, 0);
+    p.painter.DrawSmallBun(view, p.state);
+    QCOMPARE(p.surface.drawnTexts()[1].color, RGB(0, 0, 0));
+    p.surface.Cls();
+    p.state.isSearch = true;
+    p.painter.DrawSmallBun(view, p.state);
+    QCOMPARE(p.surface.drawnTexts()[0].color, RGB(0, 0, 0));
+    QCOMPARE(p.surface.drawnTexts()[1].color, RGB(200, 0, 0));
+}
+
+void DocumentPainterTest::singleByteCharacter_isPassedWithItsTerminatorInTwoBytes() {
+    Painting p;
+    p.painter.DrawSmallBun(record({{u"ｱ", u""}}), p.state);
+    QCOMPARE(p.surface.drawnTexts()[0].bytes, std::string("\xB1\0", 2));
+}
+
+void DocumentPainterTest::tooLongTypefaceName_drawsInTheDefaultFaceInsteadOfFailing() {
+    Painting p;
+    CViewData view = record({{u"字字", u""}});
+    view.FontData(1, 1, String(300, u'M'));
+    p.painter.DrawSmallBun(view, p.state);
+    QCOMPARE(p.surface.drawnTexts().size(), std::size_t{2});
+    QCOMPARE(p.surface.drawnTexts()[0].face, String());
+}
+
+// ---- Ruby
+
+void DocumentPainterTest::rubyBlanks_createNoFont() {
+    Painting p;
+    p.painter.DrawSmallRubi(record({{u"字字", u"　 　 "}}), p.state);
+    QVERIFY(p.surface.createdFonts().empty());
+    QVERIFY(p.surface.drawnTexts().empty());
+    p.painter.DrawSmallRubi(record({{u"字字", u"　か"}}), p.state);
+    QCOMPARE(p.surface.createdFonts().size(), std::size_t{1});
+    QCOMPARE(p.surface.drawnTexts()[0].face, String(u"@ＭＳ 明朝"));
+    QCOMPARE(p.surface.drawnTexts()[0].y, 30);
+}
+
+void DocumentPainterTest::kanjiRuby_isDrawnAtAQuarterMoreRoundedHalfToEven() {
+    // Ruby sizes 6, 10, 7 and 8 points give kanji ruby of 8 (7.5), 12 (12.5), 9 and 10 points.
+    const std::pair<Byte, int> sizes[] = {{6, 8}, {10, 12}, {7, 9}, {8, 10}};
+    for (const auto& [rubi, kanji] : sizes) {
+        Painting p;
+        CViewData view = record({{u"字", u"か人"}});
+        view.IsKanjiRubi(1, 2, true);
+        view.FontSizeRubi(0, rubi);
+        p.painter.DrawSmallRubi(view, p.state);
+        QCOMPARE(p.surface.drawnTexts()[0].logFont.lfHeight, -MulDiv(rubi, 96, 72));
+        QCOMPARE(p.surface.drawnTexts()[1].logFont.lfHeight, -MulDiv(kanji, 96, 72));
+    }
+}
+
+void DocumentPainterTest::bigRubi_lowerTierStartsAfterTheWholeStandardLength() {
+    Painting p;
+    const CViewData view = record({{u"一二三", u"あいうえおか"}}, 4);
+    p.painter.DrawBigRubi(view, 1, p.state);
+    QVERIFY(texts(p.surface) == (std::vector<String>{u"お", u"か"}));
+    p.surface.Cls();
+    p.painter.DrawBigRubi(record({{u"一二", u"あいう"}}, 4), 1, p.state);
+    QVERIFY(p.surface.drawnTexts().empty());
+}
+
+void DocumentPainterTest::ruby_staysBlackBesideAHit() {
+    Painting p;
+    CViewData view = record({{u"猫", u"ね"}});
+    view.ReversalChar(1, 1, true);
+    p.state.isSearch = true;
+    p.painter.DrawSmallBun(view, p.state);
+    p.painter.DrawSmallRubi(view, p.state);
+    QCOMPARE(p.surface.drawnTexts()[0].color, RGB(0, 0, 255));
+    QCOMPARE(p.surface.drawnTexts()[1].color, RGB(0, 0, 0));
+}
+
+// ---- Failures and cost
+
+void DocumentPainterTest::failingGdiCalls_areRetriedAFewTimesThenTheCharacterIsSkipped() {
+    Painting p;
+    const CViewData view = record({{u"一二", u""}});
+    p.surface.failNext(Call::CreateFontIndirectA, DocumentPainter::kTries - 1);
+    p.surface.failNext(Call::TextOutA, DocumentPainter::kTries - 1);
+    p.painter.DrawSmallBun(view, p.state);
+    QCOMPARE(p.surface.drawnTexts().size(), std::size_t{2});
+
+    Painting q;
+    q.surface.failNext(Call::SelectObject, DocumentPainter::kTries);
+    q.painter.DrawSmallBun(view, q.state);
+    QVERIFY(texts(q.surface) == std::vector<String>{u"二"});  // the first is given up
+    QCOMPARE(q.surface.liveFontCount(), 0);                    // and its font deleted
+}
+
+void DocumentPainterTest::linesOutsideTheView_areSkipped() {
+    Painting p;
+    const std::vector<LineSpec> lines(30, LineSpec{u"字", u"じ"});
+    const CViewData view = record(lines);  // columns at x = 400, 360, ..., -760
+    p.state.viewWidth = 200;
+    p.painter.DrawSmallBun(view, p.state);
+    p.painter.DrawSmallRubi(view, p.state);
+    auto drawnAt = [&](int x) {
+        for (const auto& drawn : p.surface.drawnTexts())
+            if (drawn.x == x) return true;
+        return false;
+    };
+    for (int g = 1; g <= 30; ++g) {
+        const int body = 400 - 40 * (g - 1);
+        const int ruby = body + 8;
+        // Every glyph whose em square reaches into the view is drawn ...
+        if (body > 0 && body - 20 < 200) QVERIFY2(drawnAt(body), qPrintable(QString::number(g)));
+        if (ruby > 0 && ruby - 8 < 200) QVERIFY2(drawnAt(ruby), qPrintable(QString::number(g)));
+        // ... and columns far outside are not even visited.
+        if (body < -100 || body - 20 > 300) QVERIFY(!drawnAt(body));
+    }
+    QVERIFY(p.surface.createdFonts().size() < 30);
+}
+
+}  // namespace tavelo
+
+QTEST_APPLESS_MAIN(tavelo::DocumentPainterTest)
+#include "DocumentPainterTest.moc"
