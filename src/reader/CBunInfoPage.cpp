@@ -93,6 +93,14 @@ void CBunInfoPage::InitializeBun() {
     maxBunDan_ = 0;
 }
 
+bool CBunInfoPage::DropOverlongCells() {
+    if (currentGyou_ < 1 || currentGyou_ > kMaxLines) return false;
+    String& bun = line(currentGyou_).Bun;
+    if (bun.size() <= static_cast<std::size_t>(kMaxCells)) return false;
+    bun.resize(static_cast<std::size_t>(kMaxCells));
+    return true;
+}
+
 void CBunInfoPage::CountLenDan() {
     lenDanCount_.fillDefault();
     const long ended = lenDan_.upper() - 1;

@@ -38,6 +38,9 @@ class CBunInfoPage {
     [[nodiscard]] Integer MaxBunDan() const { return maxBunDan_; }
     [[nodiscard]] Integer Page1BunGyou() const { return page1BunGyou_; }
     void InitializeBun();
+    // Removes from the line being filled the characters beyond its 55 cells: the one that made
+    // the line too long is appended before the failure. Returns whether it removed any.
+    bool DropOverlongCells();
     // The even standard line length used to split lines into tiers; never below 8.
     [[nodiscard]] Integer Plusminus1MaxLenDan();
 

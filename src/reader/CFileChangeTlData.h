@@ -67,6 +67,11 @@ class CFileChangeTlData {
     [[nodiscard]] Integer IsKanjiRubi(Integer vGyou, Integer vDan) const;
     [[nodiscard]] static String StrCut(const String& ss, Integer Pos, Integer Lenn);
 
+    // After a parse that stopped at a line's 56th cell: leaves that line with the 55 cells that
+    // were read whole, so that what was read can be shown. The reading itself keeps the
+    // character, as the format's rules have it.
+    bool DropOverlongCells() { return page_->DropOverlongCells(); }
+
     // Puts bytes into the buffer exactly as FileOpenBuff puts a file's bytes there.
     void LoadBytes(std::vector<std::uint8_t> bytes);
 

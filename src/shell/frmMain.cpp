@@ -1,7 +1,9 @@
 #include "frmMain.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QFont>
+#include <QTime>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -14,7 +16,10 @@
 #include "StatusBarPanel.h"
 #include "ToolbarButton.h"
 #include "Twips.h"
+#include "common/Error.h"
 #include "common/MessageSink.h"
+#include "common/Utf8.h"
+#include "layout/qt/QtScreenFonts.h"
 
 namespace tavelo {
 namespace {
@@ -22,6 +27,9 @@ namespace {
 // The client area: 6765 x 10230 twips.
 constexpr int kClientWidth = 451;
 constexpr int kClientHeight = 682;
+// The view's drawing area inside its border.
+constexpr int kViewWidth = 449;
+constexpr int kViewHeight = 624;
 
 constexpr Single kBarHeight = 420;  // toolbar row and status bar, in twips
 
@@ -75,9 +83,13 @@ frmMain::frmMain(CommonDialog& commonDialog, MessageSink& messages, QWidget* par
       picView(client_),
       stb1(client_),
       cdlFileOpen(commonDialog),
-      messages_(messages) {
+      messages_(messages),
+      viewDevice_(kViewWidth, kViewHeight),
+      surface_(picView.image()),
+      painter_(surface_, m_obEisuuCyotai),
+      timeOfDay_([] { return QTime::currentTime().toString(QStringLiteral("H:mm:ss")).toStdU16String(); }) {
     designLayout();
-    connect(&mnuEnd, &MenuItem::Click, this, &frmMain::mnuEnd_Click);
+    connectHandlers();
     Form_Load();
 }
 
@@ -216,6 +228,52 @@ void frmMain::Form_Load() {
 
     placeTwips(stb1, 0, ScaleHeight() - kBarHeight, ScaleWidth(), kBarHeight);
     stb1.Panels(1).Width(ScaleWidth());
+
+    m_obEisuuCyotai.ScreenFont(QtScreenFonts());
+}
+
+void frmMain::connectHandlers() {
+    connect(&mnuEnd, &MenuItem::Click, this, &frmMain::mnuEnd_Click);
+    connect(&mnuFileOpen, &MenuItem::Click, this,
+            [this] { handleEvent("mnuFileOpen_Click", [this] { mnuFileOpen_Click(); }); });
+    connect(&mnuID, &MenuItemArray::Click, this, [this](Integer index) {
+        handleEvent("mnuID_Click", [this, index] { mnuID_Click(index); });
+    });
+    connect(&mnuStyleType, &MenuItemArray::Click, this, [this](Integer index) {
+        handleEvent("mnuStyleType_Click", [this, index] { mnuStyleType_Click(index); });
+    });
+    connect(&mnuRenewal, &MenuItem::Click, this,
+            [this] { handleEvent("mnuRenewal_Click", [this] { mnuRenewal_Click(); }); });
+    connect(&tlb1, &Toolbar::ButtonClick, this, [this](ToolbarButton& button) {
+        handleEvent("tlb1_ButtonClick", [this, &button] { tlb1_ButtonClick(button); });
+    });
+    connect(&hsb1, &HScrollBar::Change, this,
+            [this] { handleEvent("hsb1_Change", [this] { hsb1_Change(); }); });
+    connect(&cmdHead, &CommandButton::Click, this,
+            [this] { handleEvent("cmdHead_Click", [this] { cmdHead_Click(); }); });
+    connect(&cmdEnd, &CommandButton::Click, this,
+            [this] { handleEvent("cmdEnd_Click", [this] { cmdEnd_Click(); }); });
+    connect(&cmdSearch, &CommandButton::Click, this,
+            [this] { handleEvent("cmdSearch_Click", [this] { cmdSearch_Click(); }); });
+    connect(&cmdClear, &CommandButton::Click, this,
+            [this] { handleEvent("cmdClear_Click", [this] { cmdClear_Click(); }); });
+}
+
+template <class Handler>
+void frmMain::handleEvent(const char* name, Handler&& handler) {
+    try {
+        handler();
+    } catch (const Error& error) {
+        qWarning("%s ended: error %d (%s) in %s", name, static_cast<int>(error.number()),
+                 error.description().c_str(), error.source().c_str());
+    } catch (const std::exception& error) {
+        qWarning("%s ended: %s", name, error.what());
+    }
+}
+
+void frmMain::setViewSize(int width, int height) {
+    picView.resize(width + 2 * picView.BorderStyle(), height + 2 * picView.BorderStyle());
+    viewDevice_.setInnerSize(picView.image().width(), picView.image().height());
 }
 
 void frmMain::mnuEnd_Click() {

@@ -2,6 +2,8 @@
 
 #include <QMainWindow>
 
+#include <functional>
+
 #include "CommandButton.h"
 #include "HScrollBar.h"
 #include "MenuItem.h"
@@ -9,13 +11,20 @@
 #include "PictureBox.h"
 #include "StatusBar.h"
 #include "TextBox.h"
+#include "MFontDraw.h"
 #include "Toolbar.h"
 #include "common/ClassicTypes.h"
+#include "layout/CEisuuCyotai.h"
+#include "layout/qt/FontMeasuringDevice.h"
+#include "store/CViewDataS.h"
+#include "view/DocumentPainter.h"
 
 namespace tavelo {
 
 class CommonDialog;
+class DocumentLoader;
 class MessageSink;
+class ToolbarButton;
 
 // The main window: menus, toolbar, search controls, scroll bar, view and status bar, and the
 // state the command handlers share. Construction lays the window out and leaves it in the
@@ -50,6 +59,29 @@ class frmMain : public QMainWindow {
 
     [[nodiscard]] MessageSink& messages() const { return messages_; }
 
+    // The command handlers, named after the control and event they answer. They are public
+    // so that the command line and the tests can drive the window as a user would.
+    void mnuFileOpen_Click();
+    void mnuID_Click(Integer Index);
+    void mnuStyleType_Click(Integer Index);
+    void mnuRenewal_Click();
+    void tlb1_ButtonClick(ToolbarButton& Button);
+    void hsb1_Change();
+    void cmdHead_Click();
+    void cmdEnd_Click();
+    void cmdSearch_Click();
+    void cmdClear_Click();
+
+    // Opens a file named on the command line exactly as if it had been chosen in the open
+    // dialog.
+    void openFile(const String& fullPathName);
+    // The time of day the document IDs are made of; tests set a clock of their own.
+    void setTimeOfDay(std::function<String()> timeOfDay) { timeOfDay_ = std::move(timeOfDay); }
+    // Gives the view's drawing area another size, for the command line's --view. Documents
+    // opened afterwards are laid out for it.
+    void setViewSize(int width, int height);
+    [[nodiscard]] MFontDraw& surface() { return surface_; }
+
   private:
     // Declared first: the controls below are its children.
     QWidget* client_;
@@ -82,9 +114,10 @@ class frmMain : public QMainWindow {
     StatusBar stb1;
     CommonDialog& cdlFileOpen;  // also holds the search-hit colour
 
-    // Form variables shared by the command handlers.
-    // TODO: the document collection m_obViewS and the font-name lookup m_obEisuuCyotai
-    // join these when their classes are in the tree.
+    // Form variables shared by the command handlers; the two objects live as long as the
+    // window.
+    CViewDataS m_obViewS;
+    CEisuuCyotai m_obEisuuCyotai;
     Integer m_ViewIndex = 0;
     String m_FileName;
     String m_FullPathName;
@@ -96,9 +129,38 @@ class frmMain : public QMainWindow {
   private:
     void designLayout();
     void Form_Load();
+    void connectHandlers();
     void mnuEnd_Click();
 
+    // The passes of the current document with the window's state.
+    void DrawSmallBun();
+    void DrawBigBun(Integer tier);
+    void DrawSmallRubi();
+    void DrawBigRubi(Integer tier);
+    [[nodiscard]] PaintState paintState();
+    [[nodiscard]] bool smallStyle() const { return mnuStyleType(0).Checked(); }
+    [[nodiscard]] bool largeStyle() const { return mnuStyleType(1).Checked(); }
+
+    // The part of the open command after the file is known, shared with the command line.
+    void openChosenFile(const String& fileTitle, const String& fullPathName);
+    // Reads and lays out the file, telling the user what stopped the reading; false when
+    // nothing of it can be shown.
+    bool loadDocument(DocumentLoader& loader, const String& fileName, const String& fullPathName);
+    // The document ID: the time of day, the separator and the file name, made unique among
+    // the open documents.
+    [[nodiscard]] String documentId(const String& separator, const String& fileName) const;
+    void showStatus(const String& text);
+
+    // Runs a handler that the window's event loop called: a failure ends the handler, never
+    // the program.
+    template <class Handler>
+    void handleEvent(const char* name, Handler&& handler);
+
     MessageSink& messages_;
+    FontMeasuringDevice viewDevice_;
+    MFontDraw surface_;
+    DocumentPainter painter_;
+    std::function<String()> timeOfDay_;
 };
 
 }  // namespace tavelo

@@ -48,6 +48,9 @@ void DocumentLoader::loadBytes(std::vector<std::uint8_t> bytes, const String& vF
 // does.
 void DocumentLoader::parse(bool bytesRead) {
     const bool parsed = step(readError_, [&] { reader_.BuffChangeTl2Data(); });
+    if (!parsed && keepOnlyWholeCells_ &&
+        reader_.FailedLimit() == CFileChangeTlData::ReadLimit::Cells)
+        reader_.DropOverlongCells();
     // A buffer over the limit fails before its first byte: nothing was read.
     readAnything_ =
         bytesRead && (parsed || reader_.BufferSize() <= CFileChangeTlData::kMaxBytes + 1);

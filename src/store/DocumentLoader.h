@@ -31,6 +31,10 @@ class DocumentLoader {
 public:
     DocumentLoader(MessageSink& messages, MeasuringDevice& device);
 
+    // For showing a document: after a line that failed at its 56th cell, keep that line's 55
+    // whole cells so that the document can be stored (the record copies a typeface per cell).
+    void keepOnlyWholeCells(bool keep) { keepOnlyWholeCells_ = keep; }
+
     // vFileName is the name without its folder, as the record and the document ID show it.
     void loadFile(const String& vFullPathName, const String& vFileName);
     // Parses bytes held in memory as if they were the file's.
@@ -60,6 +64,7 @@ private:
     std::optional<Error> readError_;
     std::optional<Error> layoutError_;
     bool readAnything_ = false;
+    bool keepOnlyWholeCells_ = false;
 };
 
 }  // namespace tavelo
