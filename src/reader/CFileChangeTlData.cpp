@@ -325,11 +325,13 @@ void CFileChangeTlData::BuffChangeTl2Data() {
             failureLine_ = line;
             throw;
         }
-        if (m_Buff[i] == 10) ++line;
+        // The counter fails after the byte at index 32,767 has been handled: that byte, the
+        // line feed ending the file, stands on the last line, not on the one after it.
         if (i == kMaxBytes) {
             failureLine_ = line;
             throw Error::overflow(kSource);
         }
+        if (m_Buff[i] == 10) ++line;
     }
     parser.finish();
 }

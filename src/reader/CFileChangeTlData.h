@@ -59,7 +59,7 @@ public:
 
     // Where the parse stopped, for the message to the user: the line of the file (1-based,
     // counted by line feeds as an editor counts them) holding the byte that failed; 0 when
-    // the parse did not fail.
+    // no byte failed (the parse succeeded, or the buffer was too large to walk at all).
     [[nodiscard]] long FailureLine() const { return failureLine_; }
     // True when the buffer has a line feed that is not preceded by a carriage return.
     [[nodiscard]] bool HasBareLineFeeds() const { return hasBareLineFeeds_; }
