@@ -1,10 +1,20 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the whole test suite.
+# Installs what is missing, builds, and runs the whole test suite in each preset given
+# (default: dev, fuzz, asan; CI runs the default).
+#
+#   dev    the plain debug build
+#   fuzz   the libFuzzer targets (clang), each replaying its seeds and regressions once
+#   asan   the plain suite again under AddressSanitizer and UndefinedBehaviorSanitizer
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
 jobs=$(nproc)
-cmake --preset dev >/dev/null
-cmake --build --preset dev -j "$jobs"
-ctest --preset dev -j "$jobs"
+presets=("$@")
+if [ ${#presets[@]} -eq 0 ]; then presets=(dev fuzz asan); fi
+for preset in "${presets[@]}"; do
+  echo "== $preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+  ctest --preset "$preset" -j "$jobs"
+done

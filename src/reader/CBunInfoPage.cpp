@@ -15,16 +15,25 @@ constexpr Integer kSmallestStandardLength = 8;
 
 }  // namespace
 
-CBunInfoPage::CBunInfoPage(MessageSink& messages) : messages_(messages), lines_(kMaxLines) {}
+// Room for all 1000 lines from the start, so that a reference to a line's text stays valid
+// while later lines are written; but a line is only built when it is first written: most
+// documents use a few of them, and every open builds a fresh page.
+CBunInfoPage::CBunInfoPage(MessageSink& messages) : messages_(messages) {
+    lines_.reserve(kMaxLines);
+}
 
 CBunInfoPage::BunInfo& CBunInfoPage::line(long vGyou) {
     if (vGyou < 1 || vGyou > kMaxLines) throw Error::subscriptOutOfRange(kLinesSource);
-    return lines_[static_cast<std::size_t>(vGyou - 1)];
+    const auto index = static_cast<std::size_t>(vGyou - 1);
+    if (index >= lines_.size()) lines_.resize(index + 1);
+    return lines_[index];
 }
 
 const CBunInfoPage::BunInfo& CBunInfoPage::line(long vGyou) const {
     if (vGyou < 1 || vGyou > kMaxLines) throw Error::subscriptOutOfRange(kLinesSource);
-    return lines_[static_cast<std::size_t>(vGyou - 1)];
+    static const BunInfo kNeverWritten;
+    const auto index = static_cast<std::size_t>(vGyou - 1);
+    return index < lines_.size() ? lines_[index] : kNeverWritten;
 }
 
 void CBunInfoPage::AddChar(const String& vChar, const String& vFontData) {

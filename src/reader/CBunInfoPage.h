@@ -55,7 +55,7 @@ class CBunInfoPage {
     void CountLenDan();
 
     MessageSink& messages_;
-    std::vector<BunInfo> lines_;  // lines 1..1000
+    std::vector<BunInfo> lines_;  // lines 1..n of the 1000, built as they are first written
     Integer currentGyou_ = 1;
     Integer currentDan_ = 1;
     Integer page1BunGyou_ = 0;

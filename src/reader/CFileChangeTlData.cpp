@@ -342,13 +342,16 @@ void CFileChangeTlData::BuffChangeTl2Data() {
         if (m_Buff.size() > kMaxBytes + 1) throw Error::overflow(kSource);
         for (std::size_t i = 0; i < m_Buff.size(); ++i) {
             parser.handle(m_Buff[i]);
-            if (m_Buff[i] == 10) ++line;
+            // The counter fails after the byte at index 32,767 has been handled: that byte
+            // stands on the file's last line, not on the one after it.
             if (i == kMaxBytes) throw Error::overflow(kSource);
+            if (m_Buff[i] == 10) ++line;
         }
         parser.finish();
     } catch (const Error& error) {
         failedLimit_ = limitOf(error);
-        failureLine_ = failedLimit_ == ReadLimit::FileSize ? 0 : line;
+        // A buffer refused before its first byte was read has no line to name.
+        failureLine_ = m_Buff.size() > kMaxBytes + 1 ? 0 : line;
         throw;
     }
 }

@@ -77,7 +77,7 @@ class CFileChangeTlData {
 
     // Where the parse stopped, for the message to the user: the line of the file (1-based,
     // counted by line feeds as an editor counts them) holding the byte that failed; 0 when
-    // the parse did not fail.
+    // no byte failed (the parse succeeded, or the buffer was too large to walk at all).
     [[nodiscard]] long FailureLine() const { return failureLine_; }
     [[nodiscard]] ReadLimit FailedLimit() const { return failedLimit_; }
     // True when the buffer has a line feed that is not preceded by a carriage return.

@@ -72,6 +72,34 @@ TEST_F(CBunInfoPageTest, after1000LineEnds_appendsAndLineEndsFailButTypefacesSti
     EXPECT_EQ(page.FontData(1000, 1), u"M101");
 }
 
+TEST_F(CBunInfoPageTest, linesNeverWritten_readEmptyWithinTheTablesBounds) {
+    EXPECT_EQ(page.Bun(1000), u"");
+    EXPECT_EQ(page.CountBun(1000), 0);
+    EXPECT_EQ(page.FontData(1000, 55), u"");
+    EXPECT_EQ(errorNumberOf([&] { (void)page.FontData(1000, 56); }), 9);
+    EXPECT_EQ(errorNumberOf([&] { (void)page.Bun(1001); }), 9);
+    EXPECT_EQ(errorNumberOf([&] { (void)page.Bun(0); }), 9);
+}
+
+TEST_F(CBunInfoPageTest, writingOneLine_leavesEveryOtherLineUnwritten) {
+    (void)page.FontData(2, 1);  // a read first, so that a shared empty line would show a write
+    page.FontData(500, 1, u"M101");
+    page.AddChar(u"字", u"@ＭＳ 明朝");
+    EXPECT_EQ(page.FontData(500, 1), u"M101");
+    EXPECT_EQ(page.FontData(499, 1), u"");
+    EXPECT_EQ(page.FontData(501, 1), u"");
+    EXPECT_EQ(page.FontData(2, 1), u"");
+    EXPECT_EQ(page.Bun(1), u"字");
+    EXPECT_EQ(page.Bun(2), u"");
+}
+
+TEST_F(CBunInfoPageTest, textOfALine_staysReadableWhileLaterLinesAreWritten) {
+    addLine(2);
+    const String& first = page.Bun(1);
+    for (int i = 0; i < 998; ++i) addLine(1);
+    EXPECT_EQ(first, u"字字");
+}
+
 // --- Typeface entries ---
 TEST_F(CBunInfoPageTest, typefaceEntry_writesCellIntPosPlusOneOfTheLineEndedLast) {
     addLine(5);

@@ -280,9 +280,16 @@ TEST_F(CFileChangeTlDataTest, fileOf32767Bytes_parsesAndOneMoreOverflowsAfterThe
     EXPECT_EQ(reader.GyouArraySize(), 321);  // everything was handled before the failure
 }
 
+TEST_F(CFileChangeTlDataTest, overflowAfterTheLastByte_isReportedOnTheFilesLastLine) {
+    // 321 body lines and one line of spaces: the failing byte is the line feed ending line 322.
+    ASSERT_EQ(parseBytes(bytesOfSize(32768)), 6);
+    EXPECT_EQ(reader.FailureLine(), 322);
+}
+
 TEST_F(CFileChangeTlDataTest, largerBuffer_overflowsBeforeTheFirstByte) {
     EXPECT_EQ(parseBytes(bytesOfSize(32769)), 6);
     EXPECT_EQ(reader.GyouArraySize(), 0);
+    EXPECT_EQ(reader.FailureLine(), 0);  // no byte was handled, so none failed
 }
 
 // --- Which limit stopped the parse ---
