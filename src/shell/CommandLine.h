@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -8,13 +9,21 @@ namespace tavelo {
 
 // What the program was asked to do on its command line.
 struct CommandLine {
-    enum class Mode { Window, DumpJson, Help, Version };
+    enum class Mode { Window, DumpJson, Render, Help, Version };
+    enum class Style { Small, Large };
 
     Mode mode = Mode::Window;
-    std::string file;                // the file of --dump-json
+    std::string file;                // the file of --dump-json and --render
     std::optional<int> viewWidth;    // --view WxH
     std::optional<int> viewHeight;
     std::vector<std::string> files;  // files to open in the window
+
+    // --render only.
+    std::string out;                        // --out IMAGE.png
+    Style style = Style::Small;             // --style small|large
+    int position = 0;                       // --position N
+    std::vector<std::string> searches;      // --search WORD, in order
+    std::optional<std::uint32_t> hitColor;  // --hit-color #RRGGBB, as 0x00BBGGRR
 
     // Parses argv (without the program name). On bad usage returns nullopt and sets `error`.
     [[nodiscard]] static std::optional<CommandLine> parse(const std::vector<std::string>& args,

@@ -1,5 +1,9 @@
 #include <QApplication>
 #include <QGuiApplication>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -9,6 +13,8 @@
 #include "MessageBoxSink.h"
 #include "QtCommonDialog.h"
 #include "StderrMessageSink.h"
+#include "ViewRenderer.h"
+#include "common/Utf8.h"
 #include "frmMain.h"
 #include "layout/qt/FontMeasuringDevice.h"
 
@@ -16,13 +22,35 @@ using namespace tavelo;
 
 namespace {
 
+
+// Qt measures and draws without a display when none is asked for. Qt wants a private runtime
+// folder and says so on standard error when there is none; give it the one it would take.
+void prepareHeadlessQt() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QByteArray folder = "/tmp/runtime-" + QByteArray::number(getuid());
+        if (::mkdir(folder.constData(), 0700) == 0 || errno == EEXIST)
+            qputenv("XDG_RUNTIME_DIR", folder);
+    }
+}
+
+// Qt reads options of its own from the arguments it is given ("-style", "-platform"); the
+// program's own options must not reach it.
+struct QtArguments {
+    explicit QtArguments(char* program) : argv{program, nullptr} {}
+    int argc = 1;
+    char* argv[2];
+};
+
 // Shows the main window until it is closed or the program is ended from its menu.
-int runWindow(int argc, char* argv[]) {
-    QApplication application(argc, argv);
+int runWindow(char* program, const std::vector<std::string>& files) {
+    QtArguments qt(program);
+    QApplication application(qt.argc, qt.argv);
     QtCommonDialog commonDialog;
     MessageBoxSink messages;
     frmMain window(commonDialog, messages);
     window.show();
+    for (const std::string& file : files) window.openFile(utf8::toUtf16(file));
     return QApplication::exec();
 }
 
@@ -44,10 +72,9 @@ int main(int argc, char* argv[]) {
             std::puts("Tavelo 2.7.2");
             return 0;
         case CommandLine::Mode::DumpJson: {
-            // Fonts are measured through Qt; without a display the measuring runs offscreen.
-            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-                qputenv("QT_QPA_PLATFORM", "offscreen");
-            QGuiApplication application(argc, argv);
+            prepareHeadlessQt();
+            QtArguments qt(argv[0]);
+            QGuiApplication application(qt.argc, qt.argv);
             FontMeasuringDevice view(
                 commandLine->viewWidth.value_or(JsonDump::kDefaultViewWidth),
                 commandLine->viewHeight.value_or(JsonDump::kDefaultViewHeight));
@@ -56,9 +83,15 @@ int main(int argc, char* argv[]) {
             std::fputs(result.json.c_str(), stdout);
             return result.exitCode;
         }
+        case CommandLine::Mode::Render: {
+            prepareHeadlessQt();
+            QtArguments qt(argv[0]);
+            QApplication application(qt.argc, qt.argv);
+            StderrMessageSink messages;
+            return ViewRenderer::render(*commandLine, messages);
+        }
         case CommandLine::Mode::Window:
             break;
     }
-    // The files named on the command line are not opened yet: the window starts empty.
-    return runWindow(argc, argv);
+    return runWindow(argv[0], commandLine->files);
 }

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+namespace tavelo {
+
+struct CommandLine;
+class MessageSink;
+
+// The command line's --render: opens the file in a main window that is never shown, applies
+// the options in their order (view size, style, position, searches, hit colour) through the
+// window's own commands, and saves what the view shows as a PNG.
+class ViewRenderer {
+public:
+    // Needs a QApplication. Returns the exit status: 0 drawn, 1 the file could not be read
+    // at all or the image not written.
+    [[nodiscard]] static int render(const CommandLine& commandLine, MessageSink& messages);
+};
+
+}  // namespace tavelo
