@@ -28,7 +28,9 @@ const std::array<std::u16string_view, 7> kKnownMessages = {
     u"半濁点の前に文字が有りません。",
 };
 
-bool isHalfWidthKatakana(char16_t c) { return c >= 0xFF61 && c <= 0xFF9F; }
+bool isHalfWidthKatakana(char16_t c) {
+    return c >= 0xFF61 && c <= 0xFF9F;
+}
 
 bool isTypefaceNameCharacter(char16_t c) {
     return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') ||
@@ -36,7 +38,9 @@ bool isTypefaceNameCharacter(char16_t c) {
 }
 
 // A lead byte of a double-byte character: the only way into the body.
-bool isLeadByte(std::uint8_t b) { return (b >= 0x81 && b <= 0xEA) || (b >= 0xF0 && b <= 0xF9); }
+bool isLeadByte(std::uint8_t b) {
+    return (b >= 0x81 && b <= 0xEA) || (b >= 0xF0 && b <= 0xF9);
+}
 
 // The lines of the file as an editor counts them: the appended CR LF ends an open last line.
 long linesOf(const std::vector<std::uint8_t>& input) {
@@ -62,7 +66,9 @@ private:
     std::vector<std::string> found_;
 };
 
-std::string at(std::size_t line) { return "line " + std::to_string(line); }
+std::string at(std::size_t line) {
+    return "line " + std::to_string(line);
+}
 
 void checkFailure(const ReadDocument& d, Collector& c) {
     if (d.errorNumber && *d.errorNumber != Error::kOverflow &&

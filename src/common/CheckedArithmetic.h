@@ -36,9 +36,15 @@ namespace tavelo::checked {
 [[nodiscard]] inline Integer mul(Integer a, Integer b) {
     return toInteger(std::int64_t{a} * std::int64_t{b});
 }
-[[nodiscard]] inline Long add(Long a, Long b) { return toLong(std::int64_t{a} + std::int64_t{b}); }
-[[nodiscard]] inline Long sub(Long a, Long b) { return toLong(std::int64_t{a} - std::int64_t{b}); }
-[[nodiscard]] inline Long mul(Long a, Long b) { return toLong(std::int64_t{a} * std::int64_t{b}); }
+[[nodiscard]] inline Long add(Long a, Long b) {
+    return toLong(std::int64_t{a} + std::int64_t{b});
+}
+[[nodiscard]] inline Long sub(Long a, Long b) {
+    return toLong(std::int64_t{a} - std::int64_t{b});
+}
+[[nodiscard]] inline Long mul(Long a, Long b) {
+    return toLong(std::int64_t{a} * std::int64_t{b});
+}
 
 // "\": integer division truncating towards zero; a zero divisor is a division-by-zero failure.
 [[nodiscard]] inline Integer intDiv(Integer a, Integer b) {

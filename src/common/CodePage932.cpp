@@ -19,7 +19,7 @@ struct DecodedPair {
 };
 
 class IconvHandle {
-  public:
+public:
     IconvHandle(const char* to, const char* from) : cd_(iconv_open(to, from)) {
         if (cd_ == reinterpret_cast<iconv_t>(-1))
             throw std::runtime_error("iconv cannot convert between CP932 and UTF-16LE");
@@ -41,19 +41,19 @@ class IconvHandle {
         return inLeft == 0;
     }
 
-  private:
+private:
     iconv_t cd_;
 };
 
 // One row of the decoding table per lead byte, filled on first use.
 class PairTable {
-  public:
+public:
     const DecodedPair& lookup(std::uint8_t lead, std::uint8_t trail) {
         std::call_once(rowFilled_[lead], [this, lead] { fillRow(lead); });
         return rows_[lead][trail];
     }
 
-  private:
+private:
     void fillRow(std::uint8_t lead) {
         IconvHandle iconv("UTF-16LE", "CP932");
         for (int trail = 0; trail < 256; ++trail) {

@@ -12,7 +12,7 @@ namespace tavelo {
 // Windows converter fills them: a lead byte with no mapping gives "・" (U+30FB), and the
 // single bytes 80, A0, FD, FE, FF map to U+0080, U+F8F0..U+F8F3.
 class CodePage932 {
-  public:
+public:
     // True for the bytes that start a double-byte character in code page 932 (81-9F, E0-FC).
     [[nodiscard]] static bool isLeadByte(std::uint8_t byte);
 

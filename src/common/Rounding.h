@@ -9,10 +9,14 @@
 namespace tavelo::rounding {
 
 // Int(v): the floor of v, towards minus infinity (Int(-2.5) = -3).
-[[nodiscard]] inline double floorInt(double value) { return std::floor(value); }
+[[nodiscard]] inline double floorInt(double value) {
+    return std::floor(value);
+}
 
 // Nearest integer with halves going to the even neighbour (2.5 -> 2, 3.5 -> 4).
-[[nodiscard]] inline double nearestEven(double value) { return std::nearbyint(value); }
+[[nodiscard]] inline double nearestEven(double value) {
+    return std::nearbyint(value);
+}
 
 // CLng and CInt: nearest, halves to even, then checked against the type's range.
 [[nodiscard]] inline Long roundToLong(double value) {

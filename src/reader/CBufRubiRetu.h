@@ -14,7 +14,7 @@ namespace tavelo {
 // Until InitializeBufRubiRetu has run there are no rows, and every member that reads or
 // writes them fails with a subscript-out-of-range error.
 class CBufRubiRetu {
-  public:
+public:
     void InitializeBufRubiRetu();
     [[nodiscard]] Integer IsKanjiRubi(Integer vDan);
     void IsKanjiRubi(Integer vDan, Integer vKanjiRubi);
@@ -27,7 +27,7 @@ class CBufRubiRetu {
     // taking the rows merges them once rather than once per slot.
     [[nodiscard]] std::array<Integer, RubiInfo::kMaxSlots> MergedKanjiRubi() const;
 
-  private:
+private:
     [[nodiscard]] RubiInfo& lastRow();
 
     std::vector<RubiInfo> m_RubiRetu;  // rows 1..n; empty until the first reset

@@ -14,7 +14,7 @@ class MessageSink;
 // writes typeface names into the line ended last; the page yields the figures the layout
 // needs: the last line holding text, the longest ended line and the standard line length.
 class CBunInfoPage {
-  public:
+public:
     static constexpr int kMaxLines = 1000;
     static constexpr int kMaxCells = 55;
 
@@ -44,7 +44,7 @@ class CBunInfoPage {
     // The even standard line length used to split lines into tiers; never below 8.
     [[nodiscard]] Integer Plusminus1MaxLenDan();
 
-  private:
+private:
     struct BunInfo {
         String Bun;
         Table<String> FontData{kCellsSource, 1, kMaxCells};

@@ -10,7 +10,7 @@ class MessageSink;
 // hiragana. Conversions accumulate in Hiragana until Clear. Marks that cannot be applied are
 // reported through the message sink and the conversion goes on.
 class CChangeHiragana {
-  public:
+public:
     explicit CChangeHiragana(MessageSink& messages) : messages_(messages) {}
 
     [[nodiscard]] const String& Hiragana() const { return hiragana_; }
@@ -22,7 +22,7 @@ class CChangeHiragana {
     // Half-width to full-width, then katakana to hiragana, for one character.
     [[nodiscard]] static char16_t toHiragana(char16_t c);
 
-  private:
+private:
     MessageSink& messages_;
     String hiragana_;
     Integer lenHiragana_ = 0;

@@ -40,14 +40,14 @@ CFileChangeTlData::ReadLimit limitOf(const Error& error) {
 
 // The byte-by-byte parse: the state of one run of BuffChangeTl2Data and its rules.
 class CFileChangeTlData::Parser {
-  public:
+public:
     explicit Parser(CFileChangeTlData& reader)
         : reader_(reader), page_(*reader.page_), ruby_(*reader.rubiBuffer_) {}
 
     void handle(Byte b);
     void finish();
 
-  private:
+private:
     [[nodiscard]] bool isFree() const { return !(IsKanjiLead && IsZenkakuLead); }
     void completeDoubleByte(const String& c, Integer bracketFlag);
     void lineEnd();

@@ -22,7 +22,7 @@ class MessageSink;
 // with an Error; what was stored until then can still be read. Messages to the user go to the
 // message sink given at construction and the work goes on after each.
 class CFileChangeTlData {
-  public:
+public:
     // The largest buffer the parse accepts (byte indices 0..32766).
     static constexpr std::size_t kMaxBytes = 32767;
 
@@ -84,7 +84,7 @@ class CFileChangeTlData {
     [[nodiscard]] bool HasBareLineFeeds() const { return hasBareLineFeeds_; }
     [[nodiscard]] std::size_t BufferSize() const { return m_Buff.size(); }
 
-  private:
+private:
     class Parser;
 
     [[nodiscard]] String ChangeHankana(const String& vHankana);

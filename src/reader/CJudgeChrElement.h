@@ -7,7 +7,7 @@ namespace tavelo {
 // Tests on one byte of a Shift-JIS file: each returns -1 when the byte belongs to the class
 // and 0 otherwise. These classes are the vocabulary of the tl2 format.
 class CJudgeChrElement {
-  public:
+public:
     [[nodiscard]] Integer IsKanjiFirstByte(Byte vByChar) const;            // 88-EA, F0-F9
     [[nodiscard]] Integer IsZenkakuNotKanjiFirstByte(Byte vByChar) const;  // 81-87
     [[nodiscard]] Integer IsZenkakuSecondByte(Byte vByChar) const;         // 40-7E, 80-FC

@@ -10,7 +10,7 @@ namespace tavelo {
 // Mouse positions are in twips.
 class CommandButton : public QPushButton {
     Q_OBJECT
-  public:
+public:
     CommandButton(const String& caption, QWidget* parent);
 
     [[nodiscard]] String Caption() const { return text().toStdU16String(); }
@@ -22,16 +22,16 @@ class CommandButton : public QPushButton {
     [[nodiscard]] String ToolTipText() const { return toolTip().toStdU16String(); }
     void ToolTipText(const String& vNewValue) { setToolTip(QString::fromStdU16String(vNewValue)); }
 
-  signals:
+signals:
     void Click();
     void MouseMove(tavelo::Integer Button, tavelo::Integer Shift, tavelo::Single X,
                    tavelo::Single Y);
 
-  protected:
+protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
-  private:
+private:
     Integer mousePointer_ = 0;
 };
 

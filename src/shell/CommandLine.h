@@ -13,8 +13,8 @@ struct CommandLine {
     enum class Style { Small, Large };
 
     Mode mode = Mode::Window;
-    std::string file;                // the file of --dump-json and --render
-    std::optional<int> viewWidth;    // --view WxH
+    std::string file;              // the file of --dump-json and --render
+    std::optional<int> viewWidth;  // --view WxH
     std::optional<int> viewHeight;
     std::vector<std::string> files;  // files to open in the window
 
@@ -27,7 +27,7 @@ struct CommandLine {
 
     // Parses argv (without the program name). On bad usage returns nullopt and sets `error`.
     [[nodiscard]] static std::optional<CommandLine> parse(const std::vector<std::string>& args,
-                                                         std::string& error);
+                                                          std::string& error);
     [[nodiscard]] static std::string usage();
 };
 

@@ -11,7 +11,7 @@ namespace tavelo {
 // Implementations only show the dialogs (the Qt dialogs, or a double in tests); the rules
 // for cancelling live here.
 class CommonDialog {
-  public:
+public:
     // Flags of the open dialog.
     static constexpr Long cdlOFNHideReadOnly = 0x4;
     static constexpr Long cdlOFNFileMustExist = 0x1000;
@@ -44,13 +44,13 @@ class CommonDialog {
     // with error 32755 only when CancelError is set.
     void ShowColor();
 
-  protected:
+protected:
     // Shows the open dialog; the chosen path, or nullopt when cancelled.
     [[nodiscard]] virtual std::optional<String> askOpenFile() = 0;
     // Shows the colour dialog; the chosen colour, or nullopt when cancelled.
     [[nodiscard]] virtual std::optional<Long> askColor() = 0;
 
-  private:
+private:
     Long flags_ = 0;
     bool cancelError_ = false;
     String dialogTitle_;

@@ -17,7 +17,7 @@ namespace tavelo {
 // Mincho and Gothic (IPA first, Noto CJK JP as a fallback). An empty or unknown face is substituted
 // by the vertical Mincho, "@" or not: a face that is missing must not turn the text on its side.
 class FaceNameResolver {
-  public:
+public:
     struct Resolution {
         QString family;  // empty only when no Mincho is installed at all: the default font
         bool vertical = true;
@@ -28,7 +28,7 @@ class FaceNameResolver {
 
     [[nodiscard]] Resolution resolve(const String& faceName) const;
 
-  private:
+private:
     [[nodiscard]] QString firstInstalled(const QStringList& candidates) const;
 
     QHash<QString, QString> familiesByFoldedName_;  // case-folded name -> name for QFont

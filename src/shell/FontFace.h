@@ -19,7 +19,7 @@ struct FontDrawCounters;
 // outlines, both in design units and from the same file. The first family of the face that
 // Qt matches is used, without hinting, so that nothing depends on the screen.
 class FontFace {
-  public:
+public:
     struct ShapedGlyph {
         std::uint32_t id = 0;  // 0 is the missing glyph
         std::int32_t xOffset = 0;
@@ -51,7 +51,7 @@ class FontFace {
     // The outline in design units, y down, from the glyph's horizontal origin.
     [[nodiscard]] QPainterPath outline(std::uint32_t glyph, bool cache);
 
-  private:
+private:
     QRawFont rawFont_;  // at one pixel per design unit
     hb_face_t* hbFace_ = nullptr;
     hb_font_t* hbFont_ = nullptr;

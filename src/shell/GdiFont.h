@@ -22,7 +22,7 @@ struct FontDrawCounters;
 // on HarfBuzz's vertical origin at the top centre of the square; characters on their side
 // stand on a baseline at the font's ascent, as GDI places horizontal text.
 class GdiFont {
-  public:
+public:
     // A character rasterised once, blended anywhere: coverage 0-255 of the pixels from
     // (left, top) relative to the pen point, and the advance of the pen in whole pixels.
     struct GlyphImage {
@@ -56,7 +56,7 @@ class GdiFont {
     // lie on their side as in GDI. With `cache` set it is rendered once and kept.
     [[nodiscard]] const GlyphImage& glyph(char16_t c, bool doubleByte, bool cache);
 
-  private:
+private:
     [[nodiscard]] GlyphImage render(char16_t c, bool doubleByte, bool cache);
     // The box that text of `characterCount` characters may ink, relative to its point: its em
     // squares widened by half an em on every side.

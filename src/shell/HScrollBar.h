@@ -22,7 +22,7 @@ namespace tavelo {
 // classic members only.
 class HScrollBar : public QScrollBar {
     Q_OBJECT
-  public:
+public:
     explicit HScrollBar(QWidget* parent);
 
     [[nodiscard]] Integer Min() const { return min_; }
@@ -44,14 +44,14 @@ class HScrollBar : public QScrollBar {
     [[nodiscard]] Integer MousePointer() const { return mousePointer_; }
     void MousePointer(Integer vNewValue);
 
-  signals:
+signals:
     void Change();
 
-  protected:
+protected:
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
-  private:
+private:
     [[nodiscard]] bool mirrored() const { return min_ > max_; }
     [[nodiscard]] int toSlider(Integer value) const;
     [[nodiscard]] Integer fromSlider(int position) const;

@@ -18,7 +18,7 @@ class ResourceLocator;
 class HelpWindow : public QMainWindow {
     Q_OBJECT
 
-  public:
+public:
     // The help's contents page, relative to the resource folders.
     static constexpr const char* kStartPage = "help/index.html";
 
@@ -34,7 +34,7 @@ class HelpWindow : public QMainWindow {
     [[nodiscard]] QTextBrowser& browser() const { return *browser_; }
     [[nodiscard]] QUrl homePage() const { return home_; }
 
-  private:
+private:
     void followLink(const QUrl& link);
     void updateTitle();
 

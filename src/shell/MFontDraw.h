@@ -33,7 +33,7 @@ class GdiFont;
 // outside the image. setCachingEnabled(false) does the full work on every call instead, with
 // identical pixels; the counters tell how much real work was done.
 class MFontDraw : public DrawingSurface {
-  public:
+public:
     // `image` belongs to the picture box and must outlive this object; it is drawn as
     // Format_RGB32 (converted on the first drawing when it is in another format).
     explicit MFontDraw(QImage& image);
@@ -56,7 +56,7 @@ class MFontDraw : public DrawingSurface {
     [[nodiscard]] bool cachingEnabled() const { return caching_; }
     [[nodiscard]] const FontDrawCounters& counters() const { return counters_; }
 
-  private:
+private:
     using FontKey = std::array<char, sizeof(LOGFONTA)>;
     struct FontKeyHash {
         [[nodiscard]] std::size_t operator()(const FontKey& key) const;

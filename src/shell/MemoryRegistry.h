@@ -13,7 +13,7 @@ namespace tavelo {
 // is no registry: every key is missing. Tests fill it to stand for a Windows machine.
 // Key and value names compare without regard to ASCII case, as in the registry.
 class MemoryRegistry : public RegistryStandIn {
-  public:
+public:
     MemoryRegistry() = default;
 
     // Creates the key (with no values) if it is not there yet.
@@ -38,7 +38,7 @@ class MemoryRegistry : public RegistryStandIn {
     [[nodiscard]] int openHandleCount() const { return static_cast<int>(open_.size()); }
     [[nodiscard]] Long lastAccessMask() const { return lastAccessMask_; }
 
-  private:
+private:
     struct Value {
         Long type = REG_NONE;
         std::vector<Byte> data;

@@ -18,7 +18,7 @@ namespace tavelo {
 // it. Items have no shortcut keys; "&" in the caption marks the mnemonic.
 class MenuItem : public QObject {
     Q_OBJECT
-  public:
+public:
     enum class Kind { Command, Menu };
 
     // Adds the item to `container` (a menu or the menu bar), before `before` when given and
@@ -42,11 +42,11 @@ class MenuItem : public QObject {
     [[nodiscard]] QMenu* subMenu() const { return menu_.data(); }
     [[nodiscard]] QAction& action() const { return *action_; }
 
-  signals:
+signals:
     // A command was chosen, or a menu title opened its drop-down menu.
     void Click();
 
-  private:
+private:
     void triggered();
 
     // Owned here; also a child of the container, which may be destroyed first.

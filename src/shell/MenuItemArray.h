@@ -17,7 +17,7 @@ class MenuItem;
 // the index of the first element loaded. Click reports the index of the chosen element.
 class MenuItemArray : public QObject {
     Q_OBJECT
-  public:
+public:
     // `name` is the source of the errors the array raises.
     MenuItemArray(QMenu& menu, std::string name);
     ~MenuItemArray() override;
@@ -36,10 +36,10 @@ class MenuItemArray : public QObject {
     [[nodiscard]] Integer UBound() const;
     [[nodiscard]] Integer Count() const { return static_cast<Integer>(items_.size()); }
 
-  signals:
+signals:
     void Click(tavelo::Integer Index);
 
-  private:
+private:
     QMenu& menu_;
     std::string name_;
     Integer lower_ = 0;

@@ -7,7 +7,7 @@ namespace tavelo {
 // Shows each message in a modal box titled with the application title, with one OK button;
 // returns when OK is pressed.
 class MessageBoxSink : public MessageSink {
-  public:
+public:
     void showMessage(const String& text) override;
 };
 

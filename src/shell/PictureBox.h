@@ -26,7 +26,7 @@ namespace tavelo {
 // The box neither draws text nor measures fonts itself.
 class PictureBox : public QWidget {
     Q_OBJECT
-  public:
+public:
     enum : Integer { vbTwips = 1, vbPixels = 3 };
     enum : Integer { vbEnter = 0, vbLeave = 1, vbOver = 2 };
     enum : Long { vbDropEffectNone = 0, vbDropEffectCopy = 1 };
@@ -64,7 +64,7 @@ class PictureBox : public QWidget {
     // The local files a drag carries; empty for a drag without files.
     [[nodiscard]] static std::vector<String> filesOf(const QMimeData* data);
 
-  signals:
+signals:
     void MouseDown(tavelo::Integer Button, tavelo::Integer Shift, tavelo::Single X,
                    tavelo::Single Y);
     void MouseMove(tavelo::Integer Button, tavelo::Integer Shift, tavelo::Single X,
@@ -75,7 +75,7 @@ class PictureBox : public QWidget {
                      tavelo::Integer State);
     void OLEDragDrop(const std::vector<tavelo::String>& Files);
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -87,7 +87,7 @@ class PictureBox : public QWidget {
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
-  private:
+private:
     [[nodiscard]] int border() const { return borderStyle_ == 1 ? 1 : 0; }
     [[nodiscard]] Single toScale(double pixels) const;
     [[nodiscard]] QSize innerSize() const;

@@ -12,7 +12,7 @@ class ResourceLocator;
 // that is missing or cannot be read gives the standard arrow instead: a pointer is never
 // worth ending the program for.
 class PointerImages {
-  public:
+public:
     // The zones of the view from left to right, and what a click there does.
     enum class Zone {
         FarLeft,   // a big step forward
@@ -33,7 +33,7 @@ class PointerImages {
     // The icon file of `zone`, for example "arrow_normal_left_p.ico".
     [[nodiscard]] static QString fileName(Zone zone);
 
-  private:
+private:
     std::array<QCursor, 4> cursors_;
     std::array<bool, 4> fromFile_ = {};
 };

@@ -7,7 +7,7 @@ namespace tavelo {
 // Finding and starting another program, kept behind an interface so that the About box's
 // system-information command can be tested without starting anything.
 class ProgramLauncher {
-  public:
+public:
     virtual ~ProgramLauncher() = default;
 
     // The full path of the program `name` found on PATH, or an empty string.

@@ -10,11 +10,11 @@ namespace tavelo {
 // The open dialog takes a typed name of a file that does not exist unless the flags ask
 // for an existing file; the colour dialog starts at Color when the flags ask for it.
 class QtCommonDialog : public CommonDialog {
-  public:
+public:
     // The classic "description|pattern|" filter as Qt name filters ("description (pattern)").
     [[nodiscard]] static QStringList nameFilters(const String& filter);
 
-  protected:
+protected:
     [[nodiscard]] std::optional<String> askOpenFile() override;
     [[nodiscard]] std::optional<Long> askColor() override;
 };

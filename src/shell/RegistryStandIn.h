@@ -13,7 +13,7 @@ namespace tavelo {
 // implementation (MemoryRegistry) starts empty; a Windows build could put the real
 // advapi32 calls behind the same interface.
 class RegistryStandIn {
-  public:
+public:
     using Handle = Long;
 
     // Predefined root key.

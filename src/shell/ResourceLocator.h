@@ -12,7 +12,7 @@ namespace tavelo {
 //   1. the program's folder itself (the build tree copies them next to the executable);
 //   2. <program folder>/../share/tavelo (installed as <prefix>/bin and <prefix>/share).
 class ResourceLocator {
-  public:
+public:
     // `programFolder` is the folder that holds the executable.
     explicit ResourceLocator(QString programFolder);
 
@@ -26,7 +26,7 @@ class ResourceLocator {
     // the search folders, as an absolute path.
     [[nodiscard]] std::optional<QString> find(const QString& relativePath) const;
 
-  private:
+private:
     QString programFolder_;
 };
 

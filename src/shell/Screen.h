@@ -6,7 +6,7 @@ namespace tavelo {
 
 // The primary screen's size in twips.
 class Screen {
-  public:
+public:
     [[nodiscard]] static Single Width();
     [[nodiscard]] static Single Height();
 };

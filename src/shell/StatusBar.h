@@ -12,7 +12,7 @@ class StatusBarPanel;
 // twips, so that a handler can compare X with a fraction of Width.
 class StatusBar : public QWidget {
     Q_OBJECT
-  public:
+public:
     explicit StatusBar(QWidget* parent);
 
     // The panel `vIndex`; the bar has only panel 1, error 9 for any other.
@@ -21,18 +21,18 @@ class StatusBar : public QWidget {
     [[nodiscard]] Integer MousePointer() const { return mousePointer_; }
     void MousePointer(Integer vNewValue);
 
-  signals:
+signals:
     void MouseDown(tavelo::Integer Button, tavelo::Integer Shift, tavelo::Single X,
                    tavelo::Single Y);
     void MouseMove(tavelo::Integer Button, tavelo::Integer Shift, tavelo::Single X,
                    tavelo::Single Y);
 
-  protected:
+protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-  private:
+private:
     StatusBarPanel* panel_;
     Integer mousePointer_ = 0;
 };

@@ -10,7 +10,7 @@ namespace tavelo {
 // panel is shown no wider than the bar leaves room for.
 class StatusBarPanel : public QLabel {
     Q_OBJECT
-  public:
+public:
     explicit StatusBarPanel(QWidget* parent);
 
     [[nodiscard]] const String& Text() const { return text_; }
@@ -21,7 +21,7 @@ class StatusBarPanel : public QLabel {
     // Places the panel inside the bar (its parent) after a change of either.
     void fitToBar();
 
-  private:
+private:
     String text_;
     Single width_ = 0;
 };

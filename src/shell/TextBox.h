@@ -9,7 +9,7 @@ namespace tavelo {
 // A one-line text box with the classic properties. Mouse positions are in twips.
 class TextBox : public QLineEdit {
     Q_OBJECT
-  public:
+public:
     explicit TextBox(QWidget* parent);
 
     [[nodiscard]] String Text() const { return text().toStdU16String(); }
@@ -22,14 +22,14 @@ class TextBox : public QLineEdit {
     [[nodiscard]] String ToolTipText() const { return toolTip().toStdU16String(); }
     void ToolTipText(const String& vNewValue) { setToolTip(QString::fromStdU16String(vNewValue)); }
 
-  signals:
+signals:
     void MouseMove(tavelo::Integer Button, tavelo::Integer Shift, tavelo::Single X,
                    tavelo::Single Y);
 
-  protected:
+protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
-  private:
+private:
     Integer mousePointer_ = 0;
 };
 

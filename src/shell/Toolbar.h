@@ -17,7 +17,7 @@ class ToolbarButton;
 // twips.
 class Toolbar : public QWidget {
     Q_OBJECT
-  public:
+public:
     static constexpr int kButtonWidth = 23;
     static constexpr int kButtonHeight = 22;
     static constexpr int kSeparatorWidth = 8;
@@ -43,18 +43,18 @@ class Toolbar : public QWidget {
     // Places the buttons one after the other; ToolbarButton calls it after each change.
     void layoutButtons();
 
-  signals:
+signals:
     void ButtonClick(tavelo::ToolbarButton& Button);
     void MouseMove(tavelo::Integer Button, tavelo::Integer Shift, tavelo::Single X,
                    tavelo::Single Y);
 
-  protected:
+protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
-  private:
+private:
     void reportMouseMove(const QMouseEvent& event, QPoint position);
 
     std::vector<QPixmap> images_;

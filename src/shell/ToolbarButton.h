@@ -12,7 +12,7 @@ class Toolbar;
 // One button of a Toolbar with the classic properties. Widths are in twips. Changing the
 // style, the width or the visibility lays the toolbar out again.
 class ToolbarButton {
-  public:
+public:
     enum Style : Integer {
         tbrDefault = 0,
         tbrCheck = 1,
@@ -56,7 +56,7 @@ class ToolbarButton {
     // Puts the button's widget into its slot of the toolbar.
     void place(int left, int top, int height);
 
-  private:
+private:
     void showStyle();
 
     Toolbar& toolbar_;

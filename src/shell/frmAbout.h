@@ -23,7 +23,7 @@ class ProgramLauncher;
 class frmAbout : public QDialog {
     Q_OBJECT
 
-  public:
+public:
     // The box with the program's own services: an empty registry (Linux has none) and the
     // system's PATH and process start.
     frmAbout(MessageSink& messages, const QIcon& icon, QWidget* parent = nullptr);
@@ -53,7 +53,7 @@ class frmAbout : public QDialog {
 
     [[nodiscard]] static constexpr int twipsToPixels(int twips) { return twips / kTwipsPerPixel; }
 
-  private:
+private:
     static constexpr int kTwipsPerPixel = 15;
 
     void createControls(const QIcon& icon);

@@ -3,10 +3,10 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QFont>
-#include <QTime>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTime>
 
 #include "AppInfo.h"
 #include "ClassicColor.h"
@@ -87,7 +87,9 @@ frmMain::frmMain(CommonDialog& commonDialog, MessageSink& messages, QWidget* par
       viewDevice_(kViewWidth, kViewHeight),
       surface_(picView.image()),
       painter_(surface_, m_obEisuuCyotai),
-      timeOfDay_([] { return QTime::currentTime().toString(QStringLiteral("H:mm:ss")).toStdU16String(); }) {
+      timeOfDay_([] {
+          return QTime::currentTime().toString(QStringLiteral("H:mm:ss")).toStdU16String();
+      }) {
     designLayout();
     connectHandlers();
     Form_Load();

@@ -1,17 +1,16 @@
 #pragma once
 
 #include <QMainWindow>
-
 #include <functional>
 
 #include "CommandButton.h"
 #include "HScrollBar.h"
+#include "MFontDraw.h"
 #include "MenuItem.h"
 #include "MenuItemArray.h"
 #include "PictureBox.h"
 #include "StatusBar.h"
 #include "TextBox.h"
-#include "MFontDraw.h"
 #include "Toolbar.h"
 #include "common/ClassicTypes.h"
 #include "layout/CEisuuCyotai.h"
@@ -39,7 +38,7 @@ class ToolbarButton;
 // dialog and the message sink from outside, so that tests can stand in for both.
 class frmMain : public QMainWindow {
     Q_OBJECT
-  public:
+public:
     frmMain(CommonDialog& commonDialog, MessageSink& messages, QWidget* parent = nullptr);
     ~frmMain() override;
     frmMain(const frmMain&) = delete;
@@ -82,11 +81,11 @@ class frmMain : public QMainWindow {
     void setViewSize(int width, int height);
     [[nodiscard]] MFontDraw& surface() { return surface_; }
 
-  private:
+private:
     // Declared first: the controls below are its children.
     QWidget* client_;
 
-  public:
+public:
     // Menus, in the order they stand on the menu bar.
     MenuItem mnuFile;
     MenuItem mnuFileOpen;
@@ -126,7 +125,7 @@ class frmMain : public QMainWindow {
     bool m_IsSearch = false;
     String m_SearchWord;
 
-  private:
+private:
     void designLayout();
     void Form_Load();
     void connectHandlers();

@@ -1,7 +1,6 @@
 // The main window's commands: open, switching documents, styles and the hit colour,
 // refresh, the toolbar, search and clearing the hits.
 #include <QFileInfo>
-
 #include <string>
 
 #include "CommonDialog.h"
@@ -114,12 +113,15 @@ bool frmMain::loadDocument(DocumentLoader& loader, const String& fileName,
         if (error->number() != Error::kFileNotFound && error->number() != Error::kPathFileAccess) {
             String text = fullPathName;
             if (reader.FailureLine() > 0)
-                text += u" の " + decimal(reader.FailureLine()) + u" 行目で読み込みを中止しました。";
+                text +=
+                    u" の " + decimal(reader.FailureLine()) + u" 行目で読み込みを中止しました。";
             else
                 text += u" を読み込めません。";
             text += u"\n" + reasonOf(reader, *error);
             if (reader.HasBareLineFeeds())
-                text += u"\ntl2形式ファイルの行は CR LF で終わります。このファイルには LF だけで終わる行があります。";
+                text +=
+                    u"\ntl2形式ファイルの行は CR LF で終わります。このファイルには LF "
+                    u"だけで終わる行があります。";
             if (loader.readAnything()) text += u"\n読み込めた所までを表示します。";
             messages_.showMessage(text);
         }
@@ -155,10 +157,9 @@ void frmMain::openChosenFile(const String& fileTitle, const String& fullPathName
     try {
         loader.addTo(m_obViewS, id);
     } catch (const Error& error) {
-        messages_.showMessage(m_FullPathName + u" を開けません。\nエラー " +
-                              decimal(error.number()) + u"（" +
-                              String(error.description().begin(), error.description().end()) +
-                              u"）");
+        messages_.showMessage(
+            m_FullPathName + u" を開けません。\nエラー " + decimal(error.number()) + u"（" +
+            String(error.description().begin(), error.description().end()) + u"）");
         return;
     }
     m_ViewIndex = static_cast<Integer>(m_obViewS.Count());
@@ -266,10 +267,9 @@ void frmMain::mnuRenewal_Click() {
     try {
         loader.addTo(m_obViewS, id);
     } catch (const Error& error) {
-        messages_.showMessage(m_FullPathName + u" を読み直せません。\nエラー " +
-                              decimal(error.number()) + u"（" +
-                              String(error.description().begin(), error.description().end()) +
-                              u"）");
+        messages_.showMessage(
+            m_FullPathName + u" を読み直せません。\nエラー " + decimal(error.number()) + u"（" +
+            String(error.description().begin(), error.description().end()) + u"）");
         hsb1.SetFocus();
         return;
     }

@@ -33,7 +33,9 @@ PaintState frmMain::paintState() {
     return state;
 }
 
-void frmMain::DrawSmallBun() { painter_.DrawSmallBun(m_obViewS.Item(m_ViewIndex), paintState()); }
+void frmMain::DrawSmallBun() {
+    painter_.DrawSmallBun(m_obViewS.Item(m_ViewIndex), paintState());
+}
 void frmMain::DrawBigBun(Integer tier) {
     painter_.DrawBigBun(m_obViewS.Item(m_ViewIndex), tier, paintState());
 }
@@ -121,8 +123,8 @@ void frmMain::cmdEnd_Click() {
             DrawSmallRubi();
         } else if (largeStyle()) {
             const Single factor = view.CharSpace(1);
-            hsb1.Value(checked::add(checked::mul(checked::sub(n, Integer{1}), Integer{2}),
-                                    Integer{1}));
+            hsb1.Value(
+                checked::add(checked::mul(checked::sub(n, Integer{1}), Integer{2}), Integer{1}));
             m_OffsetX = offsetOf(hsb1.Value() - 1, factor);
             picView.Cls();
             txtLineNumber.Text(decimal((hsb1.Value() + 1) / 2));

@@ -1,8 +1,8 @@
-#include <QApplication>
-#include <QGuiApplication>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QApplication>
+#include <QGuiApplication>
 #include <cerrno>
 #include <cstdio>
 #include <string>
@@ -21,7 +21,6 @@
 using namespace tavelo;
 
 namespace {
-
 
 // Qt measures and draws without a display when none is asked for. Qt wants a private runtime
 // folder and says so on standard error when there is none; give it the one it would take.

@@ -99,8 +99,8 @@ void DocumentPainter::drawBunLines(const CViewData& view, Integer style, Integer
         if (style == 1 && tier == 0) {
             last = view.LenBigBunDan(0, g);
         } else if (style == 1) {
-            first = checked::add(checked::intDiv(view.Plusminus1MaxLenDan(), Integer{2}),
-                                 Integer{1});
+            first =
+                checked::add(checked::intDiv(view.Plusminus1MaxLenDan(), Integer{2}), Integer{1});
             last = checked::add(view.LenBigBunDan(0, g), view.LenBigBunDan(1, g));
         }
         if (first > last || !columnVisible((view.*x)(g, first), height, state)) continue;
@@ -148,8 +148,8 @@ void DocumentPainter::drawRubiLines(const CViewData& view, Integer style, Intege
     }
 }
 
-void DocumentPainter::drawCharacter(std::optional<char16_t> c, const LOGFONTA& font,
-                                    COLORREF color, Long x, Long y) {
+void DocumentPainter::drawCharacter(std::optional<char16_t> c, const LOGFONTA& font, COLORREF color,
+                                    Long x, Long y) {
     const HDC hdc = picView_.hDC();
     HFONT created;
     for (int i = 0; i < kTries && !created; ++i) created = picView_.CreateFontIndirectA(font);

@@ -15,10 +15,10 @@ class DrawingSurface;
 
 // The window state the drawing passes read.
 struct PaintState {
-    Long offsetX = 0;               // m_OffsetX, added to every x position
-    bool isSearch = false;          // m_IsSearch: hits are shown
+    Long offsetX = 0;       // m_OffsetX, added to every x position
+    bool isSearch = false;  // m_IsSearch: hits are shown
     COLORREF hitColor = RGB(0, 0, 255);
-    int viewWidth = 0;              // the view's width in pixels; 0 draws every line
+    int viewWidth = 0;  // the view's width in pixels; 0 draws every line
 };
 
 // The body and ruby passes of both styles. Each draws the characters of the current document
@@ -43,8 +43,7 @@ private:
     using PositionRead = Long (CViewData::*)(Integer, int) const;
 
     void drawBunLines(const CViewData& view, Integer style, Integer tier, const PaintState& state);
-    void drawRubiLines(const CViewData& view, Integer style, Integer tier,
-                       const PaintState& state);
+    void drawRubiLines(const CViewData& view, Integer style, Integer tier, const PaintState& state);
     void drawCharacter(std::optional<char16_t> c, const LOGFONTA& font, COLORREF color, Long x,
                        Long y);
     [[nodiscard]] const LOGFONTA& bodyFont(const String& shortName, LONG height);

@@ -25,7 +25,7 @@ namespace tavelo {
 //   text running down. Non-zero on success, also when everything is clipped away.
 // - Cls clears the image to white; the selected font and the colour stay.
 class DrawingSurface {
-  public:
+public:
     virtual ~DrawingSurface() = default;
 
     [[nodiscard]] virtual HDC hDC() const = 0;

@@ -49,7 +49,7 @@ static_assert(offsetof(LOGFONTA, lfEscapement) == 8 && offsetof(LOGFONTA, lfWeig
 // that a font cannot be passed where a device context is expected.
 template <typename Kind>
 class GdiHandle {
-  public:
+public:
     constexpr GdiHandle() = default;
     constexpr explicit GdiHandle(std::uint32_t value) : value_(value) {}
 
@@ -57,7 +57,7 @@ class GdiHandle {
     constexpr explicit operator bool() const { return value_ != 0; }
     friend constexpr bool operator==(GdiHandle, GdiHandle) = default;
 
-  private:
+private:
     std::uint32_t value_ = 0;
 };
 
@@ -70,7 +70,7 @@ using HFONT = GdiHandle<FontKind>;
 
 // Any selectable object; a font converts to it implicitly, as HFONT does to HGDIOBJ.
 class HGDIOBJ : public GdiHandle<GdiObjectKind> {
-  public:
+public:
     using GdiHandle<GdiObjectKind>::GdiHandle;
     // Implicit on purpose: SelectObject and DeleteObject take any object, fonts included.
     constexpr HGDIOBJ(HFONT font) : GdiHandle<GdiObjectKind>(font.value()) {}

@@ -14,7 +14,7 @@ namespace tavelo {
 // drawing procedures. It keeps the handle rules of every surface (see DrawingSurface), and
 // can be told to fail the next calls of one kind so that retry loops can be exercised.
 class RecordingDrawingSurface : public DrawingSurface {
-  public:
+public:
     enum class Call {
         Cls,
         CreateFontIndirectA,
@@ -64,7 +64,7 @@ class RecordingDrawingSurface : public DrawingSurface {
     // The next `count` calls of the kind report failure (0) and change nothing.
     void failNext(Call call, int count);
 
-  private:
+private:
     static constexpr std::uint32_t kStockFont = 0x10;
     static constexpr HDC kDeviceContext = HDC(0xDC);
 

@@ -1,5 +1,3 @@
-#include "ReaderInvariants.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,6 +6,7 @@
 
 #include "../reader/Tl2TestBytes.h"
 #include "ReadDocument.h"
+#include "ReaderInvariants.h"
 
 namespace tavelo::fuzzing {
 namespace {

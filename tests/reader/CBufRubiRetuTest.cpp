@@ -9,7 +9,7 @@ namespace {
 using testing::errorNumberOf;
 
 class CBufRubiRetuTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { buffer.InitializeBufRubiRetu(); }
     void addRow(const String& slots, const std::vector<Integer>& flags = {}) {
         for (std::size_t i = 0; i < slots.size(); ++i)

@@ -10,7 +10,7 @@ namespace {
 using testing::errorNumberOf;
 
 class CBunInfoPageTest : public ::testing::Test {
-  protected:
+protected:
     void addLine(int cells) {
         for (int i = 0; i < cells; ++i) page.AddChar(u"字", u"@ＭＳ 明朝");
         page.Kaigyou();

@@ -8,7 +8,7 @@ namespace tavelo {
 namespace {
 
 class CChangeHiraganaTest : public ::testing::Test {
-  protected:
+protected:
     String convert(const String& run) {
         CChangeHiragana converter(messages);
         converter.ChangeHiragana(run);

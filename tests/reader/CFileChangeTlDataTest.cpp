@@ -16,7 +16,7 @@ using testing::sjis;
 const String kMincho = u"@ＭＳ 明朝";
 
 class CFileChangeTlDataTest : public ::testing::Test {
-  protected:
+protected:
     // Parses the text (UTF-8 in the test, Shift-JIS for the reader); returns the error number
     // of a failing parse, 0 on success.
     int parse(std::string_view text) { return parseBytes(sjis(text)); }

@@ -9,7 +9,7 @@ using namespace tavelo;
 class ApplicationIconTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     void everySize_isBuiltInAndMatchesTheInstalledFile() {
         for (const int size : ApplicationIcon::kSizes) {
             const QImage builtIn(ApplicationIcon::resourcePath(size));

@@ -12,7 +12,7 @@ using testing::q;
 class CommonDialogTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     // --- Open ---
     void chosenFile_givesFullPathAndNameWithoutFolder() {
         FakeCommonDialog dialog;

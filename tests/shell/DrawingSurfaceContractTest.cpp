@@ -13,7 +13,7 @@ namespace tavelo {
 class DrawingSurfaceContractTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     void initTestCase_data();
     void init();
 
@@ -31,7 +31,7 @@ class DrawingSurfaceContractTest : public QObject {
     void textOut_succeedsWhenClippedAway_failsOnBadArguments();
     void cls_keepsTheSelectedFontAndTheColour();
 
-  private:
+private:
     [[nodiscard]] HDC otherDc() const { return HDC(surface_->hDC().value() + 1); }
 
     QImage image_;

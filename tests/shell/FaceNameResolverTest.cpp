@@ -7,7 +7,7 @@ namespace tavelo {
 class FaceNameResolverTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     // The Japanese system faces
     void systemFaces_resolveToTheInstalledIpaFonts();
     void systemFaces_withoutIpa_fallBackToNotoCjk_unlessInstalledThemselves();

@@ -9,13 +9,13 @@ namespace tavelo::testing {
 // Answers the dialogs as scripted, without showing anything, and counts how often each was
 // shown.
 class FakeCommonDialog : public CommonDialog {
-  public:
+public:
     std::optional<String> nextFile;  // nullopt: the user cancels
     std::optional<Long> nextColor;   // nullopt: the user cancels
     int openCount = 0;
     int colorCount = 0;
 
-  protected:
+protected:
     std::optional<String> askOpenFile() override {
         ++openCount;
         return nextFile;

@@ -11,7 +11,7 @@ namespace tavelo {
 // A launcher that starts nothing: PATH holds the programs given to it, and every lookup and
 // start is recorded. Starting succeeds unless told otherwise.
 class FakeProgramLauncher : public ProgramLauncher {
-  public:
+public:
     void putOnPath(const QString& name, const QString& fullPath) { path_.insert(name, fullPath); }
     void failStarts() { startsSucceed_ = false; }
 
@@ -27,7 +27,7 @@ class FakeProgramLauncher : public ProgramLauncher {
     [[nodiscard]] const QStringList& lookups() const { return lookups_; }
     [[nodiscard]] const QStringList& started() const { return started_; }
 
-  private:
+private:
     QMap<QString, QString> path_;
     bool startsSucceed_ = true;
     mutable QStringList lookups_;

@@ -15,7 +15,7 @@ using testing::errorNumberOf;
 
 // The bar with the rectangles of its parts, to click where a user would.
 class ProbeBar : public HScrollBar {
-  public:
+public:
     ProbeBar() : HScrollBar(nullptr) {}
     [[nodiscard]] QRect part(QStyle::SubControl control) const {
         QStyleOptionSlider option;
@@ -29,7 +29,7 @@ class ProbeBar : public HScrollBar {
 class HScrollBarTest : public QObject {
     Q_OBJECT
 
-  private:
+private:
     std::unique_ptr<ProbeBar> bar;
     std::unique_ptr<QSignalSpy> changes;
 
@@ -46,7 +46,7 @@ class HScrollBarTest : public QObject {
         QTest::mouseClick(bar.get(), Qt::LeftButton, {}, bar->part(control).center());
     }
 
-  private slots:
+private slots:
     void init() {
         bar = std::make_unique<ProbeBar>();
         bar->resize(71, 25);  // its size in the window

@@ -38,14 +38,14 @@ QString fileOf(const QUrl& url) {
 class HelpWindowTest : public QObject {
     Q_OBJECT
 
-  private:
+private:
     static QAction& action(HelpWindow& window, const char* name) {
         auto* found = window.findChild<QAction*>(QString::fromLatin1(name));
         if (found == nullptr) qFatal("action %s is missing", name);
         return *found;
     }
 
-  private slots:
+private slots:
     // --- the pages ---
     // Links and images, relative to the help folder: the pointer images are shown from the
     // program's folder above it, where the view reads them too.

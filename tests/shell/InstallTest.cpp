@@ -17,14 +17,14 @@ using namespace tavelo;
 class InstallTest : public QObject {
     Q_OBJECT
 
-  private:
+private:
     QTemporaryDir prefix_;
 
     [[nodiscard]] QString installed(const QString& relative) const {
         return QDir(prefix_.path()).filePath(relative);
     }
 
-  private slots:
+private slots:
     void initTestCase() {
         QVERIFY(prefix_.isValid());
         QProcess install;

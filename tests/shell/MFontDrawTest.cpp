@@ -14,7 +14,7 @@ namespace tavelo {
 class MFontDrawTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     void init();
 
     // Placement
@@ -48,7 +48,7 @@ class MFontDrawTest : public QObject {
     void leftoverBytesAfterTheFaceName_stillFindTheCachedFont();
     void switchingCachesWhileAFontIsSelected_keepsItDrawing();
 
-  private:
+private:
     int draw(const String& face, LONG height, int x, int y, const String& character,
              COLORREF color = RGB(0, 0, 0));
     [[nodiscard]] QImage drawAlone(const String& face, LONG height, const String& character,

@@ -14,7 +14,7 @@ constexpr RegistryStandIn::Handle HKLM = RegistryStandIn::HKEY_LOCAL_MACHINE;
 class MemoryRegistryTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     void emptyRegistry_hasNoKeys() {
         MemoryRegistry registry;
         RegistryStandIn::Handle key = 7;

@@ -14,7 +14,7 @@ using testing::q;
 class MenuItemArrayTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     // --- Loading elements ---
     void loadedElement_standsBelowTheLastElement_evenWithItemsAfterTheArray() {
         QMenu menu;

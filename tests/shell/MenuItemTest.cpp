@@ -13,7 +13,7 @@ using testing::q;
 class MenuItemTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     // --- Captions ---
     void caption_keepsMnemonicAsGiven_andQtShowsIt() {
         QMenu menu;

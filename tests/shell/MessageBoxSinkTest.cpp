@@ -12,7 +12,7 @@ using testing::whenShown;
 class MessageBoxSinkTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     void message_isShownModally_withTitleTextAndOneOkButton_untilOkIsPressed() {
         MessageBoxSink sink;
         QString title;

@@ -17,7 +17,7 @@ using testing::q;
 class PictureBoxTest : public QObject {
     Q_OBJECT
 
-  private:
+private:
     std::unique_ptr<PictureBox> box;
 
     [[nodiscard]] static std::unique_ptr<QMimeData> filesData(const QStringList& paths) {
@@ -50,7 +50,7 @@ class PictureBoxTest : public QObject {
         return drops.count() == 1;
     }
 
-  private slots:
+private slots:
     void init() {
         box = std::make_unique<PictureBox>(nullptr);
         box->setGeometry(0, 0, 451, 626);

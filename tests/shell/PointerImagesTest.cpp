@@ -56,7 +56,7 @@ int darkPixels(const QImage& image) {
 class PointerImagesTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     // --- the committed images ---
     void committedImages_are32By32IconsWithTransparency() {
         for (const Zone zone : PointerImages::kZones) {

@@ -16,7 +16,7 @@ using testing::whenShown;
 class QtCommonDialogTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     // --- Filters ---
     void classicFilter_becomesQtNameFilters() {
         QCOMPARE(QtCommonDialog::nameFilters(u"tl2形式ﾌｧｲﾙ (*.tl2)|*.tl2|"),

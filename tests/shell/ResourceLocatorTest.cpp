@@ -20,7 +20,7 @@ void touch(const QString& path) {
 class ResourceLocatorTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     // --- where it looks ---
     void searchesTheProgramFolderThenTheInstalledDataFolder() {
         QTemporaryDir prefix;

@@ -12,7 +12,7 @@ using testing::q;
 class StatusBarTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     // --- Mouse in twips ---
     void mouseDown_reportsButtonAndXInTwips_alsoOverThePanel() {
         StatusBar bar(nullptr);

@@ -9,7 +9,7 @@ using namespace tavelo;
 class SystemProgramLauncherTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     void programOnPath_isFoundWithItsFullPath() {
         SystemProgramLauncher launcher;
         const QString shell = launcher.findExecutable(QStringLiteral("sh"));

@@ -13,7 +13,7 @@ using testing::q;
 class ToolbarTest : public QObject {
     Q_OBJECT
 
-  private:
+private:
     static void fill(Toolbar& bar) {
         QPixmap image(16, 16);
         image.fill(Qt::red);
@@ -24,7 +24,7 @@ class ToolbarTest : public QObject {
         bar.AddButton(String(), ToolbarButton::tbrPlaceholder);
     }
 
-  private slots:
+private slots:
     // --- ButtonClick ---
     void pressingButton_passesThatButtonWithItsKey() {
         Toolbar bar(nullptr);

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-
 #include <memory>
 #include <string>
 #include <string_view>
@@ -20,7 +19,7 @@ namespace tavelo::testing {
 // A main window with its dialogs scripted, its messages recorded and its clock set by the
 // test, and a folder for the tl2 files the test writes.
 class WindowFixture {
-  public:
+public:
     WindowFixture() {
         form = std::make_unique<frmMain>(dialog, messages);
         form->setTimeOfDay([this] { return clock; });
@@ -34,7 +33,8 @@ class WindowFixture {
     String writeBytes(const QString& name, const std::string& bytes) {
         const QString path = folder.filePath(name);
         QFile file(path);
-        if (file.open(QIODevice::WriteOnly)) file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(bytes.data(), static_cast<qint64>(bytes.size()));
         return path.toStdU16String();
     }
     // A document of `lines` body lines of `length` characters, each with ruby.

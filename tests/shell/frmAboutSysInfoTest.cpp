@@ -30,7 +30,7 @@ QString q(const String& text) {
 class frmAboutSysInfoTest : public QObject {
     Q_OBJECT
 
-  private:
+private:
     // One About box over its own registry and launcher per test case.
     struct Rig {
         RecordingMessageSink messages;
@@ -39,7 +39,7 @@ class frmAboutSysInfoTest : public QObject {
         frmAbout box{messages, registry, launcher, QIcon()};
     };
 
-  private slots:
+private slots:
     // --- GetKeyValue: missing keys and values ---
     void missingKey_givesFalseAndEmptiesTheText() {
         Rig rig;

@@ -37,7 +37,7 @@ void deleteClosedWindows() {
 class frmAboutTest : public QObject {
     Q_OBJECT
 
-  private:
+private:
     RecordingMessageSink messages_;
     MemoryRegistry registry_;
     FakeProgramLauncher launcher_;
@@ -49,7 +49,7 @@ class frmAboutTest : public QObject {
         return *widget;
     }
 
-  private slots:
+private slots:
     // --- captions ---
     void loadedBox_showsTitleVersionAndCopyright() {
         frmAbout box(messages_, registry_, launcher_, QIcon());

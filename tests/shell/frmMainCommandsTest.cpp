@@ -13,7 +13,7 @@ using testing::q;
 class frmMainCommandsTest : public QObject {
     Q_OBJECT
 
-  private:
+private:
     std::unique_ptr<testing::WindowFixture> w;
 
     [[nodiscard]] QString lastMessage() const {
@@ -26,7 +26,7 @@ class frmMainCommandsTest : public QObject {
         return count;
     }
 
-  private slots:
+private slots:
     void init() { w = std::make_unique<testing::WindowFixture>(); }
     void cleanup() { w.reset(); }
 

@@ -1,6 +1,5 @@
 #include <QImage>
 #include <QTest>
-
 #include <cmath>
 
 #include "GuiTesting.h"
@@ -15,7 +14,7 @@ using testing::q;
 class frmMainScrollingTest : public QObject {
     Q_OBJECT
 
-  private:
+private:
     std::unique_ptr<testing::WindowFixture> w;
 
     // What the offset of a position is: position times pitch factor, in single precision,
@@ -33,7 +32,7 @@ class frmMainScrollingTest : public QObject {
         return inked;
     }
 
-  private slots:
+private slots:
     void init() { w = std::make_unique<testing::WindowFixture>(); }
     void cleanup() { w.reset(); }
 
@@ -103,8 +102,7 @@ class frmMainScrollingTest : public QObject {
         frmMain& f = *w->form;
         f.cmdEnd_Click();
         QCOMPARE(f.hsb1.Value(), Integer{9});
-        QCOMPARE(f.m_OffsetX,
-                 offsetFor(9, rounding::toSingle(w->current().CharSpace(0) * 2.0)));
+        QCOMPARE(f.m_OffsetX, offsetFor(9, rounding::toSingle(w->current().CharSpace(0) * 2.0)));
         QCOMPARE(q(f.txtLineNumber.Text()), QStringLiteral("10"));
     }
 

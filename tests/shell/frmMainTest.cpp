@@ -24,7 +24,7 @@ using testing::q;
 class frmMainTest : public QObject {
     Q_OBJECT
 
-  private:
+private:
     std::unique_ptr<FakeCommonDialog> dialog;
     std::unique_ptr<RecordingMessageSink> messages;
     std::unique_ptr<frmMain> form;
@@ -37,7 +37,7 @@ class frmMainTest : public QObject {
         return texts;
     }
 
-  private slots:
+private slots:
     void init() {
         dialog = std::make_unique<FakeCommonDialog>();
         messages = std::make_unique<RecordingMessageSink>();

@@ -1,5 +1,4 @@
 #include <QTest>
-
 #include <vector>
 
 #include "layout/CEisuuCyotai.h"
@@ -42,9 +41,7 @@ namespace {
 class FixedFonts : public ScreenFontSource {
 public:
     explicit FixedFonts(std::vector<String> names) : names_(std::move(names)) {}
-    [[nodiscard]] Integer FontCount() const override {
-        return static_cast<Integer>(names_.size());
-    }
+    [[nodiscard]] Integer FontCount() const override { return static_cast<Integer>(names_.size()); }
     [[nodiscard]] String Fonts(Integer i) const override {
         return names_.at(static_cast<std::size_t>(i));
     }
@@ -83,7 +80,8 @@ CViewData record(const std::vector<LineSpec>& lines, Integer P = 4) {
         view.LenRubiDan(g, slotCount);
         const Integer half = P / 2;
         view.LenBigBunDan(0, g, std::min(cellCount, half));
-        view.LenBigBunDan(1, g, cellCount > half ? static_cast<Integer>(cellCount - half) : Integer{0});
+        view.LenBigBunDan(1, g,
+                          cellCount > half ? static_cast<Integer>(cellCount - half) : Integer{0});
         view.LenBigRubiDan(0, g, std::min(slotCount, P));
         view.LenBigRubiDan(1, g, slotCount > P ? static_cast<Integer>(slotCount - P) : Integer{0});
         const Long x = 400 - 40 * (g - 1);
@@ -283,7 +281,7 @@ void DocumentPainterTest::failingGdiCalls_areRetriedAFewTimesThenTheCharacterIsS
     q.surface.failNext(Call::SelectObject, DocumentPainter::kTries);
     q.painter.DrawSmallBun(view, q.state);
     QVERIFY(texts(q.surface) == std::vector<String>{u"二"});  // the first is given up
-    QCOMPARE(q.surface.liveFontCount(), 0);                    // and its font deleted
+    QCOMPARE(q.surface.liveFontCount(), 0);                   // and its font deleted
 }
 
 void DocumentPainterTest::linesOutsideTheView_areSkipped() {

@@ -13,7 +13,7 @@ namespace tavelo {
 class GdiTypesTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     // Handles and colours
     void handlesAndColours_keepTheirGdiMeaning();
 

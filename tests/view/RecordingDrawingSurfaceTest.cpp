@@ -12,7 +12,7 @@ using Call = RecordingDrawingSurface::Call;
 class RecordingDrawingSurfaceTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     // What is recorded
     void textOut_recordsPositionBytesTextFontAndColour();
     void classicSequence_isRecordedInOrderAndLeavesNoFontAlive();

@@ -8,7 +8,7 @@ namespace tavelo {
 // in one place: the application icon (a page of vertical text with its ruby) and the
 // pointers of the view's four click zones.
 class ImageGenerator {
-  public:
+public:
     // The application icon, `size` pixels square.
     [[nodiscard]] static QImage applicationIcon(int size);
 
