@@ -82,6 +82,8 @@ frmMain::frmMain(CommonDialog& commonDialog, MessageSink& messages, QWidget* par
       txtLineNumber(client_),
       picView(client_),
       stb1(client_),
+      cmdNextHit(u"次", &stb1),
+      cmdPrevHit(u"前", &stb1),
       cdlFileOpen(commonDialog),
       messages_(messages),
       viewDevice_(kViewWidth, kViewHeight),
@@ -93,6 +95,7 @@ frmMain::frmMain(CommonDialog& commonDialog, MessageSink& messages, QWidget* par
     designLayout();
     connectHandlers();
     Form_Load();
+    setUpKeys();
 }
 
 frmMain::~frmMain() = default;
@@ -230,6 +233,13 @@ void frmMain::Form_Load() {
 
     placeTwips(stb1, 0, ScaleHeight() - kBarHeight, ScaleWidth(), kBarHeight);
     stb1.Panels(1).Width(ScaleWidth());
+    const int buttonSize = stb1.height() - 6;
+    cmdPrevHit.setGeometry(stb1.width() - buttonSize - 3, 3, buttonSize, buttonSize);
+    cmdNextHit.setGeometry(stb1.width() - 2 * buttonSize - 5, 3, buttonSize, buttonSize);
+    cmdNextHit.ToolTipText(u"次の該当行へ (F3)");
+    cmdPrevHit.ToolTipText(u"前の該当行へ (Shift+F3)");
+    cmdNextHit.Enabled(false);
+    cmdPrevHit.Enabled(false);
 
     m_obEisuuCyotai.ScreenFont(QtScreenFonts());
 }
@@ -259,10 +269,13 @@ void frmMain::connectHandlers() {
             [this] { handleEvent("cmdSearch_Click", [this] { cmdSearch_Click(); }); });
     connect(&cmdClear, &CommandButton::Click, this,
             [this] { handleEvent("cmdClear_Click", [this] { cmdClear_Click(); }); });
+    connect(&cmdNextHit, &CommandButton::Click, this,
+            [this] { handleEvent("cmdNextHit_Click", [this] { cmdNextHit_Click(); }); });
+    connect(&cmdPrevHit, &CommandButton::Click, this,
+            [this] { handleEvent("cmdPrevHit_Click", [this] { cmdPrevHit_Click(); }); });
 }
 
-template <class Handler>
-void frmMain::handleEvent(const char* name, Handler&& handler) {
+void frmMain::handleEvent(const char* name, const std::function<void()>& handler) {
     try {
         handler();
     } catch (const Error& error) {

@@ -17,6 +17,7 @@
 #include "layout/qt/FontMeasuringDevice.h"
 #include "store/CViewDataS.h"
 #include "view/DocumentPainter.h"
+#include "view/WheelSteps.h"
 
 namespace tavelo {
 
@@ -70,6 +71,12 @@ public:
     void cmdEnd_Click();
     void cmdSearch_Click();
     void cmdClear_Click();
+    // Search navigation: the next and the previous line (in the large style, tier) holding a
+    // hit comes first in the view, round the end of the document.
+    void cmdNextHit_Click();
+    void cmdPrevHit_Click();
+    // Moves the view by whole positions in the reading direction (positive: forward).
+    void scrollBy(int positions);
 
     // Opens a file named on the command line exactly as if it had been chosen in the open
     // dialog.
@@ -111,6 +118,9 @@ public:
     TextBox txtLineNumber;
     PictureBox picView;
     StatusBar stb1;
+    // In the status bar's right end: to the next and the previous line holding a hit.
+    CommandButton cmdNextHit;
+    CommandButton cmdPrevHit;
     CommonDialog& cdlFileOpen;  // also holds the search-hit colour
 
     // Form variables shared by the command handlers; the two objects live as long as the
@@ -125,8 +135,13 @@ public:
     bool m_IsSearch = false;
     String m_SearchWord;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void designLayout();
+    void setUpKeys();
+    void updateHitButtons();
     void Form_Load();
     void connectHandlers();
     void mnuEnd_Click();
@@ -152,14 +167,14 @@ private:
 
     // Runs a handler that the window's event loop called: a failure ends the handler, never
     // the program.
-    template <class Handler>
-    void handleEvent(const char* name, Handler&& handler);
+    void handleEvent(const char* name, const std::function<void()>& handler);
 
     MessageSink& messages_;
     FontMeasuringDevice viewDevice_;
     MFontDraw surface_;
     DocumentPainter painter_;
     std::function<String()> timeOfDay_;
+    WheelSteps wheel_;
 };
 
 }  // namespace tavelo

@@ -12,6 +12,7 @@
 #include "frmMain.h"
 #include "store/CViewData.h"
 #include "store/DocumentLoader.h"
+#include "view/SearchNavigation.h"
 
 namespace tavelo {
 namespace {
@@ -205,6 +206,7 @@ void frmMain::openChosenFile(const String& fileTitle, const String& fullPathName
                    decimal(view.MaxBunDan()) + u"段(最長)");
     });
     hsb1.SetFocus();
+    updateHitButtons();
 }
 
 // ---- Switching documents
@@ -223,6 +225,7 @@ void frmMain::mnuID_Click(Integer Index) {
     hsb1_Change();
     showStatus(m_obViewS.Item(m_ViewIndex).ID());
     hsb1.SetFocus();
+    updateHitButtons();
 }
 
 // ---- Styles and the hit colour
@@ -242,6 +245,7 @@ void frmMain::mnuStyleType_Click(Integer Index) {
             hsb1.Value(Index == 1 && v % 2 != 0 ? static_cast<Integer>(v - 1) : v);
         }
         hsb1_Change();
+        updateHitButtons();
     } else if (Index == 3) {
         cdlFileOpen.CancelError(false);
         cdlFileOpen.Flags(CommonDialog::cdlOFNHideReadOnly);
@@ -280,6 +284,7 @@ void frmMain::mnuRenewal_Click() {
     hsb1_Change();
     hsb1.SetFocus();
     showStatus(m_obViewS.Item(m_ViewIndex).ID());
+    updateHitButtons();
 }
 
 // ---- Toolbar
@@ -308,17 +313,12 @@ void frmMain::cmdSearch_Click() {
         return;
     }
     CViewData& view = m_obViewS.Item(m_ViewIndex);
-    for (Integer g = 1; g <= view.GyouArraySize(); ++g) {
-        const String& line = view.Bun(g);
-        for (std::size_t at = line.find(m_SearchWord); at != String::npos;
-             at = line.find(m_SearchWord, at + m_SearchWord.size())) {
-            for (std::size_t k = at; k < at + m_SearchWord.size(); ++k)
-                view.ReversalChar(g, static_cast<Integer>(k + 1), true);
-        }
-    }
+    const long found = SearchNavigation::markHits(view, m_SearchWord);
     m_IsSearch = true;
     cmdClear.Enabled(true);
     hsb1_Change();
+    showStatus(view.ID() + u"   検索「" + m_SearchWord + u"」" + decimal(found) + u"件");
+    updateHitButtons();
 }
 
 void frmMain::cmdClear_Click() {
@@ -330,6 +330,8 @@ void frmMain::cmdClear_Click() {
     m_IsSearch = false;
     cmdClear.Enabled(false);
     hsb1_Change();
+    showStatus(view.ID());
+    updateHitButtons();
 }
 
 }  // namespace tavelo
