@@ -5,6 +5,8 @@
 #include <QGuiApplication>
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 #include <string>
 #include <vector>
 
@@ -91,6 +93,14 @@ int main(int argc, char* argv[]) {
         }
         case CommandLine::Mode::Window:
             break;
+    }
+    for (const std::string& file : commandLine->files) {
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(file, error)) {
+            std::fprintf(stderr, "tavelo: %s: %s\n", file.c_str(),
+                         std::filesystem::exists(file, error) ? "not a file" : "no such file");
+            return 1;
+        }
     }
     return runWindow(argv[0], commandLine->files);
 }
