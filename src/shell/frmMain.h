@@ -142,6 +142,9 @@ private:
 
     // The part of the open command after the file is known, shared with the command line.
     void openChosenFile(const String& fileTitle, const String& fullPathName);
+    // The open command from its reading step on, shared with the drop: reads m_FullPathName
+    // under `fileName`, lays it out, stores it and shows it.
+    void readAndShowFile(const String& fileName);
     // Reads and lays out the file, telling the user what stopped the reading; false when
     // nothing of it can be shown.
     bool loadDocument(DocumentLoader& loader, const String& fileName, const String& fullPathName);
