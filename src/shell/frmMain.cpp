@@ -9,6 +9,7 @@
 #include <QTime>
 
 #include "AppInfo.h"
+#include "ApplicationIcon.h"
 #include "ClassicColor.h"
 #include "CommonDialog.h"
 #include "Screen.h"
@@ -125,7 +126,7 @@ Single frmMain::ScaleHeight() const {
 // The window as it is designed, before start-up changes it.
 void frmMain::designLayout() {
     setWindowTitle(QString::fromUtf16(appinfo::kTitle));
-    setWindowIcon(shellimages::windowIcon());
+    setWindowIcon(ApplicationIcon::icon());
     setFont(windowFont(9));
     setCentralWidget(client_);
 
