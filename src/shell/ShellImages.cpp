@@ -12,7 +12,6 @@ constexpr QRgb kTransparent = 0x00000000;
 constexpr QRgb kOutline = 0xFF404040;
 constexpr QRgb kPaper = 0xFFFFFFFF;
 constexpr QRgb kInk = 0xFF1A2A6C;
-constexpr QRgb kRuby = 0xFFC02020;
 
 QImage blank(int size) {
     QImage image(size, size, QImage::Format_ARGB32);
@@ -133,36 +132,6 @@ QPixmap refresh() {
     painter.fillPath(head, green);
     painter.end();
     return QPixmap::fromImage(image);
-}
-
-QIcon windowIcon() {
-    QImage large = blank(32);
-    drawPage(large, 3, 1, 28, 30);
-    // Vertical lines of text from the right edge, the first with ruby beside it.
-    const std::array<int, 5> columns = {23, 19, 15, 11, 7};
-    const std::array<int, 5> lengths = {7, 7, 6, 7, 3};
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        for (int k = 0; k < lengths[i]; ++k) {
-            const int top = 4 + k * 3;
-            fill(large, columns[i], top, 2, 2, kInk);
-        }
-    }
-    fill(large, 26, 5, 1, 2, kRuby);
-    fill(large, 26, 8, 1, 2, kRuby);
-    fill(large, 26, 14, 1, 2, kRuby);
-
-    QImage small = blank(16);
-    drawPage(small, 1, 0, 14, 15);
-    for (int column : {11, 8, 5}) {
-        for (int y = 2; y < 13; y += 2) small.setPixel(column, y, kInk);
-    }
-    small.setPixel(13, 3, kRuby);
-    small.setPixel(13, 5, kRuby);
-
-    QIcon icon;
-    icon.addPixmap(QPixmap::fromImage(large));
-    icon.addPixmap(QPixmap::fromImage(small));
-    return icon;
 }
 
 }  // namespace tavelo::shellimages

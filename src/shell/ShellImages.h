@@ -1,10 +1,9 @@
 #pragma once
 
-#include <QIcon>
 #include <QPixmap>
 
-// The program's own pictures, drawn pixel by pixel so that they stay sharp: the toolbar
-// images (16 x 16, transparent background) and the window icon (32 x 32 and 16 x 16).
+// The toolbar's images, drawn pixel by pixel so that they stay sharp: 16 x 16 on a
+// transparent background. The windows' icon is ApplicationIcon.
 namespace tavelo::shellimages {
 
 [[nodiscard]] QPixmap openFile();
@@ -13,6 +12,5 @@ namespace tavelo::shellimages {
 // A page of two lines of large characters: the large style.
 [[nodiscard]] QPixmap largeFont();
 [[nodiscard]] QPixmap refresh();
-[[nodiscard]] QIcon windowIcon();
 
 }  // namespace tavelo::shellimages

@@ -6,9 +6,11 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QTime>
 
 #include "AppInfo.h"
+#include "ApplicationIcon.h"
 #include "ClassicColor.h"
 #include "CommonDialog.h"
 #include "Screen.h"
@@ -128,7 +130,7 @@ Single frmMain::ScaleHeight() const {
 // The window as it is designed, before start-up changes it.
 void frmMain::designLayout() {
     setWindowTitle(QString::fromUtf16(appinfo::kTitle));
-    setWindowIcon(shellimages::windowIcon());
+    setWindowIcon(ApplicationIcon::icon());
     setFont(windowFont(9));
     setCentralWidget(client_);
 
@@ -273,6 +275,51 @@ void frmMain::connectHandlers() {
             [this] { handleEvent("cmdNextHit_Click", [this] { cmdNextHit_Click(); }); });
     connect(&cmdPrevHit, &CommandButton::Click, this,
             [this] { handleEvent("cmdPrevHit_Click", [this] { cmdPrevHit_Click(); }); });
+
+    connect(&picView, &PictureBox::MouseDown, this,
+            [this](Integer b, Integer s, Single x, Single y) {
+                handleEvent("picView_MouseDown", [&] { picView_MouseDown(b, s, x, y); });
+            });
+    connect(&picView, &PictureBox::MouseMove, this,
+            [this](Integer b, Integer s, Single x, Single y) {
+                handleEvent("picView_MouseMove", [&] { picView_MouseMove(b, s, x, y); });
+            });
+    connect(&picView, &PictureBox::OLEDragOver, this,
+            [this](const std::vector<String>& files, Long& effect, Integer state) {
+                handleEvent("picView_OLEDragOver",
+                            [&] { picView_OLEDragOver(files, effect, state); });
+            });
+    connect(&picView, &PictureBox::OLEDragDrop, this, [this](const std::vector<String>& files) {
+        handleEvent("picView_OLEDragDrop", [&] { picView_OLEDragDrop(files); });
+    });
+    connect(&stb1, &StatusBar::MouseDown, this, [this](Integer b, Integer s, Single x, Single y) {
+        handleEvent("stb1_MouseDown", [&] { stb1_MouseDown(b, s, x, y); });
+    });
+    connect(&cmdClear, &CommandButton::MouseMove, this,
+            [this] { handleEvent("cmdClear_MouseMove", [this] { cmdClear_MouseMove(); }); });
+    connect(&cmdEnd, &CommandButton::MouseMove, this,
+            [this] { handleEvent("cmdEnd_MouseMove", [this] { cmdEnd_MouseMove(); }); });
+    connect(&cmdHead, &CommandButton::MouseMove, this,
+            [this] { handleEvent("cmdHead_MouseMove", [this] { cmdHead_MouseMove(); }); });
+    connect(&cmdSearch, &CommandButton::MouseMove, this,
+            [this] { handleEvent("cmdSearch_MouseMove", [this] { cmdSearch_MouseMove(); }); });
+    connect(&txtLineNumber, &TextBox::MouseMove, this, [this] {
+        handleEvent("txtLineNumber_MouseMove", [this] { txtLineNumber_MouseMove(); });
+    });
+    connect(&txtSearch, &TextBox::MouseMove, this,
+            [this] { handleEvent("txtSearch_MouseMove", [this] { txtSearch_MouseMove(); }); });
+    connect(&tlb1, &Toolbar::MouseMove, this,
+            [this] { handleEvent("tlb1_MouseMove", [this] { tlb1_MouseMove(); }); });
+    connect(&stb1, &StatusBar::MouseMove, this,
+            [this] { handleEvent("stb1_MouseMove", [this] { stb1_MouseMove(); }); });
+
+    connect(&nmuHelpHelp, &MenuItem::Click, this,
+            [this] { handleEvent("nmuHelpHelp_Click", [this] { nmuHelpHelp_Click(); }); });
+    // F1 anywhere in the window opens the help as the menu command does.
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
+            [this] { handleEvent("F1", [this] { nmuHelpHelp_Click(); }); });
+    connect(&mnuAbout, &MenuItem::Click, this,
+            [this] { handleEvent("mnuAbout_Click", [this] { mnuAbout_Click(); }); });
 }
 
 void frmMain::handleEvent(const char* name, const std::function<void()>& handler) {

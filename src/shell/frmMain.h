@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
+#include <optional>
+#include <vector>
 
 #include "CommandButton.h"
 #include "HScrollBar.h"
@@ -9,6 +12,8 @@
 #include "MenuItem.h"
 #include "MenuItemArray.h"
 #include "PictureBox.h"
+#include "PointerImages.h"
+#include "ResourceLocator.h"
 #include "StatusBar.h"
 #include "TextBox.h"
 #include "Toolbar.h"
@@ -23,7 +28,9 @@ namespace tavelo {
 
 class CommonDialog;
 class DocumentLoader;
+class HelpWindow;
 class MessageSink;
+class frmAbout;
 class ToolbarButton;
 
 // The main window: menus, toolbar, search controls, scroll bar, view and status bar, and the
@@ -77,6 +84,24 @@ public:
     void cmdPrevHit_Click();
     // Moves the view by whole positions in the reading direction (positive: forward).
     void scrollBy(int positions);
+    // The mouse, the drops, the help and the About box (frmMainMouse.cpp).
+    void picView_MouseDown(Integer Button, Integer Shift, Single X, Single Y);
+    void picView_MouseMove(Integer Button, Integer Shift, Single X, Single Y);
+    void picView_OLEDragOver(const std::vector<String>& Files, Long& Effect, Integer State);
+    void picView_OLEDragDrop(const std::vector<String>& Files);
+    void stb1_MouseDown(Integer Button, Integer Shift, Single X, Single Y);
+    void cmdClear_MouseMove();
+    void cmdEnd_MouseMove();
+    void cmdHead_MouseMove();
+    void cmdSearch_MouseMove();
+    void txtLineNumber_MouseMove();
+    void txtSearch_MouseMove();
+    void tlb1_MouseMove();
+    void stb1_MouseMove();
+    void nmuHelpHelp_Click();
+    void mnuAbout_Click();
+    // The name of a file without its folder: what follows the last "/" or "\".
+    [[nodiscard]] static String GetFileName(const String& vPath);
 
     // Opens a file named on the command line exactly as if it had been chosen in the open
     // dialog.
@@ -87,6 +112,9 @@ public:
     // opened afterwards are laid out for it.
     void setViewSize(int width, int height);
     [[nodiscard]] MFontDraw& surface() { return surface_; }
+    // Where the help and the pointer images are found; the program's own folders unless a
+    // test gives others.
+    void setResources(ResourceLocator resources);
 
 private:
     // Declared first: the controls below are its children.
@@ -157,6 +185,9 @@ private:
 
     // The part of the open command after the file is known, shared with the command line.
     void openChosenFile(const String& fileTitle, const String& fullPathName);
+    // The open command from its reading step on, shared with the drop: reads m_FullPathName
+    // under `fileName`, lays it out, stores it and shows it.
+    void readAndShowFile(const String& fileName);
     // Reads and lays out the file, telling the user what stopped the reading; false when
     // nothing of it can be shown.
     bool loadDocument(DocumentLoader& loader, const String& fileName, const String& fullPathName);
@@ -175,6 +206,11 @@ private:
     DocumentPainter painter_;
     std::function<String()> timeOfDay_;
     WheelSteps wheel_;
+    ResourceLocator resources_ = ResourceLocator::forThisProgram();
+    // Read on the first move over a document and kept.
+    std::optional<PointerImages> pointers_;
+    QPointer<HelpWindow> help_;
+    QPointer<frmAbout> about_;
 };
 
 }  // namespace tavelo

@@ -147,10 +147,13 @@ void frmMain::openChosenFile(const String& fileTitle, const String& fullPathName
     m_FullPathName = fullPathName;
     if (m_FullPathName.empty()) return;
     picView.Refresh();
+    readAndShowFile(fileTitle);
+}
 
+void frmMain::readAndShowFile(const String& fileName) {
     DocumentLoader loader(messages_, viewDevice_);
     loader.keepOnlyWholeCells(true);
-    const bool readable = loadDocument(loader, fileTitle, m_FullPathName);
+    const bool readable = loadDocument(loader, fileName, m_FullPathName);
     const String id = documentId(u" ", loader.reader().FileName());
     cdlFileOpen.FileName(String());
     if (!readable) return;
