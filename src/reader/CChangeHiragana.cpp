@@ -54,39 +54,40 @@ void CChangeHiragana::Clear() {
 void CChangeHiragana::ChangeHiragana(const String& vHankana) {
     // The loop counter is an Integer: a longer run overflows before the first character.
     const Integer count = checked::toInteger(static_cast<std::int64_t>(vHankana.size()));
-    std::optional<char16_t> pending;
+    // The kana waiting for a possible voiced mark; 0 when none waits (no kana is 0).
+    char16_t pending = 0;
     auto flush = [&] {
-        if (pending) {
-            hiragana_.push_back(toHiragana(*pending));
-            pending.reset();
+        if (pending != 0) {
+            hiragana_.push_back(toHiragana(pending));
+            pending = 0;
         }
     };
     for (Integer i = 0; i < count; ++i) {
         const char16_t c = vHankana[static_cast<std::size_t>(i)];
         if (c == kVoicedMark) {
-            if (pending) {
-                const auto at = kVoicedFrom.find(*pending);
+            if (pending != 0) {
+                const auto at = kVoicedFrom.find(pending);
                 if (at != std::u16string_view::npos) {
                     hiragana_.push_back(kVoicedTo[at]);
                 } else {
                     messages_.showMessage(u"濁点を付ける事が出来ない文字が使用されています。");
                     hiragana_.push_back(kQuestion);
                 }
-                pending.reset();
+                pending = 0;
             } else {
                 messages_.showMessage(u"濁点の前に文字が有りません。");
                 hiragana_.push_back(kQuestion);
             }
         } else if (c == kSemiVoicedMark) {
-            if (pending) {
-                const auto at = kSemiVoicedFrom.find(*pending);
+            if (pending != 0) {
+                const auto at = kSemiVoicedFrom.find(pending);
                 if (at != std::u16string_view::npos) {
                     hiragana_.push_back(kSemiVoicedTo[at]);
                 } else {
                     messages_.showMessage(u"半濁点を付ける事が出来ない文字が使用されています。");
                     hiragana_.push_back(kQuestion);
                 }
-                pending.reset();
+                pending = 0;
             } else {
                 messages_.showMessage(u"半濁点の前に文字が有りません。");
             }
