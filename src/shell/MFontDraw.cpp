@@ -62,7 +62,6 @@ MFontDraw::~MFontDraw() = default;
 void MFontDraw::setCachingEnabled(bool enabled) {
     caching_ = enabled;
     dropCachedFonts();
-    faces_.clear();
 }
 
 void MFontDraw::dropCachedFonts() {
@@ -82,8 +81,8 @@ int MFontDraw::GetDeviceCaps(HDC hdc, int index) const {
     return index == LOGPIXELSY ? kPixelsPerInch : 0;
 }
 
+// Font files stay loaded either way, as the system keeps them for every program.
 std::shared_ptr<FontFace> MFontDraw::faceFor(const QString& family) {
-    if (!caching_) return std::make_shared<FontFace>(family, counters_);
     std::shared_ptr<FontFace>& face = faces_[family];
     if (!face) face = std::make_shared<FontFace>(family, counters_);
     return face;
@@ -203,8 +202,11 @@ int MFontDraw::TextOutA(HDC hdc, int x, int y, const char* text, int length) {
     if (hdc != deviceContext_ || length < 0 || (text == nullptr && length > 0)) return 0;
     if (length == 0) return 1;
     GdiFont& font = selectedFont();
-    // Most of a document lies outside the view: such text costs only this test.
-    if (!font.mayInk(x, y, characterCount(text, length), image_.width(), image_.height())) return 1;
+    // Most of a document lies outside the view: such text costs only this test. Without the
+    // caches every character is shaped and rasterised, and then clipped.
+    if (caching_ &&
+        !font.mayInk(x, y, characterCount(text, length), image_.width(), image_.height()))
+        return 1;
     if (image_.format() != QImage::Format_RGB32) image_.convertTo(QImage::Format_RGB32);
 
     int advance = 0;
@@ -215,6 +217,14 @@ int MFontDraw::TextOutA(HDC hdc, int x, int y, const char* text, int length) {
         advance += glyph.advance;
     });
     return 1;
+}
+
+void MFontDraw::prepareText(const LOGFONTA& font, const char* text, int length) {
+    if (!caching_ || text == nullptr || length <= 0) return;
+    GdiFont& realised = *cachedFont(font);
+    forEachAnsiCharacter(text, length, [&](char16_t c, bool doubleByte) {
+        (void)realised.glyph(c, doubleByte, true);
+    });
 }
 
 void MFontDraw::blend(const std::vector<std::uint8_t>& coverage, std::int64_t left,

@@ -49,9 +49,12 @@ public:
     COLORREF SetTextColor(HDC hdc, COLORREF color) override;
     [[nodiscard]] int TextOutA(HDC hdc, int x, int y, const char* text, int length) override;
     int DeleteObject(HGDIOBJ object) override;
+    // Makes the font and the glyph images of the text into the caches (nothing without them).
+    void prepareText(const LOGFONTA& font, const char* text, int length) override;
 
-    // Off: no font, shaping or glyph is reused (the baseline for measurements). Switching
-    // empties the caches; fonts already handed out stay valid.
+    // Off: no font, shaping or glyph image is reused, and text outside the image is shaped
+    // and rasterised before it is clipped (the baseline for measurements); the font files
+    // stay loaded. Switching empties the caches; fonts already handed out stay valid.
     void setCachingEnabled(bool enabled);
     [[nodiscard]] bool cachingEnabled() const { return caching_; }
     [[nodiscard]] const FontDrawCounters& counters() const { return counters_; }

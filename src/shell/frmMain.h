@@ -112,6 +112,10 @@ public:
     // opened afterwards are laid out for it.
     void setViewSize(int width, int height);
     [[nodiscard]] MFontDraw& surface() { return surface_; }
+    // Draws as the plain design does, for measurements and for the tests that compare the
+    // two: every line of the document, and a fresh font, shaping and glyph image for every
+    // character. The pixels are the same either way.
+    void setBaselineDrawing(bool baseline);
     // Where the help and the pointer images are found; the program's own folders unless a
     // test gives others.
     void setResources(ResourceLocator resources);
@@ -206,6 +210,7 @@ private:
     DocumentPainter painter_;
     std::function<String()> timeOfDay_;
     WheelSteps wheel_;
+    bool baselineDrawing_ = false;
     ResourceLocator resources_ = ResourceLocator::forThisProgram();
     // Read on the first move over a document and kept.
     std::optional<PointerImages> pointers_;

@@ -29,8 +29,13 @@ PaintState frmMain::paintState() {
     state.offsetX = m_OffsetX;
     state.isSearch = m_IsSearch;
     state.hitColor = static_cast<COLORREF>(cdlFileOpen.Color());
-    state.viewWidth = picView.image().width();
+    state.viewWidth = baselineDrawing_ ? 0 : picView.image().width();
     return state;
+}
+
+void frmMain::setBaselineDrawing(bool baseline) {
+    baselineDrawing_ = baseline;
+    surface_.setCachingEnabled(!baseline);
 }
 
 void frmMain::DrawSmallBun() {

@@ -27,7 +27,6 @@ DocumentLoader::DocumentLoader(MessageSink& messages, MeasuringDevice& device)
 
 void DocumentLoader::loadFile(const String& vFullPathName, const String& vFileName) {
     readError_.reset();
-    layoutError_.reset();
     reader_.FileName(vFileName);
     reader_.FullPathName(vFullPathName);
     const bool opened = step(readError_, [&] { reader_.FileOpenBuff(); });
@@ -37,7 +36,6 @@ void DocumentLoader::loadFile(const String& vFullPathName, const String& vFileNa
 
 void DocumentLoader::loadBytes(std::vector<std::uint8_t> bytes, const String& vFileName) {
     readError_.reset();
-    layoutError_.reset();
     reader_.FileName(vFileName);
     reader_.LoadBytes(std::move(bytes));
     parse(true);
@@ -57,6 +55,7 @@ void DocumentLoader::parse(bool bytesRead) {
 }
 
 void DocumentLoader::layOut() {
+    layoutError_.reset();
     calculator_.Device1(&device_);
     step(layoutError_, [&] { calculator_.GyouArraySize(reader_.GyouArraySize()); });
     step(layoutError_, [&] { calculator_.MaxBunDan(reader_.MaxBunDan()); });

@@ -1,5 +1,7 @@
 #include "DocumentPainter.h"
 
+#include <array>
+
 #include "common/CheckedArithmetic.h"
 #include "common/CodePage932.h"
 #include "common/Error.h"
@@ -33,6 +35,18 @@ LOGFONTA verticalFont(LONG height, const String& face) {
 std::optional<char16_t> characterAt(const String& text, Integer d) {
     if (d < 1 || static_cast<std::size_t>(d) > text.size()) return std::nullopt;
     return text[static_cast<std::size_t>(d - 1)];
+}
+
+// The character in the code page, padded with its terminator to the two bytes that every
+// text output passes.
+std::array<char, 2> encoded(std::optional<char16_t> c) {
+    std::array<char, 2> bytes{0, 0};
+    if (c) {
+        const CodePage932::EncodedChar encoded = CodePage932::encodeChar(*c);
+        bytes[0] = encoded.bytes[0];
+        if (encoded.length == 2) bytes[1] = encoded.bytes[1];
+    }
+    return bytes;
 }
 
 }  // namespace
@@ -86,13 +100,12 @@ const LOGFONTA& DocumentPainter::bodyFont(const String& shortName, LONG height) 
 
 void DocumentPainter::drawBunLines(const CViewData& view, Integer style, Integer tier,
                                    const PaintState& state) {
-    const HDC hdc = picView_.hDC();
-    const LONG height =
-        -MulDiv(view.FontSizeBun(style), picView_.GetDeviceCaps(hdc, LOGPIXELSY), 72);
+    const LONG height = bunHeight(view, style);
     const PositionRead x = style == 0 ? PositionRead{&CViewData::PointSmallBunX}
                                       : PositionRead{&CViewData::PoinBigBunX};
     const PositionRead y = style == 0 ? PositionRead{&CViewData::PointSmallBunY}
                                       : PositionRead{&CViewData::PoinBigBunY};
+    prepareOnFirstSight(view, style, state);
     for (Integer g = 1; g <= view.GyouArraySize(); ++g) {
         Integer first = 1;
         Integer last = view.LenBunDan(g);
@@ -117,16 +130,14 @@ void DocumentPainter::drawBunLines(const CViewData& view, Integer style, Integer
 
 void DocumentPainter::drawRubiLines(const CViewData& view, Integer style, Integer tier,
                                     const PaintState& state) {
-    const HDC hdc = picView_.hDC();
-    const int pixelsPerInch = picView_.GetDeviceCaps(hdc, LOGPIXELSY);
-    const Byte size = view.FontSizeRubi(style);
-    const auto kanjiSize = rounding::roundToInteger(static_cast<double>(size) * 1.25);
-    const LOGFONTA plain = verticalFont(-MulDiv(size, pixelsPerInch, 72), kRubiFace);
-    const LOGFONTA kanji = verticalFont(-MulDiv(kanjiSize, pixelsPerInch, 72), kRubiFace);
+    const RubiFonts fonts = rubiFonts(view, style);
+    const LOGFONTA& plain = fonts.plain;
+    const LOGFONTA& kanji = fonts.kanji;
     const PositionRead x = style == 0 ? PositionRead{&CViewData::PointSmallRubiX}
                                       : PositionRead{&CViewData::PointBigRubiX};
     const PositionRead y = style == 0 ? PositionRead{&CViewData::PointSmallRubiY}
                                       : PositionRead{&CViewData::PointBigRubiY};
+    prepareOnFirstSight(view, style, state);
     for (Integer g = 1; g <= view.GyouArraySize(); ++g) {
         Integer first = 1;
         Integer last = view.LenRubiDan(g);
@@ -148,6 +159,39 @@ void DocumentPainter::drawRubiLines(const CViewData& view, Integer style, Intege
     }
 }
 
+LONG DocumentPainter::bunHeight(const CViewData& view, Integer style) const {
+    return -MulDiv(view.FontSizeBun(style), picView_.GetDeviceCaps(picView_.hDC(), LOGPIXELSY), 72);
+}
+
+DocumentPainter::RubiFonts DocumentPainter::rubiFonts(const CViewData& view, Integer style) const {
+    const int pixelsPerInch = picView_.GetDeviceCaps(picView_.hDC(), LOGPIXELSY);
+    const Byte size = view.FontSizeRubi(style);
+    const auto kanjiSize = rounding::roundToInteger(static_cast<double>(size) * 1.25);
+    return {verticalFont(-MulDiv(size, pixelsPerInch, 72), kRubiFace),
+            verticalFont(-MulDiv(kanjiSize, pixelsPerInch, 72), kRubiFace)};
+}
+
+void DocumentPainter::prepareOnFirstSight(const CViewData& view, Integer style,
+                                          const PaintState& state) {
+    // Without culling every character is drawn anyway.
+    if (state.viewWidth <= 0 || !seen_.emplace(&view, style).second) return;
+    const LONG height = bunHeight(view, style);
+    const RubiFonts fonts = rubiFonts(view, style);
+    for (Integer g = 1; g <= view.GyouArraySize(); ++g) {
+        const String& bun = view.Bun(g);
+        for (Integer d = 1; d <= view.LenBunDan(g); ++d)
+            picView_.prepareText(bodyFont(view.FontData(g, d), height),
+                                 encoded(characterAt(bun, d)).data(), 2);
+        const String& rubi = view.Rubi(g);
+        for (Integer d = 1; d <= view.LenRubiDan(g); ++d) {
+            const auto c = characterAt(rubi, d);
+            if (c == kHalfSpace || c == kFullSpace) continue;
+            picView_.prepareText(view.IsKanjiRubi(g, d) ? fonts.kanji : fonts.plain,
+                                 encoded(c).data(), 2);
+        }
+    }
+}
+
 void DocumentPainter::drawCharacter(std::optional<char16_t> c, const LOGFONTA& font, COLORREF color,
                                     Long x, Long y) {
     const HDC hdc = picView_.hDC();
@@ -158,16 +202,9 @@ void DocumentPainter::drawCharacter(std::optional<char16_t> c, const LOGFONTA& f
     for (int i = 0; i < kTries && !previous; ++i) previous = picView_.SelectObject(hdc, created);
     if (previous) {
         picView_.SetTextColor(hdc, color);
-        // The character in the code page, padded with its terminator to the two bytes that
-        // every text output passes.
-        char bytes[2] = {0, 0};
-        if (c) {
-            const CodePage932::EncodedChar encoded = CodePage932::encodeChar(*c);
-            bytes[0] = encoded.bytes[0];
-            if (encoded.length == 2) bytes[1] = encoded.bytes[1];
-        }
+        const std::array<char, 2> bytes = encoded(c);
         for (int i = 0; i < kTries; ++i) {
-            if (picView_.TextOutA(hdc, x, y, bytes, 2) != 0) break;
+            if (picView_.TextOutA(hdc, x, y, bytes.data(), 2) != 0) break;
         }
         picView_.SelectObject(hdc, previous);
     }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <optional>
+#include <set>
 #include <string>
 #include <unordered_map>
+#include <utility>
 
 #include "common/ClassicTypes.h"
 #include "view/GdiTypes.h"
@@ -24,7 +26,9 @@ struct PaintState {
 // The body and ruby passes of both styles. Each draws the characters of the current document
 // at their stored positions plus the offset, one vertical font per character through the GDI
 // calls of the drawing surface. Lines whose column lies wholly outside the view are skipped,
-// which changes nothing that can be seen.
+// which changes nothing that can be seen; the first time the passes meet a document, they
+// hand all its characters to the surface to prepare, so that scrolling later finds every
+// font and glyph made.
 class DocumentPainter {
 public:
     // How often font creation, selection and text output are tried before a character is
@@ -44,8 +48,20 @@ private:
 
     void drawBunLines(const CViewData& view, Integer style, Integer tier, const PaintState& state);
     void drawRubiLines(const CViewData& view, Integer style, Integer tier, const PaintState& state);
+    struct RubiFonts {
+        LOGFONTA plain;
+        LOGFONTA kanji;  // for bracketed kanji, a quarter larger
+    };
+
     void drawCharacter(std::optional<char16_t> c, const LOGFONTA& font, COLORREF color, Long x,
                        Long y);
+    [[nodiscard]] LONG bunHeight(const CViewData& view, Integer style) const;
+    [[nodiscard]] RubiFonts rubiFonts(const CViewData& view, Integer style) const;
+    // The first time a culling pass meets the document in the style, every character of both
+    // tiers goes to the surface to prepare. Records are told apart by address: a record made
+    // later at the same address is prepared only as it is drawn, which costs time, never
+    // pixels.
+    void prepareOnFirstSight(const CViewData& view, Integer style, const PaintState& state);
     [[nodiscard]] const LOGFONTA& bodyFont(const String& shortName, LONG height);
     [[nodiscard]] bool columnVisible(Long x, LONG height, const PaintState& state) const;
 
@@ -55,6 +71,7 @@ private:
     // program runs.
     std::unordered_map<String, LOGFONTA> bodyFonts_;
     LONG bodyFontsHeight_ = 0;
+    std::set<std::pair<const CViewData*, Integer>> seen_;
 };
 
 }  // namespace tavelo

@@ -24,6 +24,9 @@ namespace tavelo {
 //   an escapement of 2700 is the top-right corner of the first character's em square, the
 //   text running down. Non-zero on success, also when everything is clipped away.
 // - Cls clears the image to white; the selected font and the colour stay.
+// - prepareText is a hint beyond GDI, that the text will be drawn in that font later: a
+//   surface with caches may make the font and the glyphs ahead. It draws nothing and changes
+//   no state a later call can see.
 class DrawingSurface {
 public:
     virtual ~DrawingSurface() = default;
@@ -37,6 +40,8 @@ public:
     virtual COLORREF SetTextColor(HDC hdc, COLORREF color) = 0;
     [[nodiscard]] virtual int TextOutA(HDC hdc, int x, int y, const char* text, int length) = 0;
     virtual int DeleteObject(HGDIOBJ object) = 0;
+
+    virtual void prepareText(const LOGFONTA& /*font*/, const char* /*text*/, int /*length*/) {}
 };
 
 }  // namespace tavelo
