@@ -1,5 +1,7 @@
 #include "DocumentPainter.h"
 
+#include <algorithm>
+
 #include "common/CheckedArithmetic.h"
 #include "common/CodePage932.h"
 #include "common/Error.h"
@@ -93,7 +95,8 @@ void DocumentPainter::drawBunLines(const CViewData& view, Integer style, Integer
                                       : PositionRead{&CViewData::PoinBigBunX};
     const PositionRead y = style == 0 ? PositionRead{&CViewData::PointSmallBunY}
                                       : PositionRead{&CViewData::PoinBigBunY};
-    for (Integer g = 1; g <= view.GyouArraySize(); ++g) {
+    const Integer end = std::min(view.GyouArraySize(), state.lastLine);
+    for (Integer g = std::max(Integer{1}, state.firstLine); g <= end; ++g) {
         Integer first = 1;
         Integer last = view.LenBunDan(g);
         if (style == 1 && tier == 0) {
@@ -127,7 +130,8 @@ void DocumentPainter::drawRubiLines(const CViewData& view, Integer style, Intege
                                       : PositionRead{&CViewData::PointBigRubiX};
     const PositionRead y = style == 0 ? PositionRead{&CViewData::PointSmallRubiY}
                                       : PositionRead{&CViewData::PointBigRubiY};
-    for (Integer g = 1; g <= view.GyouArraySize(); ++g) {
+    const Integer end = std::min(view.GyouArraySize(), state.lastLine);
+    for (Integer g = std::max(Integer{1}, state.firstLine); g <= end; ++g) {
         Integer first = 1;
         Integer last = view.LenRubiDan(g);
         if (style == 1 && tier == 0) {
