@@ -1,10 +1,10 @@
 #include "shell/DocumentPrinter.h"
 
-#include <QFile>
 #include <QFont>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <algorithm>
 
 #include "shell/VectorDrawingSurface.h"
@@ -106,20 +106,25 @@ int DocumentPrinter::print(QPagedPaintDevice& device, const Job& job, const CEis
 
 bool DocumentPrinter::writePdf(const QString& path, Paper paper, const Job& job,
                                const CEisuuCyotai& fonts) {
-    // QPdfWriter reports no failure to open its file: try it first, and write into it.
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    if (job.view == nullptr) return false;
+    // Written beside the file and put in its place only when complete: a failure leaves an
+    // existing file as it was. (QPdfWriter itself reports no failure to open a file.)
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
     int pages = -1;
     {
         QPdfWriter writer(&file);
         writer.setCreator(QStringLiteral("Tavelo"));
-        writer.setTitle(QString::fromStdU16String(job.view ? job.view->FileName() : String()));
+        writer.setTitle(QString::fromStdU16String(job.view->FileName()));
         writer.setPageLayout(pageLayout(paper));
         writer.setResolution(600);
         pages = print(writer, job, fonts);
     }
-    file.close();
-    return pages >= 0 && file.error() == QFileDevice::NoError;
+    if (pages < 0) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
 }
 
 }  // namespace tavelo

@@ -40,7 +40,8 @@ public:
     // Draws every page of the job onto the device, whose page layout is already set. Returns
     // the number of pages drawn, or -1 when the device could not be painted on.
     static int print(QPagedPaintDevice& device, const Job& job, const CEisuuCyotai& fonts);
-    // Writes the job as a PDF file; false when the file could not be written.
+    // Writes the job as a PDF file, replacing the file only once it is complete; false when
+    // there is no document or the file could not be written.
     [[nodiscard]] static bool writePdf(const QString& path, Paper paper, const Job& job,
                                        const CEisuuCyotai& fonts);
 };
