@@ -9,7 +9,6 @@
 
 #include "shell/VectorDrawingSurface.h"
 #include "store/CViewData.h"
-#include "view/DocumentPages.h"
 
 namespace tavelo {
 namespace {
@@ -54,6 +53,17 @@ String DocumentPrinter::caption(Paper paper) {
     return u"A4 横";
 }
 
+PaintState DocumentPrinter::pageState(const Job& job, const DocumentPages::Page& page) {
+    PaintState state;
+    state.offsetX = page.offsetX;
+    state.isSearch = job.isSearch;
+    state.hitColor = job.hitColor;
+    state.viewWidth = job.viewSize.width();
+    state.firstLine = page.firstLine;
+    state.lastLine = page.lastLine;
+    return state;
+}
+
 int DocumentPrinter::print(QPagedPaintDevice& device, const Job& job, const CEisuuCyotai& fonts) {
     if (job.view == nullptr) return -1;
     const std::vector<DocumentPages::Page> pages =
@@ -81,13 +91,7 @@ int DocumentPrinter::print(QPagedPaintDevice& device, const Job& job, const CEis
         const DocumentPages::Page& page = pages[static_cast<std::size_t>(i)];
         if (i > 0 && !device.newPage()) return -1;
         painter.setTransform(placement);
-        PaintState state;
-        state.offsetX = page.offsetX;
-        state.isSearch = job.isSearch;
-        state.hitColor = job.hitColor;
-        state.viewWidth = job.viewSize.width();
-        state.firstLine = page.firstLine;
-        state.lastLine = page.lastLine;
+        const PaintState state = pageState(job, page);
         if (job.style == 0) {
             passes.DrawSmallBun(*job.view, state);
             passes.DrawSmallRubi(*job.view, state);

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "common/ClassicTypes.h"
+#include "view/DocumentPages.h"
 #include "view/DocumentPainter.h"
 
 class QPagedPaintDevice;
@@ -36,6 +37,10 @@ public:
     [[nodiscard]] static QPageLayout pageLayout(Paper paper);
     // The caption the page-size dialog shows for a paper.
     [[nodiscard]] static String caption(Paper paper);
+
+    // What the passes are given for one page: its offset and its lines only, so that the
+    // next page's first column is not drawn cut at the left edge.
+    [[nodiscard]] static PaintState pageState(const Job& job, const DocumentPages::Page& page);
 
     // Draws every page of the job onto the device, whose page layout is already set. Returns
     // the number of pages drawn, or -1 when the device could not be painted on.

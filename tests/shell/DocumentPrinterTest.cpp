@@ -22,6 +22,7 @@ private slots:
     void pdf_hasOnePagePerPageOfWholeColumns();
     void pdf_holdsTheFontsNotAPicture();
     void pdf_carriesTheHitsInTheirColourWhileShown();
+    void pageState_drawsOnlyThePagesLinesAtItsOffset();
 
     // Paper
     void papers_haveTheirSizesAndOrientations();
@@ -110,6 +111,22 @@ void DocumentPrinterTest::pdf_carriesTheHitsInTheirColourWhileShown() {
     const QString hits = folder.filePath(QStringLiteral("hits.pdf"));
     QVERIFY(open.window.writePdf(hits, DocumentPrinter::Paper::A4Landscape));
     QVERIFY(bytesOf(plain) != bytesOf(hits));
+}
+
+void DocumentPrinterTest::pageState_drawsOnlyThePagesLinesAtItsOffset() {
+    OpenSample open(1);
+    DocumentPrinter::Job job = open.window.printJob();
+    job.isSearch = true;
+    job.hitColor = RGB(1, 2, 3);
+    const auto pages = DocumentPages::pagesOf(*job.view, job.style, job.viewSize.width());
+    const DocumentPages::Page& page = pages.at(2);
+    const PaintState state = DocumentPrinter::pageState(job, page);
+    QCOMPARE(state.firstLine, page.firstLine);
+    QCOMPARE(state.lastLine, page.lastLine);
+    QVERIFY(state.lastLine < job.view->GyouArraySize());
+    QCOMPARE(state.offsetX, page.offsetX);
+    QVERIFY(state.isSearch);
+    QCOMPARE(state.hitColor, RGB(1, 2, 3));
 }
 
 void DocumentPrinterTest::papers_haveTheirSizesAndOrientations() {
