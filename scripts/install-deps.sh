@@ -10,6 +10,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth
+  poppler-utils
   desktop-file-utils libxml2-utils shared-mime-info
 )
 

@@ -39,13 +39,15 @@ std::string CommandLine::usage() {
            "       tavelo --dump-json FILE [--view WxH]\n"
            "       tavelo --render FILE --out IMAGE.png [--view WxH] [--style small|large]\n"
            "              [--position N] [--search WORD]... [--hit-color #RRGGBB]\n"
+           "       tavelo --pdf FILE --out OUT.pdf [--style small|large]\n"
            "       tavelo --help | --version\n";
 }
 
 std::optional<CommandLine> CommandLine::parse(const std::vector<std::string>& args,
                                               std::string& error) {
     CommandLine result;
-    bool renderOption = false;
+    bool renderOption = false;  // options of --render alone
+    bool outputOption = false;  // --out and --style, for --render and --pdf
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const std::string* value = nullptr;
@@ -61,13 +63,16 @@ std::optional<CommandLine> CommandLine::parse(const std::vector<std::string>& ar
             result.mode = Mode::Help;
         } else if (arg == "--version") {
             result.mode = Mode::Version;
-        } else if (arg == "--dump-json" || arg == "--render") {
+        } else if (arg == "--dump-json" || arg == "--render" || arg == "--pdf") {
             if (!needValue(arg.c_str())) return std::nullopt;
-            if (result.mode == Mode::DumpJson || result.mode == Mode::Render) {
-                error = "--dump-json and --render take one file, once";
+            if (result.mode == Mode::DumpJson || result.mode == Mode::Render ||
+                result.mode == Mode::Pdf) {
+                error = "--dump-json, --render and --pdf take one file, once";
                 return std::nullopt;
             }
-            result.mode = arg == "--render" ? Mode::Render : Mode::DumpJson;
+            result.mode = arg == "--render" ? Mode::Render
+                          : arg == "--pdf"  ? Mode::Pdf
+                                            : Mode::DumpJson;
             result.file = *value;
         } else if (arg == "--view") {
             if (!needValue("--view")) return std::nullopt;
@@ -81,7 +86,7 @@ std::optional<CommandLine> CommandLine::parse(const std::vector<std::string>& ar
         } else if (arg == "--out") {
             if (!needValue("--out")) return std::nullopt;
             result.out = *value;
-            renderOption = true;
+            outputOption = true;
         } else if (arg == "--style") {
             if (!needValue("--style")) return std::nullopt;
             if (*value != "small" && *value != "large") {
@@ -89,7 +94,7 @@ std::optional<CommandLine> CommandLine::parse(const std::vector<std::string>& ar
                 return std::nullopt;
             }
             result.style = *value == "large" ? Style::Large : Style::Small;
-            renderOption = true;
+            outputOption = true;
         } else if (arg == "--position") {
             if (!needValue("--position")) return std::nullopt;
             if (!parseInteger(*value, result.position) || result.position < 0 ||
@@ -122,16 +127,26 @@ std::optional<CommandLine> CommandLine::parse(const std::vector<std::string>& ar
             result.files.push_back(arg);
         }
     }
-    if ((result.mode == Mode::DumpJson || result.mode == Mode::Render) && !result.files.empty()) {
-        error = "--dump-json and --render take one file";
+    const bool oneFile =
+        result.mode == Mode::DumpJson || result.mode == Mode::Render || result.mode == Mode::Pdf;
+    if (oneFile && !result.files.empty()) {
+        error = "--dump-json, --render and --pdf take one file";
         return std::nullopt;
     }
     if (renderOption && result.mode != Mode::Render) {
-        error = "--out, --style, --position, --search and --hit-color go with --render";
+        error = "--position, --search and --hit-color go with --render";
+        return std::nullopt;
+    }
+    if (outputOption && result.mode != Mode::Render && result.mode != Mode::Pdf) {
+        error = "--out and --style go with --render or --pdf";
         return std::nullopt;
     }
     if (result.mode == Mode::Render && result.out.empty()) {
         error = "--render needs --out IMAGE.png";
+        return std::nullopt;
+    }
+    if (result.mode == Mode::Pdf && result.out.empty()) {
+        error = "--pdf needs --out OUT.pdf";
         return std::nullopt;
     }
     if (result.viewWidth && result.mode != Mode::Render && result.mode != Mode::DumpJson) {

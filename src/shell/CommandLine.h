@@ -9,17 +9,17 @@ namespace tavelo {
 
 // What the program was asked to do on its command line.
 struct CommandLine {
-    enum class Mode { Window, DumpJson, Render, Help, Version };
+    enum class Mode { Window, DumpJson, Render, Pdf, Help, Version };
     enum class Style { Small, Large };
 
     Mode mode = Mode::Window;
-    std::string file;              // the file of --dump-json and --render
+    std::string file;              // the file of --dump-json, --render and --pdf
     std::optional<int> viewWidth;  // --view WxH
     std::optional<int> viewHeight;
     std::vector<std::string> files;  // files to open in the window
 
-    // --render only.
-    std::string out;                        // --out IMAGE.png
+    // --render (and, for --out and --style, --pdf).
+    std::string out;                        // --out IMAGE.png or OUT.pdf
     Style style = Style::Small;             // --style small|large
     int position = 0;                       // --position N
     std::vector<std::string> searches;      // --search WORD, in order

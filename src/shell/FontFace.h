@@ -48,6 +48,10 @@ public:
     // top centre of the character's vertical advance. Remembered when `cache` is set.
     [[nodiscard]] ShapedCharacter shape(char16_t c, bool upright, bool cache);
 
+    // The font the outlines come from, at one pixel per design unit: drawn as a glyph run it
+    // gives the same outlines as text, with the font file behind it.
+    [[nodiscard]] const QRawFont& rawFont() const { return rawFont_; }
+
     // The outline in design units, y down, from the glyph's horizontal origin.
     [[nodiscard]] QPainterPath outline(std::uint32_t glyph, bool cache);
 

@@ -107,20 +107,15 @@ const GdiFont::GlyphImage& GdiFont::glyph(char16_t c, bool doubleByte, bool cach
     return glyphs_.emplace(key, render(c, doubleByte, true)).first->second;
 }
 
-GdiFont::GlyphImage GdiFont::render(char16_t c, bool doubleByte, bool cache) {
+GdiFont::PlacedCharacter GdiFont::place(char16_t c, bool doubleByte, bool cache) {
     const bool upright = vertical_ && doubleByte;
     const FontFace::ShapedCharacter shaped = face_->shape(c, upright, cache);
     const double scale = em_ / face_->unitsPerEm();
 
-    GlyphImage image;
-    image.advance = static_cast<int>(std::lround(shaped.advance * scale));
-
-    QPainterPath ink;
-    ink.setFillRule(Qt::WindingFill);
+    PlacedCharacter placed;
+    placed.advance = static_cast<int>(std::lround(shaped.advance * scale));
     for (const FontFace::ShapedGlyph& glyph : shaped.glyphs) {
         if (glyph.id == 0) continue;  // the font lacks the character: GDI draws nothing here
-        const QPainterPath outline = face_->outline(glyph.id, cache);
-        if (outline.isEmpty()) continue;
         // Design units (x right, y down) to (u, v), then to device pixels.
         QTransform toDevice;
         if (upright) {
@@ -137,7 +132,21 @@ GdiFont::GlyphImage GdiFont::render(char16_t c, bool doubleByte, bool cache) {
                 QTransform(scale * alongX_, scale * alongY_, scale * acrossX_, scale * acrossY_,
                            u0 * alongX_ + v0 * acrossX_, u0 * alongY_ + v0 * acrossY_);
         }
-        ink.addPath(toDevice.map(outline));
+        placed.glyphs.push_back({glyph.id, toDevice});
+    }
+    return placed;
+}
+
+GdiFont::GlyphImage GdiFont::render(char16_t c, bool doubleByte, bool cache) {
+    const PlacedCharacter placed = place(c, doubleByte, cache);
+    GlyphImage image;
+    image.advance = placed.advance;
+
+    QPainterPath ink;
+    ink.setFillRule(Qt::WindingFill);
+    for (const PlacedGlyph& glyph : placed.glyphs) {
+        const QPainterPath outline = face_->outline(glyph.id, cache);
+        if (!outline.isEmpty()) ink.addPath(glyph.toDevice.map(outline));
     }
     if (ink.isEmpty()) return image;
 

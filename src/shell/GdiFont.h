@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QTransform>
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
@@ -34,6 +35,18 @@ public:
         int advance = 0;
     };
 
+    // A character as glyphs of the face: each glyph's design outline (FontFace::outline, at one
+    // pixel per design unit) goes to device pixels relative to the pen point through its
+    // transform. Vector output draws these; the images below are made from them.
+    struct PlacedGlyph {
+        std::uint32_t id = 0;
+        QTransform toDevice;
+    };
+    struct PlacedCharacter {
+        std::vector<PlacedGlyph> glyphs;  // the glyphs the font lacks are left out
+        int advance = 0;
+    };
+
     // Ems beyond this are drawn at it; larger glyph images would exhaust memory.
     static constexpr double kMaxEm = 2048.0;
     // GDI's choice for a height of 0: 12 points at 96 pixels per inch.
@@ -55,6 +68,9 @@ public:
     // The image of c: double-byte characters stand upright in a vertical font, single-byte ones
     // lie on their side as in GDI. With `cache` set it is rendered once and kept.
     [[nodiscard]] const GlyphImage& glyph(char16_t c, bool doubleByte, bool cache);
+    // The glyphs of c and where they stand, shaped as glyph() shapes them.
+    [[nodiscard]] PlacedCharacter place(char16_t c, bool doubleByte, bool cache);
+    [[nodiscard]] FontFace& face() const { return *face_; }
 
 private:
     [[nodiscard]] GlyphImage render(char16_t c, bool doubleByte, bool cache);

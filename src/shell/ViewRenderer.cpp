@@ -41,4 +41,17 @@ int ViewRenderer::render(const CommandLine& commandLine, MessageSink& messages) 
     return 0;
 }
 
+int ViewRenderer::writePdf(const CommandLine& commandLine, MessageSink& messages) {
+    HeadlessCommonDialog dialog;
+    frmMain window(dialog, messages);
+    window.openFile(utf8::toUtf16(commandLine.file));
+    if (window.m_obViewS.Count() == 0) return 1;
+    if (commandLine.style == CommandLine::Style::Large) window.mnuStyleType_Click(1);
+    // The window tells the failure through the message sink, on standard error here.
+    return window.writePdf(QString::fromStdString(commandLine.out),
+                           DocumentPrinter::Paper::A4Landscape)
+               ? 0
+               : 1;
+}
+
 }  // namespace tavelo

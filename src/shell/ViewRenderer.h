@@ -15,6 +15,9 @@ public:
     // Needs a QApplication. Returns the exit status: 0 drawn, 1 the file could not be read
     // at all or the image not written.
     [[nodiscard]] static int render(const CommandLine& commandLine, MessageSink& messages);
+    // The command line's --pdf: the file in the chosen style, every page of it, as a PDF on
+    // A4 landscape. The same exit statuses.
+    [[nodiscard]] static int writePdf(const CommandLine& commandLine, MessageSink& messages);
 };
 
 }  // namespace tavelo

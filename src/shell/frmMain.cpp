@@ -13,6 +13,7 @@
 #include "ApplicationIcon.h"
 #include "ClassicColor.h"
 #include "CommonDialog.h"
+#include "QtPrintDialogs.h"
 #include "Screen.h"
 #include "ShellImages.h"
 #include "StatusBarPanel.h"
@@ -64,6 +65,8 @@ frmMain::frmMain(CommonDialog& commonDialog, MessageSink& messages, QWidget* par
       client_(new QWidget(this)),
       mnuFile(*menuBar(), u"ファイル(&F)", MenuItem::Kind::Menu),
       mnuFileOpen(*mnuFile.subMenu(), u"開く(&O)"),
+      mnuFileExportPdf(*mnuFile.subMenu(), u"PDFに書き出す(&E)..."),
+      mnuFilePrint(*mnuFile.subMenu(), u"印刷(&P)..."),
       Kubunsen1_1(*mnuFile.subMenu(), u"-"),
       mnuEnd(*mnuFile.subMenu(), u"終了(&X)"),
       mnuID(*mnuFile.subMenu(), "mnuID"),
@@ -91,9 +94,9 @@ frmMain::frmMain(CommonDialog& commonDialog, MessageSink& messages, QWidget* par
       viewDevice_(kViewWidth, kViewHeight),
       surface_(picView.image()),
       painter_(surface_, m_obEisuuCyotai),
-      timeOfDay_([] {
-          return QTime::currentTime().toString(QStringLiteral("H:mm:ss")).toStdU16String();
-      }) {
+      timeOfDay_(
+          [] { return QTime::currentTime().toString(QStringLiteral("H:mm:ss")).toStdU16String(); }),
+      printDialogs_(std::make_unique<QtPrintDialogs>(this)) {
     designLayout();
     connectHandlers();
     Form_Load();
@@ -192,6 +195,8 @@ void frmMain::Form_Load() {
 
     mnuID(0).Visible(false);
     mnuStyle.Enabled(false);
+    mnuFileExportPdf.Enabled(false);
+    mnuFilePrint.Enabled(false);
     mnuStyleType(0).Checked(false);
     mnuStyleType(1).Checked(false);
 
@@ -250,6 +255,11 @@ void frmMain::connectHandlers() {
     connect(&mnuEnd, &MenuItem::Click, this, &frmMain::mnuEnd_Click);
     connect(&mnuFileOpen, &MenuItem::Click, this,
             [this] { handleEvent("mnuFileOpen_Click", [this] { mnuFileOpen_Click(); }); });
+    connect(&mnuFileExportPdf, &MenuItem::Click, this, [this] {
+        handleEvent("mnuFileExportPdf_Click", [this] { mnuFileExportPdf_Click(); });
+    });
+    connect(&mnuFilePrint, &MenuItem::Click, this,
+            [this] { handleEvent("mnuFilePrint_Click", [this] { mnuFilePrint_Click(); }); });
     connect(&mnuID, &MenuItemArray::Click, this, [this](Integer index) {
         handleEvent("mnuID_Click", [this, index] { mnuID_Click(index); });
     });

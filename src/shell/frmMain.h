@@ -3,10 +3,12 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "CommandButton.h"
+#include "DocumentPrinter.h"
 #include "HScrollBar.h"
 #include "MFontDraw.h"
 #include "MenuItem.h"
@@ -30,6 +32,7 @@ class CommonDialog;
 class DocumentLoader;
 class HelpWindow;
 class MessageSink;
+class PrintDialogs;
 class frmAbout;
 class ToolbarButton;
 
@@ -69,6 +72,10 @@ public:
     // The command handlers, named after the control and event they answer. They are public
     // so that the command line and the tests can drive the window as a user would.
     void mnuFileOpen_Click();
+    // The current document, in the current style, as a PDF file or on a printer, page by
+    // page of whole columns (frmMainPrint.cpp).
+    void mnuFileExportPdf_Click();
+    void mnuFilePrint_Click();
     void mnuID_Click(Integer Index);
     void mnuStyleType_Click(Integer Index);
     void mnuRenewal_Click();
@@ -116,6 +123,13 @@ public:
     // two: every line of the document, and a fresh font, shaping and glyph image for every
     // character. The pixels are the same either way.
     void setBaselineDrawing(bool baseline);
+    // What the print commands print: the current document as the view shows it.
+    [[nodiscard]] DocumentPrinter::Job printJob() const;
+    // Writes the current document as a PDF file without asking anything; false (and a
+    // message) when there is no document or the file cannot be written.
+    bool writePdf(const QString& path, DocumentPrinter::Paper paper);
+    // The dialogs of the print commands; Qt's own unless a test gives others.
+    void setPrintDialogs(std::unique_ptr<PrintDialogs> dialogs);
     // Where the help and the pointer images are found; the program's own folders unless a
     // test gives others.
     void setResources(ResourceLocator resources);
@@ -128,6 +142,8 @@ public:
     // Menus, in the order they stand on the menu bar.
     MenuItem mnuFile;
     MenuItem mnuFileOpen;
+    MenuItem mnuFileExportPdf;
+    MenuItem mnuFilePrint;
     MenuItem Kubunsen1_1;
     MenuItem mnuEnd;
     MenuItemArray mnuID;  // 0 is the separator above the document entries
@@ -216,6 +232,7 @@ private:
     std::optional<PointerImages> pointers_;
     QPointer<HelpWindow> help_;
     QPointer<frmAbout> about_;
+    std::unique_ptr<PrintDialogs> printDialogs_;
 };
 
 }  // namespace tavelo

@@ -184,6 +184,8 @@ void frmMain::readAndShowFile(const String& fileName) {
     } else {
         mnuID(0).Visible(true);
         mnuStyle.Enabled(true);
+        mnuFileExportPdf.Enabled(true);
+        mnuFilePrint.Enabled(true);
         mnuStyleType(0).Checked(true);
         tlb1.Buttons(3).Enabled(true);
         tlb1.Buttons(3).Visible(true);

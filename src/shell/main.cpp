@@ -6,8 +6,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <system_error>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "CommandLine.h"
@@ -90,6 +90,13 @@ int main(int argc, char* argv[]) {
             QApplication application(qt.argc, qt.argv);
             StderrMessageSink messages;
             return ViewRenderer::render(*commandLine, messages);
+        }
+        case CommandLine::Mode::Pdf: {
+            prepareHeadlessQt();
+            QtArguments qt(argv[0]);
+            QApplication application(qt.argc, qt.argv);
+            StderrMessageSink messages;
+            return ViewRenderer::writePdf(*commandLine, messages);
         }
         case CommandLine::Mode::Window:
             break;

@@ -1,5 +1,6 @@
 #include "DocumentPainter.h"
 
+#include <algorithm>
 #include <array>
 
 #include "common/CheckedArithmetic.h"
@@ -106,7 +107,8 @@ void DocumentPainter::drawBunLines(const CViewData& view, Integer style, Integer
     const PositionRead y = style == 0 ? PositionRead{&CViewData::PointSmallBunY}
                                       : PositionRead{&CViewData::PoinBigBunY};
     prepareOnFirstSight(view, style, state);
-    for (Integer g = 1; g <= view.GyouArraySize(); ++g) {
+    const Integer end = std::min(view.GyouArraySize(), state.lastLine);
+    for (Integer g = std::max(Integer{1}, state.firstLine); g <= end; ++g) {
         Integer first = 1;
         Integer last = view.LenBunDan(g);
         if (style == 1 && tier == 0) {
@@ -138,7 +140,8 @@ void DocumentPainter::drawRubiLines(const CViewData& view, Integer style, Intege
     const PositionRead y = style == 0 ? PositionRead{&CViewData::PointSmallRubiY}
                                       : PositionRead{&CViewData::PointBigRubiY};
     prepareOnFirstSight(view, style, state);
-    for (Integer g = 1; g <= view.GyouArraySize(); ++g) {
+    const Integer end = std::min(view.GyouArraySize(), state.lastLine);
+    for (Integer g = std::max(Integer{1}, state.firstLine); g <= end; ++g) {
         Integer first = 1;
         Integer last = view.LenRubiDan(g);
         if (style == 1 && tier == 0) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <limits>
 #include <optional>
 #include <set>
 #include <string>
@@ -21,6 +22,10 @@ struct PaintState {
     bool isSearch = false;  // m_IsSearch: hits are shown
     COLORREF hitColor = RGB(0, 0, 255);
     int viewWidth = 0;  // the view's width in pixels; 0 draws every line
+    // The lines drawn, 1-based and inclusive: a printed page leaves out the lines that belong
+    // to its neighbours even where they would show in part.
+    Integer firstLine = 1;
+    Integer lastLine = std::numeric_limits<Integer>::max();
 };
 
 // The body and ruby passes of both styles. Each draws the characters of the current document

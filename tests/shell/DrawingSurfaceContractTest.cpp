@@ -1,8 +1,10 @@
 #include <QImage>
+#include <QPainter>
 #include <QTest>
 #include <memory>
 
 #include "shell/MFontDraw.h"
+#include "shell/VectorDrawingSurface.h"
 #include "support/ClassicTextOut.h"
 #include "support/GdiToString.h"
 #include "view/RecordingDrawingSurface.h"
@@ -36,6 +38,7 @@ private:
 
     QImage image_;
     std::unique_ptr<DrawingSurface> surface_;
+    std::unique_ptr<QPainter> painter_;  // the vector surface's
 };
 
 namespace {
@@ -45,18 +48,25 @@ const LOGFONTA kBody = testing::classicLogFont(u"@ＭＳ 明朝", -21);
 }  // namespace
 
 void DrawingSurfaceContractTest::initTestCase_data() {
-    QTest::addColumn<bool>("qt");
-    QTest::newRow("recording") << false;
-    QTest::newRow("qt") << true;
+    QTest::addColumn<int>("kind");
+    QTest::newRow("recording") << 0;
+    QTest::newRow("qt") << 1;
+    QTest::newRow("vector") << 2;
 }
 
 void DrawingSurfaceContractTest::init() {
-    QFETCH_GLOBAL(bool, qt);
+    QFETCH_GLOBAL(int, kind);
+    surface_.reset();
+    painter_.reset();
     image_ = QImage(120, 120, QImage::Format_RGB32);
-    if (qt)
+    if (kind == 1) {
         surface_ = std::make_unique<MFontDraw>(image_);
-    else
+    } else if (kind == 2) {
+        painter_ = std::make_unique<QPainter>(&image_);
+        surface_ = std::make_unique<VectorDrawingSurface>(*painter_, image_.size());
+    } else {
         surface_ = std::make_unique<RecordingDrawingSurface>();
+    }
     surface_->Cls();
 }
 

@@ -82,9 +82,10 @@ private slots:
     }
     void fileMenu_opensEndsAndHidesTheDocumentSeparator() {
         QCOMPARE(entries(form->mnuFile.subMenu()->actions()),
-                 (QStringList{QStringLiteral("開く(&O)"), QStringLiteral("-"),
+                 (QStringList{QStringLiteral("開く(&O)"), QStringLiteral("PDFに書き出す(&E)..."),
+                              QStringLiteral("印刷(&P)..."), QStringLiteral("-"),
                               QStringLiteral("終了(&X)"), QStringLiteral("-")}));
-        QCOMPARE(form->mnuFile.subMenu()->actions().at(3), &form->mnuID(0).action());
+        QCOMPARE(form->mnuFile.subMenu()->actions().at(5), &form->mnuID(0).action());
         QVERIFY(!form->mnuID(0).Visible());
         QVERIFY(form->mnuFileOpen.Enabled());
         QCOMPARE(form->mnuID.UBound(), Integer{0});
@@ -270,9 +271,9 @@ private slots:
         second.Caption(u"9:06:02 sample.tl2");
         second.Visible(true);
         const QList<QAction*> actions = form->mnuFile.subMenu()->actions();
-        QCOMPARE(actions.size(), 6);
-        QCOMPARE(actions.at(4), &first.action());
-        QCOMPARE(actions.at(5), &second.action());
+        QCOMPARE(actions.size(), 8);
+        QCOMPARE(actions.at(6), &first.action());
+        QCOMPARE(actions.at(7), &second.action());
         QSignalSpy clicks(&form->mnuID, &MenuItemArray::Click);
         second.action().trigger();
         QCOMPARE(clicks.count(), 1);

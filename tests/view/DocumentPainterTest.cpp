@@ -33,6 +33,7 @@ private slots:
     // Failures and cost
     void failingGdiCalls_areRetriedAFewTimesThenTheCharacterIsSkipped();
     void linesOutsideTheView_areSkipped();
+    void lineRange_drawsOnlyItsLinesInBothStyles();
 };
 
 namespace {
@@ -306,6 +307,30 @@ void DocumentPainterTest::linesOutsideTheView_areSkipped() {
         if (body < -100 || body - 20 > 300) QVERIFY(!drawnAt(body));
     }
     QVERIFY(p.surface.createdFonts().size() < 30);
+}
+
+void DocumentPainterTest::lineRange_drawsOnlyItsLinesInBothStyles() {
+    const std::vector<LineSpec> lines(6, LineSpec{u"字字字字字字", u"じじ"});
+    const CViewData view = record(lines);  // line g's body at x = 400 - 40 (g - 1)
+    auto columnsDrawn = [](const RecordingDrawingSurface& surface) {
+        std::vector<int> lineNumbers;
+        for (const auto& drawn : surface.drawnTexts()) {
+            // Ruby stands 8 pixels right of its body: round to the nearest column.
+            const int g = (400 - drawn.x + 20) / 40 + 1;
+            if (lineNumbers.empty() || lineNumbers.back() != g) lineNumbers.push_back(g);
+        }
+        return lineNumbers;
+    };
+    Painting small;
+    small.state.firstLine = 2;
+    small.state.lastLine = 4;
+    small.painter.DrawSmallBun(view, small.state);
+    QCOMPARE(columnsDrawn(small.surface), (std::vector<int>{2, 3, 4}));
+    Painting large;
+    large.state.firstLine = 5;
+    large.painter.DrawBigBun(view, 1, large.state);
+    large.painter.DrawBigRubi(view, 0, large.state);
+    QCOMPARE(columnsDrawn(large.surface), (std::vector<int>{5, 6, 5, 6}));
 }
 
 }  // namespace tavelo
