@@ -238,6 +238,7 @@ void MFontDraw::blend(const std::vector<std::uint8_t>& coverage, std::int64_t le
     const std::uint32_t red = redOf(textColor_);
     const std::uint32_t green = greenOf(textColor_);
     const std::uint32_t blue = blueOf(textColor_);
+    const std::uint32_t solid = 0xFF000000u | (red << 16) | (green << 8) | blue;
     std::uint8_t* bits = image_.bits();  // detaches once, not per row
     const qsizetype stride = image_.bytesPerLine();
     for (std::int64_t row = firstRow; row < lastRow; ++row) {
@@ -247,6 +248,11 @@ void MFontDraw::blend(const std::vector<std::uint8_t>& coverage, std::int64_t le
             const std::uint32_t alpha = cover[column];
             if (alpha == 0) continue;
             std::uint32_t& pixel = line[left + column];
+            // Whole coverage gives the text colour itself, as the mix below would.
+            if (alpha == 255) {
+                pixel = solid;
+                continue;
+            }
             // dst + (src - dst) * alpha / 255 per channel, rounded.
             const auto mix = [alpha](std::uint32_t destination, std::uint32_t source) {
                 const std::uint32_t t = destination * (255 - alpha) + source * alpha + 128;
