@@ -2,11 +2,8 @@
 // drawing and the targets. Runs offscreen; Google Benchmark's flags apply (by default every
 // benchmark is repeated five times and its median kept).
 #include <benchmark/benchmark.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <QApplication>
-#include <cerrno>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -15,6 +12,7 @@
 #include "BenchSummary.h"
 #include "common/RecordingMessageSink.h"
 #include "shell/HeadlessCommonDialog.h"
+#include "shell/HeadlessQt.h"
 #include "shell/frmMain.h"
 
 namespace tavelo::bench {
@@ -23,15 +21,6 @@ void registerRedrawBenchmarks();
 }  // namespace tavelo::bench
 
 namespace {
-
-void prepareHeadlessQt() {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        const QByteArray folder = "/tmp/runtime-" + QByteArray::number(getuid());
-        if (::mkdir(folder.constData(), 0700) == 0 || errno == EEXIST)
-            qputenv("XDG_RUNTIME_DIR", folder);
-    }
-}
 
 // The process's resident memory with one window holding the largest document, drawn.
 long residentWithLargestDocument() {
@@ -47,7 +36,7 @@ long residentWithLargestDocument() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    prepareHeadlessQt();
+    tavelo::prepareHeadlessQt();
     // Repeated five times with the medians kept, unless the flags say otherwise.
     std::vector<char*> arguments(argv, argv + argc);
     std::string repetitions = "--benchmark_repetitions=5";

@@ -25,15 +25,6 @@ HDC nextDeviceContext() {
     return HDC(next++);
 }
 
-LOGFONTA stockLogFont() {
-    LOGFONTA font;
-    font.lfHeight = -16;
-    font.lfWeight = 400;
-    font.lfCharSet = 1;
-    setFaceName(font, u"ＭＳ ゴシック");
-    return font;
-}
-
 // Characters in the text without decoding them: a lead byte takes its trail byte along.
 int characterCount(const char* text, int length) {
     int count = 0;
@@ -192,7 +183,7 @@ COLORREF MFontDraw::SetTextColor(HDC hdc, COLORREF color) {
 GdiFont& MFontDraw::selectedFont() {
     FontSlot& slot = slots_[selectedSlot_];
     if (slot.font == nullptr) {
-        stockFont_ = realise(stockLogFont());
+        stockFont_ = realise(stockFontRecord());
         slot.font = stockFont_.get();
     }
     return *slot.font;

@@ -23,15 +23,6 @@ HDC nextDeviceContext() {
     return HDC(next++);
 }
 
-LOGFONTA stockLogFont() {
-    LOGFONTA font;
-    font.lfHeight = -16;
-    font.lfWeight = 400;
-    font.lfCharSet = 1;
-    setFaceName(font, u"ＭＳ ゴシック");
-    return font;
-}
-
 // The record as a key: the bytes after the face name's terminator are left-overs.
 std::string keyOf(const LOGFONTA& font) {
     std::string key(reinterpret_cast<const char*>(&font), sizeof font);
@@ -106,7 +97,7 @@ int VectorDrawingSurface::TextOutA(HDC hdc, int x, int y, const char* text, int 
     if (hdc != deviceContext_ || length < 0 || (text == nullptr && length > 0)) return 0;
     if (length == 0) return 1;
     const auto found = handles_.find(selected_);
-    GdiFont& font = fontFor(found == handles_.end() ? stockLogFont() : found->second);
+    GdiFont& font = fontFor(found == handles_.end() ? stockFontRecord() : found->second);
     // Text wholly outside the view is left out, as the view leaves it out.
     // (Counting bytes as characters only widens the test.)
     if (!font.mayInk(x, y, length, viewSize_.width(), viewSize_.height())) return 1;

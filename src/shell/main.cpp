@@ -1,9 +1,5 @@
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <QApplication>
 #include <QGuiApplication>
-#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -11,6 +7,7 @@
 #include <vector>
 
 #include "CommandLine.h"
+#include "HeadlessQt.h"
 #include "JsonDump.h"
 #include "MessageBoxSink.h"
 #include "QtCommonDialog.h"
@@ -23,17 +20,6 @@
 using namespace tavelo;
 
 namespace {
-
-// Qt measures and draws without a display when none is asked for. Qt wants a private runtime
-// folder and says so on standard error when there is none; give it the one it would take.
-void prepareHeadlessQt() {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        const QByteArray folder = "/tmp/runtime-" + QByteArray::number(getuid());
-        if (::mkdir(folder.constData(), 0700) == 0 || errno == EEXIST)
-            qputenv("XDG_RUNTIME_DIR", folder);
-    }
-}
 
 // Qt reads options of its own from the arguments it is given ("-style", "-platform"); the
 // program's own options must not reach it.

@@ -12,6 +12,15 @@ void setFaceName(LOGFONTA& font, const String& name) {
     std::memcpy(font.lfFaceName, bytes.data(), bytes.size());
 }
 
+LOGFONTA stockFontRecord() {
+    LOGFONTA font;
+    font.lfHeight = -16;
+    font.lfWeight = 400;
+    font.lfCharSet = 1;
+    setFaceName(font, u"ＭＳ ゴシック");
+    return font;
+}
+
 String faceName(const LOGFONTA& font) {
     const char* begin = font.lfFaceName;
     const char* end = std::find(begin, begin + sizeof font.lfFaceName, '\0');

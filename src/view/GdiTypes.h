@@ -110,6 +110,10 @@ public:
 // name (the default face) is written instead; nothing is ever written past the field.
 void setFaceName(LOGFONTA& font, const String& name);
 
+// The font a device context starts with selected: the window font, 12 points at 96 pixels
+// per inch, normal weight.
+[[nodiscard]] LOGFONTA stockFontRecord();
+
 // The face name as text: the bytes of lfFaceName up to the first zero byte (or all 32 when
 // none ends it), decoded as code page 932.
 [[nodiscard]] String faceName(const LOGFONTA& font);

@@ -1,19 +1,6 @@
 #include "view/RecordingDrawingSurface.h"
 
 namespace tavelo {
-namespace {
-
-// The record the stock font stands for, so that text drawn with it can still be described.
-LOGFONTA stockLogFont() {
-    LOGFONTA font;
-    font.lfHeight = -16;
-    font.lfWeight = 400;
-    font.lfCharSet = 1;
-    setFaceName(font, u"ＭＳ ゴシック");
-    return font;
-}
-
-}  // namespace
 
 bool RecordingDrawingSurface::record(Call call) {
     calls_.push_back(call);
@@ -28,7 +15,8 @@ void RecordingDrawingSurface::failNext(Call call, int count) {
 }
 
 const LOGFONTA* RecordingDrawingSurface::logFontOf(std::uint32_t handle) const {
-    static const LOGFONTA stock = stockLogFont();
+    // The record the stock font stands for, so that text drawn with it can still be described.
+    static const LOGFONTA stock = stockFontRecord();
     if (handle == kStockFont) return &stock;
     const auto found = liveFonts_.find(handle);
     return found == liveFonts_.end() ? nullptr : &found->second;
