@@ -122,6 +122,9 @@ private:
         useTheCurrentDocument();
     }
 
+    static std::string sjisOf(const std::string& text) {
+        return CodePage932::encode(utf8::toUtf16(text));
+    }
     static std::string repeated(const std::string& piece, int times) {
         std::string text;
         for (int i = 0; i < times; ++i) text += piece;
@@ -229,7 +232,7 @@ private slots:
         theOthersAreUnchangedAndSwitchable();
     }
 
-    void randomBinaryBytes_endInAMessageOrADocument() {
+    void randomBinaryBytes_stopTheReadingWithAMessage() {
         std::mt19937 random(20261207);
         for (int round = 0; round < 8; ++round) {
             std::string bytes(static_cast<std::size_t>(500 + 700 * round), '\0');
@@ -250,16 +253,17 @@ private slots:
         theOthersAreUnchangedAndSwitchable();
     }
 
-    void fileOf32768Bytes_isOverTheLimitAndReported() {
-        // 32,768 bytes of short lines, the last ending in CR LF.
-        std::string bytes = repeated("ab\r\n", 8192);
+    void fileOf32768Bytes_isOverTheLimitAndShownUpToIt() {
+        // 292 lines of 55 kanji (112 bytes each) and a line of 31: 32,768 bytes, the last
+        // line's LF at index 32,767, where the reading stops.
+        const std::string bytes =
+            sjisOf(repeated(repeated("字", 55) + "\r\n", 292) + repeated("漢", 31) + "\r\n");
         QCOMPARE(bytes.size(), std::size_t{32768});
-        const std::size_t messages = messageCount();
-        w->open(w->writeBytes(QStringLiteral("full.tl2"), bytes));
-        QCOMPARE(messageCount(), messages + 1);
-        QVERIFY2(lastMessage().contains(QStringLiteral("32,767 バイト")),
-                 qPrintable(lastMessage()));
-        if (f().m_obViewS.Count() == 3) useTheCurrentDocument();
+        isShownWithOneMessage(w->writeBytes(QStringLiteral("full.tl2"), bytes),
+                              QStringLiteral("ファイルが 32,767 バイトより大きい"));
+        QVERIFY(lastMessage().contains(QStringLiteral("の 293 行目で")));
+        QCOMPARE(f().m_obViewS.Item(3).GyouArraySize(), Integer{293});
+        QCOMPARE(f().m_obViewS.Item(3).LenBunDan(292), Integer{55});
         theOthersAreUnchangedAndSwitchable();
     }
 
@@ -278,27 +282,33 @@ private slots:
         theOthersAreUnchangedAndSwitchable();
     }
 
-    void rubyLineOf121Positions_isReported() {
-        w->open(w->writeFile(QStringLiteral("ruby.tl2"), repeated("ｱ", 121) + "\r\n漢\r\n"));
-        QCOMPARE(messageCount(), std::size_t{1});
-        QVERIFY2(lastMessage().contains(QStringLiteral("120 文字分")), qPrintable(lastMessage()));
-        if (f().m_obViewS.Count() == 3) useTheCurrentDocument();
+    void rubyLineOf121Positions_isReportedAndNothingOfItShown() {
+        isShownWithOneMessage(
+            w->writeFile(QStringLiteral("ruby.tl2"), repeated("ｱ", 121) + "\r\n漢\r\n"),
+            QStringLiteral("1行のルビが 120 文字分を超えています。"));
+        QVERIFY(lastMessage().contains(QStringLiteral("の 1 行目で")));
+        QCOMPARE(f().m_obViewS.Item(3).GyouArraySize(), Integer{0});
+        QVERIFY(viewIsBlank());
         theOthersAreUnchangedAndSwitchable();
     }
 
-    void twoCharactersInBrackets_areReported() {
-        w->open(w->writeFile(QStringLiteral("bracket.tl2"), "漢字\r\n[人人]\r\n漢\r\n"));
-        QCOMPARE(messageCount(), std::size_t{1});
-        QVERIFY2(lastMessage().contains(QStringLiteral("[ ] の中")), qPrintable(lastMessage()));
-        if (f().m_obViewS.Count() == 3) useTheCurrentDocument();
+    void twoCharactersInBrackets_areReportedAndTheLinesBeforeShown() {
+        isShownWithOneMessage(
+            w->writeFile(QStringLiteral("bracket.tl2"), "漢字\r\n[人人]\r\n漢\r\n"),
+            QStringLiteral("[ ] の中に2文字以上あります。"));
+        QVERIFY(lastMessage().contains(QStringLiteral("の 2 行目で")));
+        QCOMPARE(f().m_obViewS.Item(3).GyouArraySize(), Integer{1});
+        QCOMPARE(q(f().m_obViewS.Item(3).Bun(1)), QStringLiteral("漢字"));
         theOthersAreUnchangedAndSwitchable();
     }
 
-    void lineFeedOnlyLineEnds_areReadOrToldAbout() {
-        w->open(w->writeFile(QStringLiteral("lf.tl2"), "ルビ\n漢字\nかな\n"));
-        if (messageCount() > 0)
-            QVERIFY2(lastMessage().contains(QStringLiteral("CR LF")), qPrintable(lastMessage()));
+    // Lines end with CR LF; a bare LF ends none, so a file that reads through is one line.
+    void lineFeedOnlyLineEnds_runTogetherIntoOneLine() {
+        w->open(w->writeFile(QStringLiteral("lf.tl2"), "漢字\nかな\n空\n"));
+        QCOMPARE(messageCount(), std::size_t{0});
         QCOMPARE(f().m_obViewS.Count(), Long{3});
+        QCOMPARE(w->current().GyouArraySize(), Integer{1});
+        QCOMPARE(q(w->current().Bun(1)), QStringLiteral("漢字かな空"));
         useTheCurrentDocument();
         theOthersAreUnchangedAndSwitchable();
     }
