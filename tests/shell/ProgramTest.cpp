@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-
 #include <string>
 
 namespace tavelo {
@@ -47,8 +47,24 @@ TEST(ProgramTest, missingFile_isNamedAndEndsWithStatusOne) {
     const ProgramRun window = run({QStringLiteral("/nonexistent/なし.tl2")});
     EXPECT_EQ(window.exitCode, 1);
     EXPECT_TRUE(window.err.contains(QStringLiteral("/nonexistent/なし.tl2: no such file")));
-    const ProgramRun dump = run({QStringLiteral("--dump-json"), QStringLiteral("/nonexistent/x.tl2")});
+    const ProgramRun dump =
+        run({QStringLiteral("--dump-json"), QStringLiteral("/nonexistent/x.tl2")});
     EXPECT_EQ(dump.exitCode, 1);
+    EXPECT_TRUE(dump.err.contains(QStringLiteral("ファイルを開けません。")));
+}
+
+// A file that opens but cannot be read (the kernel refuses reads of a process's memory file)
+// once ended the program with an uncaught exception.
+TEST(ProgramTest, fileThatCannotBeRead_isNamedAndEndsWithStatusOne) {
+    if (!QFile::exists(QStringLiteral("/proc/self/mem"))) GTEST_SKIP() << "no /proc";
+    QTemporaryDir folder;
+    const ProgramRun render =
+        run({QStringLiteral("--render"), QStringLiteral("/proc/self/mem"), QStringLiteral("--out"),
+             folder.filePath(QStringLiteral("view.png"))});
+    EXPECT_EQ(render.exitCode, 1) << render.err.toStdString();
+    EXPECT_TRUE(render.err.contains(QStringLiteral("/proc/self/mem ファイルを開けません。")));
+    const ProgramRun dump = run({QStringLiteral("--dump-json"), QStringLiteral("/proc/self/mem")});
+    EXPECT_EQ(dump.exitCode, 1) << dump.err.toStdString();
     EXPECT_TRUE(dump.err.contains(QStringLiteral("ファイルを開けません。")));
 }
 
@@ -56,12 +72,11 @@ TEST(ProgramTest, missingFile_isNamedAndEndsWithStatusOne) {
 TEST(ProgramTest, render_writesThePngOfTheView) {
     QTemporaryDir folder;
     const QString out = folder.filePath(QStringLiteral("view.png"));
-    const ProgramRun render = run({QStringLiteral("--render"), QStringLiteral(TAVELO_SAMPLE),
-                            QStringLiteral("--out"), out, QStringLiteral("--style"),
-                            QStringLiteral("large"), QStringLiteral("--view"),
-                            QStringLiteral("300x400"), QStringLiteral("--search"),
-                            QStringLiteral("猫"), QStringLiteral("--hit-color"),
-                            QStringLiteral("#ff0000")});
+    const ProgramRun render =
+        run({QStringLiteral("--render"), QStringLiteral(TAVELO_SAMPLE), QStringLiteral("--out"),
+             out, QStringLiteral("--style"), QStringLiteral("large"), QStringLiteral("--view"),
+             QStringLiteral("300x400"), QStringLiteral("--search"), QStringLiteral("猫"),
+             QStringLiteral("--hit-color"), QStringLiteral("#ff0000")});
     EXPECT_EQ(render.exitCode, 0) << render.err.toStdString();
     EXPECT_TRUE(render.out.isEmpty());
     QFile png(out);
