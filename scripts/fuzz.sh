@@ -1,52 +1,90 @@
 #!/usr/bin/env bash
-# Fuzzes the tl2 reader with libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer
-# (installs what is missing and builds the fuzz preset first).
+# Fuzzes Tavelo with libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer (installs what
+# is missing and builds the fuzz preset first). Three targets:
 #
-#   scripts/fuzz.sh [SECONDS] [LIBFUZZER-FLAG...]   fuzz for SECONDS (default 600)
-#   scripts/fuzz.sh --replay [FILE...]              run each seed and regression, or each FILE, once
-#   scripts/fuzz.sh --merge                         add what the runs found to the seed corpus
+#   reader   the tl2 reader: bytes to lines, typefaces and ruby (fuzz/ReaderFuzzer.cpp)
+#   open     the whole headless open: reading, layout and adding to the list (OpenFuzzer.cpp)
+#   render   the opened document drawn into an offscreen image, both styles (RenderFuzzer.cpp)
 #
-# Fuzzing starts from fuzz/corpus/reader and the bundled samples; the inputs it finds worth
-# keeping collect in fuzz/findings/corpus-reader, and an input that breaks the reader is saved
-# as fuzz/findings/crash-* (or leak-*, timeout-*, oom-*). fuzz/findings/ is not committed: copy
-# a finding into fuzz/regressions/reader, where every test run replays it, and mend the reader.
-# Extra flags go to libFuzzer as they are, for example -jobs=2 -workers=2 to use both cores.
+#   scripts/fuzz.sh [-t TARGET] [SECONDS] [LIBFUZZER-FLAG...]   fuzz TARGET (default reader, or
+#                                                             all: each in turn) for SECONDS
+#                                                             each (default 600)
+#   scripts/fuzz.sh [-t TARGET] --replay [FILE...]            run each seed and regression, or
+#                                                             each FILE, once
+#   scripts/fuzz.sh [-t TARGET] --merge                       add what the runs found to the
+#                                                             seed corpus
+#
+# Inputs are up to 40,000 bytes, so that files over the reader's size limit are covered; an
+# input that takes more than 2 seconds or more than 1 GB is a failure like a crash. Fuzzing
+# starts from the seeds in fuzz/corpus/reader (every target reads a file's bytes) and the
+# bundled samples; the inputs worth keeping collect in fuzz/findings/corpus-TARGET, and an
+# input that fails is saved as fuzz/findings/TARGET-crash-* (or leak-, timeout-, oom-).
+# fuzz/findings/ is not committed: copy a finding into fuzz/regressions/TARGET, where every
+# test run replays it, and mend the fault. Extra flags go to libFuzzer as they are, for example
+# -jobs=2 -workers=2 to use both cores. The exit status is that of the first failing target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 scripts/install-deps.sh
 
-fuzzer="$root/build/fuzz/fuzz/tavelo_fuzz_reader"
+targets=(reader)
+if [ "${1:-}" = "-t" ]; then
+  case "${2:-}" in
+    reader | open | render) targets=("$2") ;;
+    all) targets=(reader open render) ;;
+    *)
+      echo "scripts/fuzz.sh: TARGET is reader, open, render or all, not '${2:-}'" >&2
+      exit 2
+      ;;
+  esac
+  shift 2
+fi
+
 seeds="$root/fuzz/corpus/reader"
-regressions="$root/fuzz/regressions/reader"
 findings="$root/fuzz/findings"
-work="$findings/corpus-reader"
 # Above the largest buffer the reader walks (32,768 bytes), so that the size limits stay reachable.
 max_len=40000
 
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz -j "$(nproc)" --target tavelo_fuzz_reader
-mkdir -p "$work"
+build=()
+for target in "${targets[@]}"; do build+=(--target "tavelo_fuzz_$target"); done
+cmake --build --preset fuzz -j "$(nproc)" "${build[@]}"
+mkdir -p "$findings"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # Every run allocates the reader's tables afresh; a smaller quarantine lets freed memory come
 # back sooner and doubles the runs per second, while use after free within a run still shows.
 export ASAN_OPTIONS="${ASAN_OPTIONS:-quarantine_size_mb=16}"
+# The render target draws with Qt, which needs no screen on its offscreen platform.
+export QT_QPA_PLATFORM=offscreen
+
+fuzzer_of() { echo "$root/build/fuzz/fuzz/tavelo_fuzz_$1"; }
+regressions_of() { echo "$root/fuzz/regressions/$1"; }
 
 case "${1:-}" in
   --replay)
     shift
-    if [ $# -eq 0 ]; then
-      set -- "$seeds"
-      if [ -d "$regressions" ]; then set -- "$@" "$regressions"; fi
-    fi
-    exec "$fuzzer" -runs=0 -max_len="$max_len" "$@"
+    status=0
+    for target in "${targets[@]}"; do
+      inputs=("$@")
+      if [ ${#inputs[@]} -eq 0 ]; then
+        inputs=("$seeds")
+        if [ -d "$(regressions_of "$target")" ]; then inputs+=("$(regressions_of "$target")"); fi
+      fi
+      "$(fuzzer_of "$target")" -runs=0 -max_len="$max_len" "${inputs[@]}" || status=$?
+    done
+    exit "$status"
     ;;
   --merge)
     # Keeps only the inputs that add coverage to what the seeds already reach.
-    exec "$fuzzer" -merge=1 -max_len="$max_len" "$seeds" "$work"
+    for target in "${targets[@]}"; do
+      mkdir -p "$findings/corpus-$target"
+      "$(fuzzer_of "$target")" -merge=1 -max_len="$max_len" "$seeds" "$findings/corpus-$target"
+    done
+    exit 0
     ;;
   -*)
-    echo "usage: scripts/fuzz.sh [SECONDS] [LIBFUZZER-FLAG...] | --replay [FILE...] | --merge" >&2
+    echo "usage: scripts/fuzz.sh [-t reader|open|render|all] [SECONDS] [LIBFUZZER-FLAG...]" \
+      "| --replay [FILE...] | --merge" >&2
     exit 2
     ;;
 esac
@@ -59,8 +97,20 @@ case "$seconds" in
     exit 2
     ;;
 esac
-# From inside the findings, where libFuzzer also leaves the logs of -jobs.
-cd "$findings"
-exec "$fuzzer" -max_total_time="$seconds" -max_len="$max_len" -timeout=10 \
-  -dict="$root/fuzz/reader.dict" -artifact_prefix="$findings/" -print_final_stats=1 "$@" \
-  "$work" "$seeds" "$root/samples"
+
+status=0
+for target in "${targets[@]}"; do
+  work="$findings/corpus-$target"
+  mkdir -p "$work"
+  echo "== fuzzing $target for $seconds s"
+  # From inside the findings, where libFuzzer also leaves the logs of -jobs.
+  (cd "$findings" && "$(fuzzer_of "$target")" -max_total_time="$seconds" -max_len="$max_len" \
+    -timeout=2 -rss_limit_mb=1024 -dict="$root/fuzz/reader.dict" \
+    -artifact_prefix="$findings/$target-" -print_final_stats=1 "$@" \
+    "$work" "$seeds" "$root/samples") || {
+    code=$?
+    echo "== $target failed (status $code); the input is in $findings" >&2
+    if [ "$status" -eq 0 ]; then status=$code; fi
+  }
+done
+exit "$status"

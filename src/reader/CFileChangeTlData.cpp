@@ -298,10 +298,17 @@ void CFileChangeTlData::FileOpenBuff() {
     std::ifstream file;
     if (exists && !std::filesystem::is_directory(path, ec)) file.open(path, std::ios::binary);
     std::vector<std::uint8_t> bytes;
+    bool readFailed = false;
     if (file.is_open()) {
-        bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+        // A file that opens may still refuse its bytes (a device error, a special file): the
+        // stream buffer then throws instead of setting the stream's state.
+        try {
+            bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+        } catch (const std::ios_base::failure&) {
+            readFailed = true;
+        }
     }
-    if (!file.is_open() || file.bad()) {
+    if (!file.is_open() || file.bad() || readFailed) {
         messages_.showMessage(fullPathName_ + u" ファイルを開けません。");
         if (!exists)
             throw Error(Error::kFileNotFound, "CFileChangeTlData.FileOpenBuff", "File not found");

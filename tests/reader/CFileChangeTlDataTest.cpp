@@ -367,6 +367,16 @@ TEST_F(CFileChangeTlDataTest, fileThatCannotBeOpened_showsItsMessageAndFails) {
     EXPECT_EQ(errorNumberOf([&] { reader.FileOpenBuff(); }), 75);
 }
 
+// The kernel lets a process open its memory file but refuses the read at offset 0.
+TEST_F(CFileChangeTlDataTest, fileThatOpensButCannotBeRead_showsItsMessageAndFails) {
+    if (!std::filesystem::exists("/proc/self/mem")) GTEST_SKIP() << "no /proc on this system";
+    reader.FullPathName(u"/proc/self/mem");
+    EXPECT_EQ(errorNumberOf([&] { reader.FileOpenBuff(); }), 75);
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(shown()[0], u"/proc/self/mem ファイルを開けません。");
+    EXPECT_EQ(reader.BufferSize(), 0u);
+}
+
 TEST_F(CFileChangeTlDataTest, fileOpenBuff_readsTheFileByItsUtf8Path) {
     const auto path = std::filesystem::temp_directory_path() / "tavelo 読み込み.tl2";
     {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <string>
@@ -51,6 +52,21 @@ TEST(ProgramTest, missingFile_isNamedAndEndsWithStatusOne) {
     const ProgramRun dump =
         run({QStringLiteral("--dump-json"), QStringLiteral("/nonexistent/x.tl2")});
     EXPECT_EQ(dump.exitCode, 1);
+    EXPECT_TRUE(dump.err.contains(QStringLiteral("ファイルを開けません。")));
+}
+
+// A file that opens but cannot be read (the kernel refuses reads of a process's memory file)
+// once ended the program with an uncaught exception.
+TEST(ProgramTest, fileThatCannotBeRead_isNamedAndEndsWithStatusOne) {
+    if (!QFile::exists(QStringLiteral("/proc/self/mem"))) GTEST_SKIP() << "no /proc";
+    QTemporaryDir folder;
+    const ProgramRun render =
+        run({QStringLiteral("--render"), QStringLiteral("/proc/self/mem"), QStringLiteral("--out"),
+             folder.filePath(QStringLiteral("view.png"))});
+    EXPECT_EQ(render.exitCode, 1) << render.err.toStdString();
+    EXPECT_TRUE(render.err.contains(QStringLiteral("/proc/self/mem ファイルを開けません。")));
+    const ProgramRun dump = run({QStringLiteral("--dump-json"), QStringLiteral("/proc/self/mem")});
+    EXPECT_EQ(dump.exitCode, 1) << dump.err.toStdString();
     EXPECT_TRUE(dump.err.contains(QStringLiteral("ファイルを開けません。")));
 }
 
