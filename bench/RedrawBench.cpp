@@ -7,8 +7,8 @@
 
 #include "BenchDocuments.h"
 #include "common/RecordingMessageSink.h"
-#include "shell/HeadlessCommonDialog.h"
-#include "shell/frmMain.h"
+#include "shell/controls/HeadlessCommonDialog.h"
+#include "shell/window/frmMain.h"
 #include "store/CViewData.h"
 
 namespace tavelo::bench {

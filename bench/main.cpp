@@ -11,9 +11,9 @@
 #include "BenchDocuments.h"
 #include "BenchSummary.h"
 #include "common/RecordingMessageSink.h"
-#include "shell/HeadlessCommonDialog.h"
-#include "shell/HeadlessQt.h"
-#include "shell/frmMain.h"
+#include "shell/controls/HeadlessCommonDialog.h"
+#include "shell/gdi/HeadlessQt.h"
+#include "shell/window/frmMain.h"
 
 namespace tavelo::bench {
 void registerOpenBenchmarks();

@@ -14,7 +14,7 @@
 #include "layout/CEisuuCyotai.h"
 #include "layout/qt/FontMeasuringDevice.h"
 #include "layout/qt/QtScreenFonts.h"
-#include "shell/MFontDraw.h"
+#include "shell/gdi/MFontDraw.h"
 #include "store/CViewData.h"
 #include "store/CViewDataS.h"
 #include "store/DocumentLoader.h"

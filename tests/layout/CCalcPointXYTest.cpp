@@ -283,8 +283,8 @@ TEST_F(CCalcPointXYTest, deviceScaleWidth_isReadAtTheMomentInTheCurrentScale) {
 }
 
 TEST_F(CCalcPointXYTest, noDevice_failsAsAnObjectNotSet) {
-    EXPECT_EQ(errorNumberOf([&] { calc.CalcSmallFontPointXY(); }), 91);
-    EXPECT_EQ(errorNumberOf([&] { (void)calc.DeviceScaleWidth(); }), 91);
+    EXPECT_EQ(errorNumberOf([&] { calc.CalcSmallFontPointXY(); }), Error::kObjectNotSet);
+    EXPECT_EQ(errorNumberOf([&] { (void)calc.DeviceScaleWidth(); }), Error::kObjectNotSet);
 }
 
 // --- Tables and indices ---
@@ -292,8 +292,8 @@ TEST_F(CCalcPointXYTest, freshCalculator_hasZeroPitchesAndSizesAndNoTables) {
     EXPECT_EQ(calc.CharSpace(0), 0.0f);
     EXPECT_EQ(calc.FontSizeBun(1), 0);
     EXPECT_EQ(calc.FontSizeRubi(0), 0);
-    EXPECT_EQ(errorNumberOf([&] { (void)calc.LenBunDan(1); }), 9);
-    EXPECT_EQ(errorNumberOf([&] { (void)calc.PointSmallBunX(1, 1); }), 9);
+    EXPECT_EQ(errorNumberOf([&] { (void)calc.LenBunDan(1); }), Error::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { (void)calc.PointSmallBunX(1, 1); }), Error::kSubscriptOutOfRange);
 }
 
 TEST_F(CCalcPointXYTest, writingGyouArraySize_recreatesTheLengthTablesEmpty) {
@@ -303,8 +303,8 @@ TEST_F(CCalcPointXYTest, writingGyouArraySize_recreatesTheLengthTablesEmpty) {
     EXPECT_EQ(calc.LenRubiDan(2), 0);
     EXPECT_EQ(calc.LenBigBunDan(1, 1), 0);
     EXPECT_EQ(calc.LenBigRubiDan(0, 2), 0);
-    EXPECT_EQ(errorNumberOf([&] { (void)calc.LenBunDan(3); }), 9);
-    EXPECT_EQ(errorNumberOf([&] { calc.LenBunDan(3, 1); }), 9);
+    EXPECT_EQ(errorNumberOf([&] { (void)calc.LenBunDan(3); }), Error::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { calc.LenBunDan(3, 1); }), Error::kSubscriptOutOfRange);
 }
 
 TEST_F(CCalcPointXYTest, writingMaxBunDan_recreatesThePositionTablesEmpty) {
@@ -312,15 +312,15 @@ TEST_F(CCalcPointXYTest, writingMaxBunDan_recreatesThePositionTablesEmpty) {
     calc.MaxBunDan(21);
     EXPECT_EQ(calc.PointSmallBunX(1, 1), 0);
     EXPECT_EQ(calc.PointBigRubiY(3, 52), 0);  // 2M + 10 slots
-    EXPECT_EQ(errorNumberOf([&] { (void)calc.PointBigRubiY(3, 53); }), 9);
-    EXPECT_EQ(errorNumberOf([&] { (void)calc.PointSmallBunY(1, 22); }), 9);
-    EXPECT_EQ(errorNumberOf([&] { (void)calc.PointSmallBunY(4, 1); }), 9);
+    EXPECT_EQ(errorNumberOf([&] { (void)calc.PointBigRubiY(3, Error::kFileNotFound); }), 9);
+    EXPECT_EQ(errorNumberOf([&] { (void)calc.PointSmallBunY(1, 22); }), Error::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { (void)calc.PointSmallBunY(4, 1); }), Error::kSubscriptOutOfRange);
 }
 
 TEST_F(CCalcPointXYTest, maxBunDanAbove16378_isAnOverflowAndChangesNothing) {
     calc.GyouArraySize(1);
     calc.MaxBunDan(3);
-    EXPECT_EQ(errorNumberOf([&] { calc.MaxBunDan(16379); }), 6);
+    EXPECT_EQ(errorNumberOf([&] { calc.MaxBunDan(16379); }), Error::kOverflow);
     EXPECT_EQ(calc.MaxBunDan(), 3);
     EXPECT_EQ(errorNumberOf([&] { (void)calc.PointSmallBunX(1, 3); }), 0);
     EXPECT_EQ(errorNumberOf([&] { calc.MaxBunDan(16378); }), 0);
@@ -328,16 +328,16 @@ TEST_F(CCalcPointXYTest, maxBunDanAbove16378_isAnOverflowAndChangesNothing) {
 
 TEST_F(CCalcPointXYTest, positionIndex_isAByte) {
     layOutExample();
-    EXPECT_EQ(errorNumberOf([&] { (void)calc.PointSmallBunX(1, 256); }), 6);
-    EXPECT_EQ(errorNumberOf([&] { (void)calc.PoinBigBunY(1, -1); }), 6);
-    EXPECT_EQ(errorNumberOf([&] { (void)calc.PointSmallRubiX(1, 0); }), 9);
+    EXPECT_EQ(errorNumberOf([&] { (void)calc.PointSmallBunX(1, 256); }), Error::kOverflow);
+    EXPECT_EQ(errorNumberOf([&] { (void)calc.PoinBigBunY(1, -1); }), Error::kOverflow);
+    EXPECT_EQ(errorNumberOf([&] { (void)calc.PointSmallRubiX(1, 0); }), Error::kSubscriptOutOfRange);
 }
 
 TEST_F(CCalcPointXYTest, styleOrTierOutsideZeroToOne_isSubscriptOutOfRange) {
     layOutExample();
-    EXPECT_EQ(errorNumberOf([&] { (void)calc.CharSpace(2); }), 9);
-    EXPECT_EQ(errorNumberOf([&] { (void)calc.FontSizeBun(-1); }), 9);
-    EXPECT_EQ(errorNumberOf([&] { (void)calc.LenBigBunDan(2, 1); }), 9);
+    EXPECT_EQ(errorNumberOf([&] { (void)calc.CharSpace(2); }), Error::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { (void)calc.FontSizeBun(-1); }), Error::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { (void)calc.LenBigBunDan(2, 1); }), Error::kSubscriptOutOfRange);
 }
 
 TEST_F(CCalcPointXYTest, emptyDocument_stillGetsPitchesAndFontSizes) {
@@ -355,7 +355,7 @@ TEST_F(CCalcPointXYTest, layoutBeforeThePositionTables_failsAfterSettingPitchAnd
     calc.GyouArraySize(1);
     calc.Plusminus1MaxLenDan(20);
     calc.LenBunDan(1, 3);
-    EXPECT_EQ(errorNumberOf([&] { calc.CalcSmallFontPointXY(); }), 9);
+    EXPECT_EQ(errorNumberOf([&] { calc.CalcSmallFontPointXY(); }), Error::kSubscriptOutOfRange);
     EXPECT_EQ(calc.CharSpace(0), 18.142857f);
     EXPECT_EQ(calc.FontSizeBun(0), 12);
 }
@@ -403,7 +403,7 @@ TEST_F(CCalcPointXYTest, wideningTheRubyTables_keepsTheFlagsOfEveryLine) {
 // --- Failures that end a layout ---
 TEST_F(CCalcPointXYTest, standardLengthThree_lineOfTwo_failsInTheLargeStyleKeepingWhatWasDone) {
     feed(3, {{1, 2}, {2, 4}});
-    EXPECT_EQ(errorNumberOf([&] { calc.CalcBigFontPointXY(); }), 11);
+    EXPECT_EQ(errorNumberOf([&] { calc.CalcBigFontPointXY(); }), Error::kDivisionByZero);
     // Character 2 of line 2 was placed; its lower-tier step divides by h - 1 = 0.
     EXPECT_EQ(calc.PoinBigBunY(2, 2), calc.PoinBigBunY(1, 1));
     EXPECT_GT(calc.PoinBigBunX(2, 2), 0);
@@ -413,14 +413,14 @@ TEST_F(CCalcPointXYTest, standardLengthThree_lineOfTwo_failsInTheLargeStyleKeepi
 
 TEST_F(CCalcPointXYTest, standardLengthOne_rubyWithoutBody_failsInTheSmallStyle) {
     feed(1, {{0, 2}});
-    EXPECT_EQ(errorNumberOf([&] { calc.CalcSmallFontPointXY(); }), 11);
+    EXPECT_EQ(errorNumberOf([&] { calc.CalcSmallFontPointXY(); }), Error::kDivisionByZero);
     EXPECT_GT(calc.PointSmallRubiY(1, 1), 0);
     EXPECT_EQ(calc.PointSmallRubiY(1, 2), 0);
 }
 
 TEST_F(CCalcPointXYTest, standardLength32767_isAnOverflow) {
     feed(32767, {{1, 0}});
-    EXPECT_EQ(errorNumberOf([&] { calc.CalcSmallFontPointXY(); }), 6);
+    EXPECT_EQ(errorNumberOf([&] { calc.CalcSmallFontPointXY(); }), Error::kOverflow);
 }
 
 }  // namespace

@@ -73,7 +73,7 @@ TEST_F(CEisuuCyotaiTest, takingTheListAgain_replacesTheOldOne) {
 TEST_F(CEisuuCyotaiTest, nameOfMoreThan255Characters_isAnOverflow) {
     install({u"@" + String(255, u'x')});
     EXPECT_EQ(lookup.ChangeLongFontName(String(255, u'x')), u"@" + String(255, u'x'));
-    EXPECT_EQ(errorNumberOf([&] { (void)lookup.ChangeLongFontName(String(256, u'x')); }), 6);
+    EXPECT_EQ(errorNumberOf([&] { (void)lookup.ChangeLongFontName(String(256, u'x')); }), Error::kOverflow);
 }
 
 }  // namespace

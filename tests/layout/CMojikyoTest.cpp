@@ -34,8 +34,8 @@ TEST(CMojikyoTest, numbersOutsideTheRanges_giveTheBodyFont) {
 }
 
 TEST(CMojikyoTest, numberOutsideAByte_isAnOverflow) {
-    EXPECT_EQ(errorNumberOf([] { (void)CMojikyo::DataChangeName(256); }), 6);
-    EXPECT_EQ(errorNumberOf([] { (void)CMojikyo::DataChangeName(-1); }), 6);
+    EXPECT_EQ(errorNumberOf([] { (void)CMojikyo::DataChangeName(256); }), Error::kOverflow);
+    EXPECT_EQ(errorNumberOf([] { (void)CMojikyo::DataChangeName(-1); }), Error::kOverflow);
 }
 
 }  // namespace

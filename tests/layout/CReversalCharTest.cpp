@@ -19,15 +19,15 @@ TEST_F(CReversalCharTest, afterGyouArraySize_linesZeroToGByCellsOneToSixtyReadCl
     EXPECT_FALSE(table.ReversalChar(1, 1));
     EXPECT_FALSE(table.ReversalChar(3, 60));
     EXPECT_FALSE(table.ReversalChar(0, 1));  // line 0 exists, unused
-    EXPECT_EQ(errorNumberOf([&] { (void)table.ReversalChar(4, 1); }), 9);
-    EXPECT_EQ(errorNumberOf([&] { (void)table.ReversalChar(1, 61); }), 9);
-    EXPECT_EQ(errorNumberOf([&] { (void)table.ReversalChar(1, 0); }), 9);
-    EXPECT_EQ(errorNumberOf([&] { table.ReversalChar(-1, 1, true); }), 9);
+    EXPECT_EQ(errorNumberOf([&] { (void)table.ReversalChar(4, 1); }), Error::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { (void)table.ReversalChar(1, 61); }), Error::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { (void)table.ReversalChar(1, 0); }), Error::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { table.ReversalChar(-1, 1, true); }), Error::kSubscriptOutOfRange);
 }
 
 TEST_F(CReversalCharTest, beforeGyouArraySize_everyAccessFails) {
-    EXPECT_EQ(errorNumberOf([&] { (void)table.ReversalChar(0, 1); }), 9);
-    EXPECT_EQ(errorNumberOf([&] { table.ReversalChar(1, 1, true); }), 9);
+    EXPECT_EQ(errorNumberOf([&] { (void)table.ReversalChar(0, 1); }), Error::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { table.ReversalChar(1, 1, true); }), Error::kSubscriptOutOfRange);
 }
 
 // --- Flags ---

@@ -62,8 +62,8 @@ TEST_F(QtScreenFontsTest, families_areInCodeUnitOrderTheSameEveryTime) {
 }
 
 TEST_F(QtScreenFontsTest, indexOutsideTheList_isSubscriptOutOfRange) {
-    EXPECT_EQ(errorNumberOf([&] { (void)screen.Fonts(screen.FontCount()); }), 9);
-    EXPECT_EQ(errorNumberOf([&] { (void)screen.Fonts(-1); }), 9);
+    EXPECT_EQ(errorNumberOf([&] { (void)screen.Fonts(screen.FontCount()); }), Error::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { (void)screen.Fonts(-1); }), Error::kSubscriptOutOfRange);
 }
 
 // --- Lookups through the list ---

@@ -26,9 +26,9 @@ TEST_F(CBufRubiRetuTest, freshBuffer_isEmptyWithClearFlags) {
 
 TEST_F(CBufRubiRetuTest, bufferNeverReset_failsOnUse) {
     CBufRubiRetu fresh;
-    EXPECT_EQ(errorNumberOf([&] { (void)fresh.Rubi(); }), 9);
-    EXPECT_EQ(errorNumberOf([&] { fresh.AddChar(u"か", 0); }), 9);
-    EXPECT_EQ(errorNumberOf([&] { fresh.AddBufRubiRetu(); }), 9);
+    EXPECT_EQ(errorNumberOf([&] { (void)fresh.Rubi(); }), Error::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { fresh.AddChar(u"か", 0); }), Error::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { fresh.AddBufRubiRetu(); }), Error::kSubscriptOutOfRange);
 }
 
 // --- Merging ---
@@ -67,9 +67,9 @@ TEST_F(CBufRubiRetuTest, twoCharacterAppend_storesTheFlagAtTheSecond) {
 
 TEST_F(CBufRubiRetuTest, slot121_failsAfterTheAppend) {
     for (int k = 0; k < 120; ++k) buffer.AddChar(u"あ", 0);
-    EXPECT_EQ(errorNumberOf([&] { buffer.AddChar(u"い", 0); }), 9);
+    EXPECT_EQ(errorNumberOf([&] { buffer.AddChar(u"い", 0); }), Error::kSubscriptOutOfRange);
     EXPECT_EQ(buffer.Rubi().size(), 121u);
-    EXPECT_EQ(errorNumberOf([&] { (void)buffer.IsKanjiRubi(121); }), 9);
+    EXPECT_EQ(errorNumberOf([&] { (void)buffer.IsKanjiRubi(121); }), Error::kSubscriptOutOfRange);
 }
 
 }  // namespace

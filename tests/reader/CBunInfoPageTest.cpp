@@ -42,7 +42,7 @@ TEST_F(CBunInfoPageTest, spaces_areCellsWithTypefaceZero) {
 
 TEST_F(CBunInfoPageTest, cell56_failsAfterTheAppend) {
     for (int i = 0; i < 55; ++i) page.AddChar(u"字", u"@ＭＳ 明朝");
-    EXPECT_EQ(errorNumberOf([&] { page.AddChar(u"字", u"@ＭＳ 明朝"); }), 9);
+    EXPECT_EQ(errorNumberOf([&] { page.AddChar(u"字", u"@ＭＳ 明朝"); }), Error::kSubscriptOutOfRange);
     EXPECT_EQ(page.CountBun(1), 56);
 }
 
@@ -65,9 +65,9 @@ TEST_F(CBunInfoPageTest, maxBunDan_countsOnlyEndedLines) {
 
 TEST_F(CBunInfoPageTest, after1000LineEnds_appendsAndLineEndsFailButTypefacesStillWrite) {
     for (int i = 0; i < 1000; ++i) page.Kaigyou();
-    EXPECT_EQ(errorNumberOf([&] { page.AddChar(u"字", u"x"); }), 9);
-    EXPECT_EQ(errorNumberOf([&] { page.AddString(u"　"); }), 9);
-    EXPECT_EQ(errorNumberOf([&] { page.Kaigyou(); }), 9);
+    EXPECT_EQ(errorNumberOf([&] { page.AddChar(u"字", u"x"); }), Error::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { page.AddString(u"　"); }), Error::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { page.Kaigyou(); }), Error::kSubscriptOutOfRange);
     page.tl2AddSyotaiInfo(0.0f, u"M101");
     EXPECT_EQ(page.FontData(1000, 1), u"M101");
 }
@@ -76,9 +76,9 @@ TEST_F(CBunInfoPageTest, linesNeverWritten_readEmptyWithinTheTablesBounds) {
     EXPECT_EQ(page.Bun(1000), u"");
     EXPECT_EQ(page.CountBun(1000), 0);
     EXPECT_EQ(page.FontData(1000, 55), u"");
-    EXPECT_EQ(errorNumberOf([&] { (void)page.FontData(1000, 56); }), 9);
-    EXPECT_EQ(errorNumberOf([&] { (void)page.Bun(1001); }), 9);
-    EXPECT_EQ(errorNumberOf([&] { (void)page.Bun(0); }), 9);
+    EXPECT_EQ(errorNumberOf([&] { (void)page.FontData(1000, 56); }), Error::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { (void)page.Bun(1001); }), Error::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { (void)page.Bun(0); }), Error::kSubscriptOutOfRange);
 }
 
 TEST_F(CBunInfoPageTest, writingOneLine_leavesEveryOtherLineUnwritten) {
@@ -110,9 +110,9 @@ TEST_F(CBunInfoPageTest, typefaceEntry_writesCellIntPosPlusOneOfTheLineEndedLast
 }
 
 TEST_F(CBunInfoPageTest, typefaceEntry_beforeAnyLineEndOrBeyondCell55_fails) {
-    EXPECT_EQ(errorNumberOf([&] { page.tl2AddSyotaiInfo(0.0f, u"M101"); }), 9);
+    EXPECT_EQ(errorNumberOf([&] { page.tl2AddSyotaiInfo(0.0f, u"M101"); }), Error::kSubscriptOutOfRange);
     addLine(1);
-    EXPECT_EQ(errorNumberOf([&] { page.tl2AddSyotaiInfo(55.0f, u"M101"); }), 9);
+    EXPECT_EQ(errorNumberOf([&] { page.tl2AddSyotaiInfo(55.0f, u"M101"); }), Error::kSubscriptOutOfRange);
 }
 
 // --- Standard line length ---

@@ -63,7 +63,7 @@ TEST_F(CFileChangeTlDataTest, workedExample_givesThreeLinesWithRubyAndATypeface)
     EXPECT_EQ(flags(3), std::vector<Integer>(6, 0));
     // m_Rubi runs one past the last page line.
     EXPECT_EQ(reader.Rubi(4), u"");
-    EXPECT_EQ(errorNumberOf([&] { (void)reader.Rubi(5); }), 9);
+    EXPECT_EQ(errorNumberOf([&] { (void)reader.Rubi(5); }), Error::kSubscriptOutOfRange);
     EXPECT_TRUE(shown().empty());
 }
 
@@ -247,7 +247,7 @@ TEST_F(CFileChangeTlDataTest, bodyLineOf55Cells_parsesAnd56Fail) {
     EXPECT_EQ(reader.Plusminus1MaxLenDan(), 54);
     EXPECT_EQ(parse(line + "字\r\n"), 9);
     EXPECT_EQ(reader.LenBunDan(1), 56);
-    EXPECT_EQ(errorNumberOf([&] { (void)reader.FontData(1, 56); }), 9);
+    EXPECT_EQ(errorNumberOf([&] { (void)reader.FontData(1, 56); }), Error::kSubscriptOutOfRange);
 }
 
 TEST_F(CFileChangeTlDataTest, thousandLinesParseAndTheNextFails) {
@@ -360,18 +360,18 @@ TEST_F(CFileChangeTlDataTest, emptyFile_isAnEmptyDocument) {
 
 TEST_F(CFileChangeTlDataTest, fileThatCannotBeOpened_showsItsMessageAndFails) {
     reader.FullPathName(u"/nonexistent/なし.tl2");
-    EXPECT_EQ(errorNumberOf([&] { reader.FileOpenBuff(); }), 53);
+    EXPECT_EQ(errorNumberOf([&] { reader.FileOpenBuff(); }), Error::kFileNotFound);
     ASSERT_EQ(shown().size(), 1u);
     EXPECT_EQ(shown()[0], u"/nonexistent/なし.tl2 ファイルを開けません。");
     reader.FullPathName(u"/");
-    EXPECT_EQ(errorNumberOf([&] { reader.FileOpenBuff(); }), 75);
+    EXPECT_EQ(errorNumberOf([&] { reader.FileOpenBuff(); }), Error::kPathFileAccess);
 }
 
 // The kernel lets a process open its memory file but refuses the read at offset 0.
 TEST_F(CFileChangeTlDataTest, fileThatOpensButCannotBeRead_showsItsMessageAndFails) {
     if (!std::filesystem::exists("/proc/self/mem")) GTEST_SKIP() << "no /proc on this system";
     reader.FullPathName(u"/proc/self/mem");
-    EXPECT_EQ(errorNumberOf([&] { reader.FileOpenBuff(); }), 75);
+    EXPECT_EQ(errorNumberOf([&] { reader.FileOpenBuff(); }), Error::kPathFileAccess);
     ASSERT_EQ(shown().size(), 1u);
     EXPECT_EQ(shown()[0], u"/proc/self/mem ファイルを開けません。");
     EXPECT_EQ(reader.BufferSize(), 0u);
@@ -395,8 +395,8 @@ TEST_F(CFileChangeTlDataTest, fileOpenBuff_readsTheFileByItsUtf8Path) {
 TEST_F(CFileChangeTlDataTest, strCut_removesTheGivenRange) {
     EXPECT_EQ(CFileChangeTlData::StrCut(u"abcdef", 2, 3), u"aef");
     EXPECT_EQ(CFileChangeTlData::StrCut(u"abc", 3, 5), u"ab");
-    EXPECT_EQ(errorNumberOf([] { (void)CFileChangeTlData::StrCut(u"abc", 0, 1); }), 5);
-    EXPECT_EQ(errorNumberOf([] { (void)CFileChangeTlData::StrCut(u"abc", 32767, 1); }), 6);
+    EXPECT_EQ(errorNumberOf([] { (void)CFileChangeTlData::StrCut(u"abc", 0, 1); }), Error::kInvalidArgument);
+    EXPECT_EQ(errorNumberOf([] { (void)CFileChangeTlData::StrCut(u"abc", 32767, 1); }), Error::kOverflow);
 }
 
 }  // namespace

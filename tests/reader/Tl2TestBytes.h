@@ -6,6 +6,7 @@
 
 #include "common/CodePage932.h"
 #include "common/Error.h"
+#include "support/ErrorNumbers.h"
 #include "common/Utf8.h"
 
 namespace tavelo::testing {
@@ -16,15 +17,5 @@ inline std::vector<std::uint8_t> sjis(std::string_view utf8Text) {
     return {bytes.begin(), bytes.end()};
 }
 
-// The classic number of the Error the operation throws, or 0 when it succeeds.
-template <class Operation>
-int errorNumberOf(Operation&& operation) {
-    try {
-        operation();
-    } catch (const Error& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 }  // namespace tavelo::testing

@@ -158,7 +158,7 @@ TEST_F(CViewDataSTest, readerLineOf56Characters_failsCopyingItsTypefacesAndAddsN
     std::string line;
     for (int i = 0; i < 56; ++i) line += "字";
     const Error error = errorOf([&] { add(u"second", line + "\r\n"); });
-    EXPECT_EQ(error.number(), 9);
+    EXPECT_EQ(error.number(), Error::kSubscriptOutOfRange);
     EXPECT_EQ(error.source(), "CBunInfoPage.Cells");  // the typeface copy, step 5
     EXPECT_EQ(list.Count(), 1);
     EXPECT_EQ(list.KeyItemNumber(u"second"), 0);
@@ -167,7 +167,7 @@ TEST_F(CViewDataSTest, readerLineOf56Characters_failsCopyingItsTypefacesAndAddsN
 TEST_F(CViewDataSTest, keyAlreadyPresent_failsWithTheCollectionErrorAndKeepsTheList) {
     add(u"9:05:31 sample.tl2");
     const Error error = errorOf([&] { add(u"9:05:31 SAMPLE.tl2"); });
-    EXPECT_EQ(error.number(), 457);
+    EXPECT_EQ(error.number(), Error::kDuplicateKey);
     EXPECT_EQ(error.description(),
               "This key is already associated with an element of this collection");
     EXPECT_EQ(list.Count(), 1);
@@ -178,7 +178,7 @@ TEST_F(CViewDataSTest, keyAlreadyPresentWithABadDocument_failsBuildingTheRecordF
     add(u"a");
     std::string line;
     for (int i = 0; i < 56; ++i) line += "字";
-    EXPECT_EQ(errorOf([&] { add(u"a", line + "\r\n"); }).number(), 9);
+    EXPECT_EQ(errorOf([&] { add(u"a", line + "\r\n"); }).number(), Error::kSubscriptOutOfRange);
 }
 
 // --- Positions and keys ---

@@ -27,10 +27,10 @@ TEST_F(CViewDataTest, afterGyouArraySize_linesReadEmptyWithinTheirFixedLimits) {
     EXPECT_EQ(view.FontData(2, 60), u"");
     EXPECT_FALSE(view.ReversalChar(2, 60));
     EXPECT_FALSE(view.IsKanjiRubi(2, 120));
-    EXPECT_EQ(errorNumberOf([&] { (void)view.FontData(2, 61); }), 9);
-    EXPECT_EQ(errorNumberOf([&] { (void)view.IsKanjiRubi(1, 121); }), 9);
-    EXPECT_EQ(errorNumberOf([&] { (void)view.Bun(3); }), 9);
-    EXPECT_EQ(errorNumberOf([&] { view.ReversalChar(1, 0, true); }), 9);
+    EXPECT_EQ(errorNumberOf([&] { (void)view.FontData(2, 61); }), Error::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { (void)view.IsKanjiRubi(1, 121); }), Error::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { (void)view.Bun(3); }), Error::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { view.ReversalChar(1, 0, true); }), Error::kSubscriptOutOfRange);
 }
 
 TEST_F(CViewDataTest, eachLine_hasItsOwnCells) {
@@ -43,10 +43,10 @@ TEST_F(CViewDataTest, eachLine_hasItsOwnCells) {
 }
 
 TEST_F(CViewDataTest, beforeGyouArraySize_perLineDataFails) {
-    EXPECT_EQ(errorNumberOf([&] { (void)view.Bun(1); }), 9);
-    EXPECT_EQ(errorNumberOf([&] { (void)view.LenBunDan(1); }), 9);
-    EXPECT_EQ(errorNumberOf([&] { view.ReversalChar(1, 1, true); }), 9);
-    EXPECT_EQ(errorNumberOf([&] { (void)view.LenBigRubiDan(0, 1); }), 9);
+    EXPECT_EQ(errorNumberOf([&] { (void)view.Bun(1); }), Error::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { (void)view.LenBunDan(1); }), Error::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { view.ReversalChar(1, 1, true); }), Error::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { (void)view.LenBigRubiDan(0, 1); }), Error::kSubscriptOutOfRange);
 }
 
 TEST_F(CViewDataTest, writingGyouArraySizeAgain_emptiesAllLineDataWithTheHighlights) {
@@ -68,24 +68,24 @@ TEST_F(CViewDataTest, maxBunDanFiveWithTwoLines_givesTwoByFiveAndTwoByTwenty) {
     view.MaxBunDan(5);
     view.PoinBigBunY(2, 5, 40);
     EXPECT_EQ(view.PoinBigBunY(2, 5), 40);
-    EXPECT_EQ(errorNumberOf([&] { view.PointSmallBunX(2, 6, 1); }), 9);
-    EXPECT_EQ(errorNumberOf([&] { view.PointSmallBunX(3, 1, 1); }), 9);
+    EXPECT_EQ(errorNumberOf([&] { view.PointSmallBunX(2, 6, 1); }), Error::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { view.PointSmallBunX(3, 1, 1); }), Error::kSubscriptOutOfRange);
     view.PointBigRubiX(2, 20, 3);
     EXPECT_EQ(view.PointBigRubiX(2, 20), 3);
-    EXPECT_EQ(errorNumberOf([&] { view.PointSmallRubiY(1, 21, 1); }), 9);
+    EXPECT_EQ(errorNumberOf([&] { view.PointSmallRubiY(1, 21, 1); }), Error::kSubscriptOutOfRange);
 }
 
 TEST_F(CViewDataTest, positionsBeforeMaxBunDan_fail) {
     view.GyouArraySize(2);
-    EXPECT_EQ(errorNumberOf([&] { (void)view.PointSmallBunX(1, 1); }), 9);
-    EXPECT_EQ(errorNumberOf([&] { view.PointBigRubiY(1, 1, 5); }), 9);
+    EXPECT_EQ(errorNumberOf([&] { (void)view.PointSmallBunX(1, 1); }), Error::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { view.PointBigRubiY(1, 1, Error::kInvalidArgument); }), 9);
 }
 
 TEST_F(CViewDataTest, positionIndex_isAByte) {
     view.GyouArraySize(1);
     view.MaxBunDan(5);
-    EXPECT_EQ(errorNumberOf([&] { view.PointSmallBunX(1, 256, 1); }), 6);
-    EXPECT_EQ(errorNumberOf([&] { (void)view.PointSmallRubiX(1, -1); }), 6);
+    EXPECT_EQ(errorNumberOf([&] { view.PointSmallBunX(1, 256, 1); }), Error::kOverflow);
+    EXPECT_EQ(errorNumberOf([&] { (void)view.PointSmallRubiX(1, -1); }), Error::kOverflow);
 }
 
 TEST_F(CViewDataTest, linesLongerThanTheTablesFromMaxBunDan_widenThemAndKeepPositions) {
@@ -103,7 +103,7 @@ TEST_F(CViewDataTest, linesLongerThanTheTablesFromMaxBunDan_widenThemAndKeepPosi
     EXPECT_EQ(view.MaxBunDan(), 5);
     // The fixed per-line limits stay.
     view.LenBunDan(1, 70);
-    EXPECT_EQ(errorNumberOf([&] { view.FontData(1, 61, u"x"); }), 9);
+    EXPECT_EQ(errorNumberOf([&] { view.FontData(1, 61, u"x"); }), Error::kSubscriptOutOfRange);
 }
 
 TEST_F(CViewDataTest, maxBunDanWrittenAfterTheLengths_coversThemToo) {
@@ -117,9 +117,9 @@ TEST_F(CViewDataTest, maxBunDanWrittenAfterTheLengths_coversThemToo) {
 // --- Styles and tiers ---
 TEST_F(CViewDataTest, styleOrTierOutsideZeroToOne_isSubscriptOutOfRange) {
     view.GyouArraySize(1);
-    EXPECT_EQ(errorNumberOf([&] { view.FontSizeBun(2, 10); }), 9);
-    EXPECT_EQ(errorNumberOf([&] { (void)view.CharSpace(-1); }), 9);
-    EXPECT_EQ(errorNumberOf([&] { view.LenBigBunDan(2, 1, 1); }), 9);
+    EXPECT_EQ(errorNumberOf([&] { view.FontSizeBun(2, 10); }), Error::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { (void)view.CharSpace(-1); }), Error::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { view.LenBigBunDan(2, 1, 1); }), Error::kSubscriptOutOfRange);
 }
 
 // --- Memory ---

@@ -60,7 +60,7 @@ TEST_F(DocumentLoaderTest, addTo_storesTheDocumentUnderItsId) {
 TEST_F(DocumentLoaderTest, missingFile_isAReadErrorAndAnEmptyDocumentIsStillLaidOut) {
     loader.loadFile(u"/nonexistent/なし.tl2", u"なし.tl2");
     ASSERT_TRUE(loader.readError());
-    EXPECT_EQ(loader.readError()->number(), 53);
+    EXPECT_EQ(loader.readError()->number(), Error::kFileNotFound);
     EXPECT_FALSE(loader.readAnything());
     EXPECT_EQ(messages.messages().size(), 1u);
     EXPECT_FALSE(loader.layoutError());
@@ -71,7 +71,7 @@ TEST_F(DocumentLoaderTest, missingFile_isAReadErrorAndAnEmptyDocumentIsStillLaid
 TEST_F(DocumentLoaderTest, bufferOverTheLimit_readsNothing) {
     loader.loadBytes(std::vector<std::uint8_t>(40000, 0x20), u"big.tl2");
     ASSERT_TRUE(loader.readError());
-    EXPECT_EQ(loader.readError()->number(), 6);
+    EXPECT_EQ(loader.readError()->number(), Error::kOverflow);
     EXPECT_FALSE(loader.readAnything());
 }
 
@@ -80,7 +80,7 @@ TEST_F(DocumentLoaderTest, readingFailingPartWay_laysOutTheLineStoredBeforeTheFa
     for (int i = 0; i < 56; ++i) line += "字";
     loader.loadBytes(sjis("漢字\r\n" + line + "\r\n"), u"long.tl2");
     ASSERT_TRUE(loader.readError());
-    EXPECT_EQ(loader.readError()->number(), 9);
+    EXPECT_EQ(loader.readError()->number(), Error::kSubscriptOutOfRange);
     EXPECT_TRUE(loader.readAnything());
     // The reader counted only the ended line as the longest; the unended one is longer.
     EXPECT_EQ(loader.calculator().MaxBunDan(), 2);
@@ -106,7 +106,7 @@ TEST_F(DocumentLoaderTest, failingLayoutStep_isKeptAndTheLaterStepsStillRun) {
     brokenLoader.loadBytes(sjis("漢字\r\n"), u"a.tl2");
     EXPECT_FALSE(brokenLoader.readError());
     ASSERT_TRUE(brokenLoader.layoutError());
-    EXPECT_EQ(brokenLoader.layoutError()->number(), 6);
+    EXPECT_EQ(brokenLoader.layoutError()->number(), Error::kOverflow);
     EXPECT_EQ(brokenLoader.layoutError()->source(), "FailingMeasuringDevice");
     EXPECT_EQ(brokenLoader.calculator().LenBunDan(1), 2);        // copied before the layout
     EXPECT_FALSE(brokenLoader.highlights().ReversalChar(1, 1));  // sized after it

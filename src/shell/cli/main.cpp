@@ -1,0 +1,99 @@
+#include <QApplication>
+#include <QGuiApplication>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "shell/cli/CommandLine.h"
+#include "shell/gdi/HeadlessQt.h"
+#include "shell/cli/JsonDump.h"
+#include "shell/controls/MessageBoxSink.h"
+#include "shell/controls/QtCommonDialog.h"
+#include "shell/cli/StderrMessageSink.h"
+#include "shell/cli/ViewRenderer.h"
+#include "common/Utf8.h"
+#include "shell/window/frmMain.h"
+#include "layout/qt/FontMeasuringDevice.h"
+
+using namespace tavelo;
+
+namespace {
+
+// Qt reads options of its own from the arguments it is given ("-style", "-platform"); the
+// program's own options must not reach it.
+struct QtArguments {
+    explicit QtArguments(char* program) : argv{program, nullptr} {}
+    int argc = 1;
+    char* argv[2];
+};
+
+// Shows the main window until it is closed or the program is ended from its menu.
+int runWindow(char* program, const std::vector<std::string>& files) {
+    QtArguments qt(program);
+    QApplication application(qt.argc, qt.argv);
+    QtCommonDialog commonDialog;
+    MessageBoxSink messages;
+    frmMain window(commonDialog, messages);
+    window.show();
+    for (const std::string& file : files) window.openFile(utf8::toUtf16(file));
+    return QApplication::exec();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    std::string error;
+    const auto commandLine = CommandLine::parse(args, error);
+    if (!commandLine) {
+        std::fprintf(stderr, "tavelo: %s\n%s", error.c_str(), CommandLine::usage().c_str());
+        return 2;
+    }
+    switch (commandLine->mode) {
+        case CommandLine::Mode::Help:
+            std::fputs(CommandLine::usage().c_str(), stdout);
+            return 0;
+        case CommandLine::Mode::Version:
+            std::puts("Tavelo 2.7.2");
+            return 0;
+        case CommandLine::Mode::DumpJson: {
+            prepareHeadlessQt();
+            QtArguments qt(argv[0]);
+            QGuiApplication application(qt.argc, qt.argv);
+            FontMeasuringDevice view(
+                commandLine->viewWidth.value_or(JsonDump::kDefaultViewWidth),
+                commandLine->viewHeight.value_or(JsonDump::kDefaultViewHeight));
+            StderrMessageSink messages;
+            const JsonDump::Result result = JsonDump::dumpFile(commandLine->file, messages, view);
+            std::fputs(result.json.c_str(), stdout);
+            return result.exitCode;
+        }
+        case CommandLine::Mode::Render: {
+            prepareHeadlessQt();
+            QtArguments qt(argv[0]);
+            QApplication application(qt.argc, qt.argv);
+            StderrMessageSink messages;
+            return ViewRenderer::render(*commandLine, messages);
+        }
+        case CommandLine::Mode::Pdf: {
+            prepareHeadlessQt();
+            QtArguments qt(argv[0]);
+            QApplication application(qt.argc, qt.argv);
+            StderrMessageSink messages;
+            return ViewRenderer::writePdf(*commandLine, messages);
+        }
+        case CommandLine::Mode::Window:
+            break;
+    }
+    for (const std::string& file : commandLine->files) {
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(file, error)) {
+            std::fprintf(stderr, "tavelo: %s: %s\n", file.c_str(),
+                         std::filesystem::exists(file, error) ? "not a file" : "no such file");
+            return 1;
+        }
+    }
+    return runWindow(argv[0], commandLine->files);
+}

@@ -1,0 +1,45 @@
+#include "shell/controls/StatusBarPanel.h"
+
+#include <algorithm>
+
+#include "shell/controls/ControlErrors.h"
+#include "shell/controls/Twips.h"
+
+namespace tavelo {
+
+StatusBarPanel::StatusBarPanel(QWidget* parent) : QLabel(parent) {
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setIndent(3);
+    setTextFormat(Qt::PlainText);
+    // The bar reports the mouse itself, in its own coordinates.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void StatusBarPanel::Text(const String& vNewValue) {
+    text_ = vNewValue;
+    setText(QString::fromStdU16String(vNewValue));
+}
+
+Single StatusBarPanel::Width() const {
+    return width_;
+}
+
+void StatusBarPanel::Width(Single vNewValue) {
+    if (vNewValue < 0) throw controlerrors::invalidPropertyValue("Width");
+    width_ = vNewValue;
+    fitToBar();
+}
+
+void StatusBarPanel::fitToBar() {
+    // The bar keeps a narrow margin around its panel, as the classic one does.
+    constexpr int kSide = 2;
+    constexpr int kTop = 3;
+    constexpr int kBottom = 2;
+    const QWidget* bar = parentWidget();
+    if (bar == nullptr) return;
+    const int room = std::max(bar->width() - 2 * kSide, 0);
+    setGeometry(kSide, kTop, std::min(twips::toPixels(width_), room),
+                std::max(bar->height() - kTop - kBottom, 0));
+}
+
+}  // namespace tavelo

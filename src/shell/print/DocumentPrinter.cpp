@@ -1,0 +1,134 @@
+#include "shell/print/DocumentPrinter.h"
+
+#include <QFont>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <algorithm>
+
+#include "shell/gdi/VectorDrawingSurface.h"
+#include "store/CViewData.h"
+
+namespace tavelo {
+namespace {
+
+constexpr double kMarginMillimetres = 10.0;
+// The page number's line, as a share of the page's paintable height.
+constexpr double kNumberShare = 0.035;
+
+}  // namespace
+
+QPageLayout DocumentPrinter::pageLayout(Paper paper) {
+    const QMarginsF margins(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres,
+                            kMarginMillimetres);
+    switch (paper) {
+        case Paper::A4Portrait:
+            return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, margins,
+                               QPageLayout::Millimeter);
+        case Paper::B5:
+            return QPageLayout(QPageSize(QPageSize::JisB5), QPageLayout::Portrait, margins,
+                               QPageLayout::Millimeter);
+        case Paper::A5:
+            return QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Portrait, margins,
+                               QPageLayout::Millimeter);
+        case Paper::A4Landscape:
+            break;
+    }
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, margins,
+                       QPageLayout::Millimeter);
+}
+
+String DocumentPrinter::caption(Paper paper) {
+    switch (paper) {
+        case Paper::A4Portrait:
+            return u"A4 縦";
+        case Paper::B5:
+            return u"B5 縦";
+        case Paper::A5:
+            return u"A5 縦";
+        case Paper::A4Landscape:
+            break;
+    }
+    return u"A4 横";
+}
+
+PaintState DocumentPrinter::pageState(const Job& job, const DocumentPages::Page& page) {
+    PaintState state;
+    state.offsetX = page.offsetX;
+    state.isSearch = job.isSearch;
+    state.hitColor = job.hitColor;
+    state.viewWidth = job.viewSize.width();
+    state.firstLine = page.firstLine;
+    state.lastLine = page.lastLine;
+    return state;
+}
+
+int DocumentPrinter::print(QPagedPaintDevice& device, const Job& job, const CEisuuCyotai& fonts) {
+    if (job.view == nullptr) return -1;
+    const std::vector<DocumentPages::Page> pages =
+        DocumentPages::pagesOf(*job.view, job.style, job.viewSize.width());
+    QPainter painter;
+    if (!painter.begin(&device)) return -1;
+
+    // The paintable area in device pixels, the view scaled into it above the number's line.
+    const double width = device.width();
+    const double height = device.height();
+    const double numberLine = height * kNumberShare;
+    const double scale =
+        std::min(width / job.viewSize.width(), (height - numberLine) / job.viewSize.height());
+    const QTransform placement =
+        QTransform::fromTranslate((width - job.viewSize.width() * scale) / 2,
+                                  (height - numberLine - job.viewSize.height() * scale) / 2)
+            .scale(scale, scale);
+    QFont numberFont(QStringLiteral("IPAGothic"));
+    numberFont.setPixelSize(std::max(1, static_cast<int>(numberLine * 0.6)));
+
+    VectorDrawingSurface surface(painter, job.viewSize);
+    DocumentPainter passes(surface, fonts);
+    const int count = static_cast<int>(pages.size());
+    for (int i = 0; i < count; ++i) {
+        const DocumentPages::Page& page = pages[static_cast<std::size_t>(i)];
+        if (i > 0 && !device.newPage()) return -1;
+        painter.setTransform(placement);
+        const PaintState state = pageState(job, page);
+        if (job.style == 0) {
+            passes.DrawSmallBun(*job.view, state);
+            passes.DrawSmallRubi(*job.view, state);
+        } else {
+            passes.DrawBigBun(*job.view, page.tier, state);
+            passes.DrawBigRubi(*job.view, page.tier, state);
+        }
+        painter.resetTransform();
+        painter.setFont(numberFont);
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(0, height - numberLine, width, numberLine), Qt::AlignCenter,
+                         QString::number(i + 1));
+    }
+    return painter.end() ? count : -1;
+}
+
+bool DocumentPrinter::writePdf(const QString& path, Paper paper, const Job& job,
+                               const CEisuuCyotai& fonts) {
+    if (job.view == nullptr) return false;
+    // Written beside the file and put in its place only when complete: a failure leaves an
+    // existing file as it was. (QPdfWriter itself reports no failure to open a file.)
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    int pages = -1;
+    {
+        QPdfWriter writer(&file);
+        writer.setCreator(QStringLiteral("Tavelo"));
+        writer.setTitle(QString::fromStdU16String(job.view->FileName()));
+        writer.setPageLayout(pageLayout(paper));
+        writer.setResolution(600);
+        pages = print(writer, job, fonts);
+    }
+    if (pages < 0) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+}  // namespace tavelo

@@ -1,0 +1,342 @@
+// The main window's commands: open, switching documents, styles and the hit colour,
+// refresh, the toolbar, search and clearing the hits.
+#include <QFileInfo>
+#include <string>
+
+#include "shell/controls/CommonDialog.h"
+#include "shell/controls/StatusBarPanel.h"
+#include "shell/controls/ToolbarButton.h"
+#include "common/Error.h"
+#include "common/MessageSink.h"
+#include "common/Rounding.h"
+#include "shell/window/frmMain.h"
+#include "store/CViewData.h"
+#include "store/DocumentLoader.h"
+#include "view/SearchNavigation.h"
+
+namespace tavelo {
+namespace {
+
+const String kOpenFilter = u"tl2形式ﾌｧｲﾙ (*.tl2)|*.tl2|";
+
+String decimal(long value) {
+    const std::string text = std::to_string(value);
+    return String(text.begin(), text.end());
+}
+
+// A number written as the messages write numbers: with thousands separators.
+String grouped(long value) {
+    String digits = decimal(value);
+    for (auto at = static_cast<long>(digits.size()) - 3; at > 0; at -= 3)
+        digits.insert(static_cast<std::size_t>(at), u",");
+    return digits;
+}
+
+// Runs one step of a command that goes on past a failing step.
+template <class Step>
+void step(Step&& operation) {
+    try {
+        operation();
+    } catch (const Error&) {
+    }
+}
+
+// What stopped the reading, in the words of the program's messages.
+String reasonOf(const CFileChangeTlData& reader, const Error& error) {
+    using Limit = CFileChangeTlData::ReadLimit;
+    switch (reader.FailedLimit()) {
+        case Limit::FileSize:
+            return u"ファイルが " + grouped(static_cast<long>(CFileChangeTlData::kMaxBytes)) +
+                   u" バイトより大きいので読み込めません。";
+        case Limit::Lines:
+            return u"行が " + grouped(CBunInfoPage::kMaxLines) + u" 行を超えています。";
+        case Limit::Cells:
+            return u"1行の文字が " + decimal(CBunInfoPage::kMaxCells) + u" 文字を超えています。";
+        case Limit::RubySlots:
+            return u"1行のルビが " + decimal(RubiInfo::kMaxSlots) + u" 文字分を超えています。";
+        case Limit::Bracket:
+            return u"[ ] の中に2文字以上あります。[ ] の中は1文字だけです。";
+        case Limit::TypefaceCell:
+            return u"書体の指定が行の " + decimal(CBunInfoPage::kMaxCells) +
+                   u" 文字目より後ろにあります。";
+        case Limit::TypefaceBeforeFirstLine:
+            return u"書体の指定の前に本文の行がありません。";
+        case Limit::None:
+        case Limit::Other:
+            break;
+    }
+    return u"エラー " + decimal(error.number()) + u"（" +
+           String(error.description().begin(), error.description().end()) + u"）が起きました。";
+}
+
+}  // namespace
+
+// ---- Opening a document
+
+void frmMain::mnuFileOpen_Click() {
+    cdlFileOpen.Flags(CommonDialog::cdlOFNHideReadOnly);
+    cdlFileOpen.Filter(kOpenFilter);
+    cdlFileOpen.ShowOpen();
+    if (cdlFileOpen.FileName().empty()) return;
+    openChosenFile(cdlFileOpen.FileTitle(), cdlFileOpen.FileName());
+}
+
+void frmMain::openFile(const String& fullPathName) {
+    const QFileInfo file(QString::fromStdU16String(fullPathName));
+    openChosenFile(file.fileName().toStdU16String(), fullPathName);
+}
+
+String frmMain::documentId(const String& separator, const String& fileName) const {
+    const String id = timeOfDay_() + separator + fileName;
+    // Two files of the same name opened within one second would share an ID: the later one
+    // is numbered instead of being refused.
+    auto taken = [this](const String& key) {
+        try {
+            (void)m_obViewS.Item(key);
+            return true;
+        } catch (const Error&) {
+            return false;
+        }
+    };
+    if (!taken(id)) return id;
+    for (long n = 2;; ++n) {
+        const String numbered = id + u" (" + decimal(n) + u")";
+        if (!taken(numbered)) return numbered;
+    }
+}
+
+bool frmMain::loadDocument(DocumentLoader& loader, const String& fileName,
+                           const String& fullPathName) {
+    loader.loadFile(fullPathName, fileName);
+    if (const auto& error = loader.readError()) {
+        const CFileChangeTlData& reader = loader.reader();
+        // A file that cannot be opened has already been reported by the reader.
+        if (error->number() != Error::kFileNotFound && error->number() != Error::kPathFileAccess) {
+            String text = fullPathName;
+            if (reader.FailureLine() > 0)
+                text +=
+                    u" の " + decimal(reader.FailureLine()) + u" 行目で読み込みを中止しました。";
+            else
+                text += u" を読み込めません。";
+            text += u"\n" + reasonOf(reader, *error);
+            if (reader.HasBareLineFeeds())
+                text +=
+                    u"\ntl2形式ファイルの行は CR LF で終わります。このファイルには LF "
+                    u"だけで終わる行があります。";
+            if (loader.readAnything()) text += u"\n読み込めた所までを表示します。";
+            messages_.showMessage(text);
+        }
+        if (!loader.readAnything()) return false;
+    }
+    if (const auto& error = loader.layoutError()) {
+        messages_.showMessage(fullPathName + u" の文字の位置を計算できませんでした。\n" +
+                              u"エラー " + decimal(error->number()) + u"（" +
+                              String(error->description().begin(), error->description().end()) +
+                              u"）");
+    }
+    return true;
+}
+
+void frmMain::showStatus(const String& text) {
+    stb1.Panels(1).Text(String());
+    stb1.Panels(1).Text(text);
+}
+
+void frmMain::openChosenFile(const String& fileTitle, const String& fullPathName) {
+    m_FileName = fileTitle;
+    m_FullPathName = fullPathName;
+    if (m_FullPathName.empty()) return;
+    picView.Refresh();
+    readAndShowFile(fileTitle);
+}
+
+void frmMain::readAndShowFile(const String& fileName) {
+    DocumentLoader loader(messages_, viewDevice_);
+    loader.keepOnlyWholeCells(true);
+    const bool readable = loadDocument(loader, fileName, m_FullPathName);
+    const String id = documentId(u" ", loader.reader().FileName());
+    cdlFileOpen.FileName(String());
+    if (!readable) return;
+
+    try {
+        loader.addTo(m_obViewS, id);
+    } catch (const Error& error) {
+        messages_.showMessage(
+            m_FullPathName + u" を開けません。\nエラー " + decimal(error.number()) + u"（" +
+            String(error.description().begin(), error.description().end()) + u"）");
+        return;
+    }
+    m_ViewIndex = static_cast<Integer>(m_obViewS.Count());
+    step([&] {
+        MenuItem& entry = mnuID.Load(m_ViewIndex);
+        entry.Caption(m_obViewS.Item(m_ViewIndex).ID());
+        entry.Enabled(true);
+        entry.Visible(true);
+    });
+    picView.ScaleMode(PictureBox::vbPixels);
+
+    if (smallStyle() || largeStyle()) {
+        mnuRenewal.Enabled(true);
+        tlb1.Buttons(6).Enabled(true);
+        tlb1.Buttons(6).Visible(true);
+        txtSearch.Text(String());
+        step([&] { hsb1.Value(0); });
+    } else {
+        mnuID(0).Visible(true);
+        mnuStyle.Enabled(true);
+        mnuFileExportPdf.Enabled(true);
+        mnuFilePrint.Enabled(true);
+        mnuStyleType(0).Checked(true);
+        tlb1.Buttons(3).Enabled(true);
+        tlb1.Buttons(3).Visible(true);
+        tlb1.Buttons(4).Enabled(true);
+        tlb1.Buttons(4).Visible(true);
+        mnuRenewal.Enabled(true);
+        tlb1.Buttons(6).Enabled(true);
+        tlb1.Buttons(6).Visible(true);
+        txtSearch.Enabled(true);
+        txtSearch.Text(String());
+        cmdSearch.Enabled(true);
+        cmdEnd.Enabled(true);
+        hsb1.Enabled(true);
+        step([&] { hsb1.Value(0); });
+        cmdHead.Enabled(true);
+    }
+
+    picView.Cls();
+    step([&] { hsb1_Change(); });
+    step([&] {
+        const CViewData& view = m_obViewS.Item(m_ViewIndex);
+        showStatus(view.ID() + u"   " + decimal(view.GyouArraySize()) + u"行×" +
+                   decimal(view.MaxBunDan()) + u"段(最長)");
+    });
+    hsb1.SetFocus();
+    updateHitButtons();
+}
+
+// ---- Switching documents
+
+void frmMain::mnuID_Click(Integer Index) {
+    m_ViewIndex = Index;
+    mnuRenewal.Enabled(false);
+    tlb1.Buttons(6).Enabled(false);
+    txtSearch.Text(String());
+    hsb1.Value(0);
+    const Integer n = m_obViewS.Item(m_ViewIndex).GyouArraySize();
+    if (smallStyle())
+        hsb1.Min(static_cast<Integer>(n - 1));
+    else if (largeStyle())
+        hsb1.Min(static_cast<Integer>(2 * n - 1));
+    hsb1_Change();
+    showStatus(m_obViewS.Item(m_ViewIndex).ID());
+    hsb1.SetFocus();
+    updateHitButtons();
+}
+
+// ---- Styles and the hit colour
+
+void frmMain::mnuStyleType_Click(Integer Index) {
+    if (Index == 0 || Index == 1) {
+        mnuStyleType(0).Checked(Index == 0);
+        mnuStyleType(1).Checked(Index == 1);
+        const Integer n = m_obViewS.Item(m_ViewIndex).GyouArraySize();
+        hsb1.Min(static_cast<Integer>(Index == 0 ? n - 1 : 2 * n - 1));
+        if (m_ValueRatio == 0) {
+            hsb1.Value(0);
+        } else {
+            const Integer v = rounding::roundToInteger(rounding::toSingle(
+                static_cast<double>(hsb1.Min()) * static_cast<double>(m_ValueRatio)));
+            // The large style lands on the upper half of a line.
+            hsb1.Value(Index == 1 && v % 2 != 0 ? static_cast<Integer>(v - 1) : v);
+        }
+        hsb1_Change();
+        updateHitButtons();
+    } else if (Index == 3) {
+        cdlFileOpen.CancelError(false);
+        cdlFileOpen.Flags(CommonDialog::cdlOFNHideReadOnly);
+        cdlFileOpen.Flags(cdlFileOpen.Flags() + CommonDialog::cdlCCRGBInit);
+        // Preset to the colour in use, so that cancelling keeps it.
+        step([&] { cdlFileOpen.ShowColor(); });
+    }
+    hsb1.SetFocus();
+}
+
+// ---- Refresh
+
+void frmMain::mnuRenewal_Click() {
+    DocumentLoader loader(messages_, viewDevice_);
+    loader.keepOnlyWholeCells(true);
+    // The current record stays until the file has been read again: a file that can no longer
+    // be read leaves the document as it was.
+    if (!loadDocument(loader, m_FileName, m_FullPathName)) {
+        hsb1.SetFocus();
+        return;
+    }
+    const String id = documentId(u"   ", loader.reader().FileName());
+    try {
+        loader.addTo(m_obViewS, id);
+    } catch (const Error& error) {
+        messages_.showMessage(
+            m_FullPathName + u" を読み直せません。\nエラー " + decimal(error.number()) + u"（" +
+            String(error.description().begin(), error.description().end()) + u"）");
+        hsb1.SetFocus();
+        return;
+    }
+    m_obViewS.Remove(m_ViewIndex);
+    m_ViewIndex = static_cast<Integer>(m_obViewS.Count());
+    mnuID(static_cast<Integer>(m_obViewS.Count())).Caption(m_obViewS.Item(m_ViewIndex).ID());
+    picView.ScaleMode(PictureBox::vbPixels);
+    hsb1_Change();
+    hsb1.SetFocus();
+    showStatus(m_obViewS.Item(m_ViewIndex).ID());
+    updateHitButtons();
+}
+
+// ---- Toolbar
+
+void frmMain::tlb1_ButtonClick(ToolbarButton& Button) {
+    const String& key = Button.Key();
+    if (key == u"ファイルを開く") {
+        mnuFileOpen_Click();
+    } else if (key == u"フォント小" || key == u"フォント大") {
+        if (m_obViewS.Count() < 1)
+            messages_.showMessage(u"まだファイルが開かれていません。");
+        else
+            mnuStyleType_Click(key == u"フォント小" ? 0 : 1);
+    } else if (key == u"更新") {
+        mnuRenewal_Click();
+    }
+}
+
+// ---- Search
+
+void frmMain::cmdSearch_Click() {
+    m_SearchWord = String();
+    m_SearchWord = txtSearch.Text();
+    if (m_SearchWord.empty()) {
+        messages_.showMessage(u"検索する単語を入力して下さい。");
+        return;
+    }
+    CViewData& view = m_obViewS.Item(m_ViewIndex);
+    const long found = SearchNavigation::markHits(view, m_SearchWord);
+    m_IsSearch = true;
+    cmdClear.Enabled(true);
+    hsb1_Change();
+    showStatus(view.ID() + u"   検索「" + m_SearchWord + u"」" + decimal(found) + u"件");
+    updateHitButtons();
+}
+
+void frmMain::cmdClear_Click() {
+    txtSearch.Text(String());
+    m_SearchWord = String();
+    CViewData& view = m_obViewS.Item(m_ViewIndex);
+    for (Integer g = 1; g <= view.GyouArraySize(); ++g)
+        for (Integer d = 1; d <= view.LenBunDan(g); ++d) view.ReversalChar(g, d, false);
+    m_IsSearch = false;
+    cmdClear.Enabled(false);
+    hsb1_Change();
+    showStatus(view.ID());
+    updateHitButtons();
+}
+
+}  // namespace tavelo

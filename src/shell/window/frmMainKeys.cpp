@@ -1,0 +1,105 @@
+// The main window's keyboard, wheel and search navigation: the reading direction runs to the
+// left, so Left, Page Down and the wheel turned towards the user move forward.
+#include <QKeyEvent>
+#include <QShortcut>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+#include "shell/window/frmMain.h"
+#include "store/CViewData.h"
+#include "view/SearchNavigation.h"
+
+namespace tavelo {
+
+void frmMain::setUpKeys() {
+    mnuFileOpen.action().setShortcut(QKeySequence::Open);
+    mnuRenewal.action().setShortcut(QKeySequence(Qt::Key_F5));
+    auto* find = new QShortcut(QKeySequence::Find, this);
+    connect(find, &QShortcut::activated, this, [this] {
+        if (!txtSearch.isEnabled()) return;
+        txtSearch.setFocus();
+        txtSearch.selectAll();
+    });
+    auto* next = new QShortcut(QKeySequence(Qt::Key_F3), this);
+    connect(next, &QShortcut::activated, this,
+            [this] { handleEvent("cmdNextHit_Click", [this] { cmdNextHit_Click(); }); });
+    auto* previous = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), this);
+    connect(previous, &QShortcut::activated, this,
+            [this] { handleEvent("cmdPrevHit_Click", [this] { cmdPrevHit_Click(); }); });
+    picView.setFocusPolicy(Qt::ClickFocus);
+    picView.installEventFilter(this);
+    hsb1.installEventFilter(this);
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != &picView && watched != &hsb1) return QMainWindow::eventFilter(watched, event);
+    if (event->type() == QEvent::Wheel) {
+        const auto* wheel = static_cast<QWheelEvent*>(event);
+        const int positions = wheel_.add(wheel->angleDelta().y());
+        if (positions != 0) handleEvent("wheel", [this, positions] { scrollBy(positions); });
+        return true;
+    }
+    if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return QMainWindow::eventFilter(watched, event);
+    switch (key->key()) {
+        case Qt::Key_Left:
+            handleEvent("key", [this] { scrollBy(hsb1.SmallChange()); });
+            return true;
+        case Qt::Key_Right:
+            handleEvent("key", [this] { scrollBy(-hsb1.SmallChange()); });
+            return true;
+        case Qt::Key_PageDown:
+            handleEvent("key", [this] { scrollBy(hsb1.LargeChange()); });
+            return true;
+        case Qt::Key_PageUp:
+            handleEvent("key", [this] { scrollBy(-hsb1.LargeChange()); });
+            return true;
+        case Qt::Key_Home:
+            handleEvent("cmdHead_Click", [this] { cmdHead_Click(); });
+            return true;
+        case Qt::Key_End:
+            handleEvent("cmdEnd_Click", [this] { cmdEnd_Click(); });
+            return true;
+        default:
+            return QMainWindow::eventFilter(watched, event);
+    }
+}
+
+void frmMain::scrollBy(int positions) {
+    if (m_obViewS.Count() == 0 || !hsb1.Enabled()) return;
+    // Forward runs towards Min, the end of the document (Max stays 0 at its beginning).
+    const int low = std::min<int>(hsb1.Min(), hsb1.Max());
+    const int high = std::max<int>(hsb1.Min(), hsb1.Max());
+    const int forward = hsb1.Min() >= hsb1.Max() ? 1 : -1;
+    hsb1.Value(static_cast<Integer>(std::clamp(hsb1.Value() + forward * positions, low, high)));
+}
+
+void frmMain::updateHitButtons() {
+    bool hits = false;
+    if (m_IsSearch && m_obViewS.Count() > 0)
+        hits = !SearchNavigation::hitPositions(m_obViewS.Item(m_ViewIndex), largeStyle() ? 1 : 0)
+                    .empty();
+    cmdNextHit.Enabled(hits);
+    cmdPrevHit.Enabled(hits);
+}
+
+void frmMain::cmdNextHit_Click() {
+    if (!m_IsSearch || m_obViewS.Count() == 0 || !(smallStyle() || largeStyle())) return;
+    const auto target =
+        SearchNavigation::next(m_obViewS.Item(m_ViewIndex), largeStyle() ? 1 : 0, hsb1.Value());
+    if (target) hsb1.Value(*target);
+    hsb1.SetFocus();
+}
+
+void frmMain::cmdPrevHit_Click() {
+    if (!m_IsSearch || m_obViewS.Count() == 0 || !(smallStyle() || largeStyle())) return;
+    const auto target = SearchNavigation::previous(m_obViewS.Item(m_ViewIndex),
+                                                   largeStyle() ? 1 : 0, hsb1.Value());
+    if (target) hsb1.Value(*target);
+    hsb1.SetFocus();
+}
+
+}  // namespace tavelo

@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <string>
+
+#include "support/PdfInspection.h"
+
+namespace tavelo {
+namespace {
+
+// Runs the built program as a user would from a terminal.
+struct ProgramRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+ProgramRun run(const QStringList& arguments) {
+    QProcess program;
+    program.start(QStringLiteral(TAVELO_PROGRAM), arguments);
+    program.waitForFinished(60000);
+    return {program.exitCode(), QString::fromUtf8(program.readAllStandardOutput()),
+            QString::fromUtf8(program.readAllStandardError())};
+}
+
+// --- The usual options ---
+TEST(ProgramTest, versionAndHelp_printInTheUsualForm) {
+    const ProgramRun version = run({QStringLiteral("--version")});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, QStringLiteral("Tavelo 2.7.2\n"));
+    const ProgramRun help = run({QStringLiteral("--help")});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.startsWith(QStringLiteral("Usage: tavelo")));
+    EXPECT_TRUE(help.out.contains(QStringLiteral("--render")));
+}
+
+TEST(ProgramTest, unknownOptionOrMissingValue_isBadUsage) {
+    const ProgramRun unknown = run({QStringLiteral("--colour")});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_TRUE(unknown.err.contains(QStringLiteral("unknown option --colour")));
+    EXPECT_EQ(run({QStringLiteral("--dump-json")}).exitCode, 2);
+    EXPECT_EQ(run({QStringLiteral("--render"), QStringLiteral(TAVELO_SAMPLE)}).exitCode, 2);
+    EXPECT_EQ(run({QStringLiteral("--style"), QStringLiteral("large")}).exitCode, 2);
+}
+
+TEST(ProgramTest, missingFile_isNamedAndEndsWithStatusOne) {
+    const ProgramRun window = run({QStringLiteral("/nonexistent/なし.tl2")});
+    EXPECT_EQ(window.exitCode, 1);
+    EXPECT_TRUE(window.err.contains(QStringLiteral("/nonexistent/なし.tl2: no such file")));
+    const ProgramRun dump =
+        run({QStringLiteral("--dump-json"), QStringLiteral("/nonexistent/x.tl2")});
+    EXPECT_EQ(dump.exitCode, 1);
+    EXPECT_TRUE(dump.err.contains(QStringLiteral("ファイルを開けません。")));
+}
+
+// A file that opens but cannot be read (the kernel refuses reads of a process's memory file)
+// once ended the program with an uncaught exception.
+TEST(ProgramTest, fileThatCannotBeRead_isNamedAndEndsWithStatusOne) {
+    if (!QFile::exists(QStringLiteral("/proc/self/mem"))) GTEST_SKIP() << "no /proc";
+    QTemporaryDir folder;
+    const ProgramRun render =
+        run({QStringLiteral("--render"), QStringLiteral("/proc/self/mem"), QStringLiteral("--out"),
+             folder.filePath(QStringLiteral("view.png"))});
+    EXPECT_EQ(render.exitCode, 1) << render.err.toStdString();
+    EXPECT_TRUE(render.err.contains(QStringLiteral("/proc/self/mem ファイルを開けません。")));
+    const ProgramRun dump = run({QStringLiteral("--dump-json"), QStringLiteral("/proc/self/mem")});
+    EXPECT_EQ(dump.exitCode, 1) << dump.err.toStdString();
+    EXPECT_TRUE(dump.err.contains(QStringLiteral("ファイルを開けません。")));
+}
+
+// --- Render ---
+TEST(ProgramTest, render_writesThePngOfTheView) {
+    QTemporaryDir folder;
+    const QString out = folder.filePath(QStringLiteral("view.png"));
+    const ProgramRun render =
+        run({QStringLiteral("--render"), QStringLiteral(TAVELO_SAMPLE), QStringLiteral("--out"),
+             out, QStringLiteral("--style"), QStringLiteral("large"), QStringLiteral("--view"),
+             QStringLiteral("300x400"), QStringLiteral("--search"), QStringLiteral("猫"),
+             QStringLiteral("--hit-color"), QStringLiteral("#ff0000")});
+    EXPECT_EQ(render.exitCode, 0) << render.err.toStdString();
+    EXPECT_TRUE(render.out.isEmpty());
+    QFile png(out);
+    ASSERT_TRUE(png.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(png.read(8).startsWith("\x89PNG"));
+}
+
+// --- PDF ---
+TEST(ProgramTest, pdf_writesEveryPageWithItsFontsInEitherStyle) {
+    QTemporaryDir folder;
+    const QString small = folder.filePath(QStringLiteral("small.pdf"));
+    const QString large = folder.filePath(QStringLiteral("large.pdf"));
+    const ProgramRun smallRun = run(
+        {QStringLiteral("--pdf"), QStringLiteral(TAVELO_SAMPLE), QStringLiteral("--out"), small});
+    EXPECT_EQ(smallRun.exitCode, 0) << smallRun.err.toStdString();
+    EXPECT_TRUE(smallRun.out.isEmpty());
+    const ProgramRun largeRun =
+        run({QStringLiteral("--pdf"), QStringLiteral(TAVELO_SAMPLE), QStringLiteral("--out"), large,
+             QStringLiteral("--style"), QStringLiteral("large")});
+    EXPECT_EQ(largeRun.exitCode, 0) << largeRun.err.toStdString();
+
+    const testing::PdfInspection smallPdf = testing::inspectPdf(small);
+    const testing::PdfInspection largePdf = testing::inspectPdf(large);
+    ASSERT_TRUE(smallPdf.readable);
+    ASSERT_TRUE(largePdf.readable);
+    EXPECT_GE(smallPdf.pages, 2);
+    // The large style shows fewer lines per view, and each set of lines twice.
+    EXPECT_EQ(largePdf.pages % 2, 0);
+    EXPECT_GT(largePdf.pages, smallPdf.pages);
+    EXPECT_FALSE(smallPdf.embeddedFonts.isEmpty());
+}
+
+TEST(ProgramTest, pdf_badUsageAndUnwritableOutput) {
+    EXPECT_EQ(run({QStringLiteral("--pdf"), QStringLiteral(TAVELO_SAMPLE)}).exitCode, 2);
+    EXPECT_EQ(run({QStringLiteral("--pdf"), QStringLiteral(TAVELO_SAMPLE), QStringLiteral("--out"),
+                   QStringLiteral("x.pdf"), QStringLiteral("--position"), QStringLiteral("3")})
+                  .exitCode,
+              2);
+    const ProgramRun unwritable =
+        run({QStringLiteral("--pdf"), QStringLiteral(TAVELO_SAMPLE), QStringLiteral("--out"),
+             QStringLiteral("/nonexistent-folder/x.pdf")});
+    EXPECT_EQ(unwritable.exitCode, 1);
+    EXPECT_TRUE(unwritable.err.contains(QStringLiteral("/nonexistent-folder/x.pdf")));
+    const ProgramRun missing = run({QStringLiteral("--pdf"), QStringLiteral("/nonexistent/x.tl2"),
+                                    QStringLiteral("--out"), QStringLiteral("x.pdf")});
+    EXPECT_EQ(missing.exitCode, 1);
+}
+
+}  // namespace
+}  // namespace tavelo

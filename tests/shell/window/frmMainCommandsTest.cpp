@@ -1,0 +1,355 @@
+#include <QFile>
+#include <QTest>
+
+#include "support/GuiTesting.h"
+#include "support/WindowFixture.h"
+#include "shell/controls/ToolbarButton.h"
+#include "store/CViewData.h"
+
+namespace tavelo {
+
+using testing::q;
+
+class frmMainCommandsTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<testing::WindowFixture> w;
+
+    [[nodiscard]] QString lastMessage() const {
+        return w->messages.messages().empty() ? QString() : q(w->messages.messages().back());
+    }
+    static int hits(const CViewData& view) {
+        int count = 0;
+        for (Integer g = 1; g <= view.GyouArraySize(); ++g)
+            for (Integer d = 1; d <= view.LenBunDan(g); ++d) count += view.ReversalChar(g, d);
+        return count;
+    }
+
+private slots:
+    void init() { w = std::make_unique<testing::WindowFixture>(); }
+    void cleanup() { w.reset(); }
+
+    // --- Opening ---
+    void cancellingTheDialog_changesNothing() {
+        w->dialog.nextFile.reset();
+        w->form->mnuFileOpen_Click();
+        QCOMPARE(w->dialog.openCount, 1);
+        QCOMPARE(w->form->m_obViewS.Count(), Long{0});
+        QVERIFY(!w->form->mnuStyle.Enabled());
+        QVERIFY(!w->form->mnuID(0).Visible());
+        QVERIFY(!w->form->hsb1.Enabled());
+    }
+
+    void openDialog_asksForTl2FilesWithItsTitle() {
+        w->form->mnuFileOpen_Click();
+        QCOMPARE(q(w->dialog.Filter()), QStringLiteral("tl2形式ﾌｧｲﾙ (*.tl2)|*.tl2|"));
+        QCOMPARE(q(w->dialog.DialogTitle()), QStringLiteral("ﾌｧｲﾙを開く"));
+        QCOMPARE(w->dialog.Flags(), Long{4});
+    }
+
+    void firstOpen_switchesTheCommandsOnInTheSmallStyle() {
+        const String path = w->writeDocument(QStringLiteral("sample.tl2"), 12, 38);
+        w->open(path);
+        frmMain& f = *w->form;
+        QCOMPARE(f.m_obViewS.Count(), Long{1});
+        QCOMPARE(f.m_ViewIndex, Integer{1});
+        QVERIFY(f.mnuStyleType(0).Checked());
+        QVERIFY(!f.mnuStyleType(1).Checked());
+        QVERIFY(f.mnuStyle.Enabled());
+        QVERIFY(f.mnuID(0).Visible());
+        QCOMPARE(q(f.mnuID(1).Caption()), QStringLiteral("9:05:31 sample.tl2"));
+        QVERIFY(f.mnuRenewal.Enabled());
+        QVERIFY(f.tlb1.Buttons(6).Enabled());
+        QVERIFY(f.txtSearch.Enabled());
+        QVERIFY(f.cmdSearch.Enabled());
+        QVERIFY(!f.cmdClear.Enabled());
+        QVERIFY(f.cmdHead.Enabled() && f.cmdEnd.Enabled() && f.hsb1.Enabled());
+        QCOMPARE(q(w->status()), QStringLiteral("9:05:31 sample.tl2   12行×38段(最長)"));
+        QCOMPARE(q(f.m_FileName), QStringLiteral("sample.tl2"));
+        QCOMPARE(f.m_FullPathName, path);
+        QCOMPARE(q(f.txtLineNumber.Text()), QStringLiteral("1"));
+    }
+
+    void secondOpen_addsAnEntryKeepsTheStyleAndEmptiesTheSearchBox() {
+        w->open(w->writeDocument(QStringLiteral("a.tl2"), 5));
+        frmMain& f = *w->form;
+        f.mnuStyleType_Click(1);
+        f.hsb1.Value(3);
+        f.txtSearch.Text(u"漢");
+        w->clock = u"9:05:40";
+        w->open(w->writeDocument(QStringLiteral("b.tl2"), 5));
+        QCOMPARE(q(f.mnuID(2).Caption()), QStringLiteral("9:05:40 b.tl2"));
+        QCOMPARE(f.m_ViewIndex, Integer{2});
+        QVERIFY(f.mnuStyleType(1).Checked());
+        QCOMPARE(q(f.txtSearch.Text()), QString());
+        QCOMPARE(f.hsb1.Value(), Integer{0});
+    }
+
+    void sameFileTwiceWithinOneSecond_getsANumberedIdAndItsOwnRecord() {
+        const String path = w->writeDocument(QStringLiteral("twice.tl2"), 3);
+        w->open(path);
+        w->open(path);
+        w->open(path);
+        frmMain& f = *w->form;
+        QCOMPARE(f.m_obViewS.Count(), Long{3});
+        QCOMPARE(q(f.mnuID(2).Caption()), QStringLiteral("9:05:31 twice.tl2 (2)"));
+        QCOMPARE(q(f.mnuID(3).Caption()), QStringLiteral("9:05:31 twice.tl2 (3)"));
+        QCOMPARE(f.m_ViewIndex, Integer{3});
+    }
+
+    void fileThatDoesNotExist_isReportedByTheReaderAndAddsNothing() {
+        w->open(w->folder.filePath(QStringLiteral("missing.tl2")).toStdU16String());
+        QVERIFY(lastMessage().endsWith(QStringLiteral("missing.tl2 ファイルを開けません。")));
+        QCOMPARE(w->messages.messages().size(), std::size_t{1});
+        QCOMPARE(w->form->m_obViewS.Count(), Long{0});
+        QVERIFY(!w->form->mnuStyle.Enabled());
+    }
+
+    // --- Failed readings are never silent ---
+    void lineOf56Characters_isReportedWithItsLineAndTheRestIsShown() {
+        std::string text = "漢\r\n";
+        for (int i = 0; i < 56; ++i) text += "字";
+        text += "\r\n";
+        w->open(w->writeFile(QStringLiteral("long.tl2"), text));
+        QCOMPARE(w->messages.messages().size(), std::size_t{1});
+        QVERIFY(lastMessage().contains(QStringLiteral("long.tl2 の 2 行目")));
+        QVERIFY(lastMessage().contains(QStringLiteral("55 文字")));
+        QCOMPARE(w->form->m_obViewS.Count(), Long{1});
+        QCOMPARE(w->current().LenBunDan(2), Integer{55});
+    }
+
+    void failingFileWithBareLineFeeds_isToldThatLinesEndWithCrLf() {
+        std::string text;
+        for (int i = 0; i < 30; ++i) text += "漢字\n";
+        w->open(w->writeFile(QStringLiteral("lf.tl2"), text));
+        QVERIFY(lastMessage().contains(QStringLiteral("CR LF")));
+        QCOMPARE(w->form->m_obViewS.Count(), Long{1});
+    }
+
+    void fileOverTheSizeLimit_isReportedAndAddsNothing() {
+        w->open(w->writeBytes(QStringLiteral("big.tl2"), std::string(40000, ' ')));
+        QVERIFY(lastMessage().contains(QStringLiteral("32,767 バイト")));
+        QCOMPARE(w->form->m_obViewS.Count(), Long{0});
+    }
+
+    void eachLimit_isNamedInPlainWords() {
+        struct Case {
+            QString file;
+            std::string text;
+            QString words;
+        };
+        std::string ruby, lines;
+        for (int i = 0; i < 121; ++i) ruby += "ｱ";
+        for (int i = 0; i < 1001; ++i) lines += "字\r\n";
+        const Case cases[] = {
+            {QStringLiteral("ruby.tl2"), ruby + "\r\n漢\r\n", QStringLiteral("120 文字分")},
+            {QStringLiteral("bracket.tl2"), "[人人]\r\n漢\r\n", QStringLiteral("[ ] の中")},
+            {QStringLiteral("lines.tl2"), lines, QStringLiteral("1,000 行")},
+            {QStringLiteral("face.tl2"), "M1;\r\n漢\r\n", QStringLiteral("書体の指定")},
+        };
+        for (const Case& c : cases) {
+            w->open(w->writeFile(c.file, c.text));
+            QVERIFY2(lastMessage().contains(c.words), qPrintable(lastMessage()));
+        }
+    }
+
+    // --- Switching documents ---
+    void switchingDocuments_showsTheOtherFromItsStartAndDisablesRefresh() {
+        w->open(w->writeDocument(QStringLiteral("a.tl2"), 5));
+        w->clock = u"9:06:00";
+        w->open(w->writeDocument(QStringLiteral("b.tl2"), 8));
+        w->clock = u"9:07:00";
+        w->open(w->writeDocument(QStringLiteral("c.tl2"), 3));
+        frmMain& f = *w->form;
+        f.txtSearch.Text(u"漢");
+        f.mnuID_Click(1);
+        QCOMPARE(f.m_ViewIndex, Integer{1});
+        QCOMPARE(f.hsb1.Value(), Integer{0});
+        QCOMPARE(f.hsb1.Min(), Integer{4});
+        QCOMPARE(q(w->status()), QStringLiteral("9:05:31 a.tl2"));
+        QVERIFY(!f.mnuRenewal.Enabled());
+        QVERIFY(!f.tlb1.Buttons(6).Enabled());
+        QVERIFY(f.tlb1.Buttons(6).Visible());
+        QCOMPARE(q(f.txtSearch.Text()), QString());
+        // The next open enables refresh again.
+        w->open(w->writeDocument(QStringLiteral("d.tl2"), 2));
+        QVERIFY(f.mnuRenewal.Enabled());
+    }
+
+    // --- Styles ---
+    void styleSwitch_keepsTheRelativePlace() {
+        w->open(w->writeDocument(QStringLiteral("ten.tl2"), 10));
+        frmMain& f = *w->form;
+        f.hsb1.Value(6);  // ratio 6/9
+        f.mnuStyleType_Click(1);
+        QCOMPARE(f.hsb1.Min(), Integer{19});
+        QCOMPARE(f.hsb1.Value(), Integer{12});  // round(19 x 0.6666667) = 13, odd: 12
+        f.mnuStyleType_Click(0);
+        QCOMPARE(f.hsb1.Value(), Integer{6});  // round(9 x 12/19) = round(5.684)
+        QVERIFY(f.mnuStyleType(0).Checked());
+        QVERIFY(!f.mnuStyleType(1).Checked());
+    }
+
+    void styleSwitch_fromTheLastSmallPosition_landsOnTheUpperHalfOfTheLastLine() {
+        w->open(w->writeDocument(QStringLiteral("two.tl2"), 2));
+        frmMain& f = *w->form;
+        f.hsb1.Value(1);
+        f.mnuStyleType_Click(1);
+        QCOMPARE(f.hsb1.Min(), Integer{3});
+        QCOMPARE(f.hsb1.Value(), Integer{2});
+    }
+
+    void styleSwitch_atTheBeginning_staysAtPositionZero() {
+        w->open(w->writeDocument(QStringLiteral("ten.tl2"), 10));
+        w->form->mnuStyleType_Click(1);
+        QCOMPARE(w->form->hsb1.Value(), Integer{0});
+    }
+
+    void hitColour_isChosenInTheDialogAndKeptWhenCancelled() {
+        w->open(w->writeDocument(QStringLiteral("a.tl2"), 2));
+        frmMain& f = *w->form;
+        w->dialog.nextColor = 0x0000CC;
+        f.mnuStyleType_Click(3);
+        QCOMPARE(f.cdlFileOpen.Color(), Long{0x0000CC});
+        QCOMPARE(f.cdlFileOpen.Flags(), Long{5});
+        w->dialog.nextColor.reset();
+        f.mnuStyleType_Click(3);
+        QCOMPARE(f.cdlFileOpen.Color(), Long{0x0000CC});
+        QCOMPARE(w->dialog.colorCount, 2);
+    }
+
+    // --- Toolbar ---
+    void fontButtonsWithoutDocument_sayThatNoFileIsOpen() {
+        frmMain& f = *w->form;
+        f.tlb1_ButtonClick(f.tlb1.Buttons(3));
+        QCOMPARE(lastMessage(), QStringLiteral("まだファイルが開かれていません。"));
+        f.tlb1_ButtonClick(f.tlb1.Buttons(4));
+        QCOMPARE(w->messages.messages().size(), std::size_t{2});
+        QVERIFY(!f.mnuStyleType(0).Checked() && !f.mnuStyleType(1).Checked());
+    }
+
+    void toolbarKeys_leadToOpenStylesAndRefresh() {
+        frmMain& f = *w->form;
+        w->dialog.nextFile = w->writeDocument(QStringLiteral("a.tl2"), 4);
+        f.tlb1_ButtonClick(f.tlb1.Buttons(1));
+        QCOMPARE(f.m_obViewS.Count(), Long{1});
+        f.tlb1_ButtonClick(f.tlb1.Buttons(4));
+        QVERIFY(f.mnuStyleType(1).Checked());
+        f.tlb1_ButtonClick(f.tlb1.Buttons(3));
+        QVERIFY(f.mnuStyleType(0).Checked());
+        w->clock = u"9:10:00";
+        f.tlb1_ButtonClick(f.tlb1.Buttons(6));
+        QCOMPARE(q(f.mnuID(1).Caption()), QStringLiteral("9:10:00   a.tl2"));
+    }
+
+    // --- Refresh ---
+    void refresh_readsTheFileAgainAtTheSamePositionWithAThreeSpaceId() {
+        const String path = w->writeDocument(QStringLiteral("edit.tl2"), 10);
+        w->open(path);
+        frmMain& f = *w->form;
+        f.hsb1.Value(4);
+        f.txtSearch.Text(u"漢");
+        f.cmdSearch_Click();
+        w->writeDocument(QStringLiteral("edit.tl2"), 12);
+        w->clock = u"9:20:00";
+        f.mnuRenewal_Click();
+        QCOMPARE(f.m_obViewS.Count(), Long{1});
+        QCOMPARE(w->current().GyouArraySize(), Integer{12});
+        QCOMPARE(f.hsb1.Value(), Integer{4});
+        QCOMPARE(q(f.mnuID(1).Caption()), QStringLiteral("9:20:00   edit.tl2"));
+        QCOMPARE(q(w->status()), QStringLiteral("9:20:00   edit.tl2"));
+        QCOMPARE(hits(w->current()), 0);
+        QCOMPARE(q(f.txtSearch.Text()), QStringLiteral("漢"));
+    }
+
+    void refreshOfAFileThatIsGone_keepsTheDocument() {
+        const String path = w->writeDocument(QStringLiteral("gone.tl2"), 6);
+        w->open(path);
+        QFile::remove(q(path));
+        w->clock = u"9:30:00";
+        w->form->mnuRenewal_Click();
+        QCOMPARE(w->form->m_obViewS.Count(), Long{1});
+        QCOMPARE(w->current().GyouArraySize(), Integer{6});
+        QCOMPARE(q(w->form->mnuID(1).Caption()), QStringLiteral("9:05:31 gone.tl2"));
+        QVERIFY(lastMessage().endsWith(QStringLiteral("ファイルを開けません。")));
+    }
+
+    // --- Search ---
+    void search_marksEveryOccurrenceWithoutOverlapAndHitsAccumulate() {
+        w->open(w->writeFile(QStringLiteral("kana.tl2"), "ああ\r\nあああ\r\nアア\r\nいあ\r\n"));
+        frmMain& f = *w->form;
+        f.txtSearch.Text(u"ああ");
+        f.cmdSearch_Click();
+        const CViewData& view = w->current();
+        QVERIFY(view.ReversalChar(1, 1) && view.ReversalChar(1, 2));
+        QVERIFY(view.ReversalChar(2, 1) && view.ReversalChar(2, 2) && !view.ReversalChar(2, 3));
+        QVERIFY(!view.ReversalChar(3, 1));  // katakana is not hiragana
+        QVERIFY(f.m_IsSearch);
+        QVERIFY(f.cmdClear.Enabled());
+        f.txtSearch.Text(u"い");
+        f.cmdSearch_Click();
+        QVERIFY(view.ReversalChar(4, 1) && view.ReversalChar(1, 1));
+        QCOMPARE(hits(view), 5);
+    }
+
+    void emptySearchWord_isAskedForAndChangesNothing() {
+        w->open(w->writeDocument(QStringLiteral("a.tl2"), 2));
+        w->form->cmdSearch_Click();
+        QCOMPARE(lastMessage(), QStringLiteral("検索する単語を入力して下さい。"));
+        QVERIFY(!w->form->m_IsSearch);
+        QVERIFY(!w->form->cmdClear.Enabled());
+    }
+
+    void wordThatDoesNotOccur_stillTurnsTheHitDisplayOn() {
+        w->open(w->writeDocument(QStringLiteral("a.tl2"), 2));
+        w->form->txtSearch.Text(u"猫");
+        w->form->cmdSearch_Click();
+        QVERIFY(w->form->m_IsSearch);
+        QCOMPARE(hits(w->current()), 0);
+    }
+
+    void clear_resetsOnlyTheCurrentDocumentAndHidesHitsEverywhere() {
+        w->open(w->writeDocument(QStringLiteral("a.tl2"), 2));
+        frmMain& f = *w->form;
+        f.txtSearch.Text(u"漢");
+        f.cmdSearch_Click();
+        w->clock = u"9:06:00";
+        w->open(w->writeDocument(QStringLiteral("b.tl2"), 2));
+        f.txtSearch.Text(u"字");
+        f.cmdSearch_Click();
+        f.mnuStyleType_Click(1);
+        f.cmdClear_Click();
+        QCOMPARE(hits(f.m_obViewS.Item(2)), 0);
+        QVERIFY(hits(f.m_obViewS.Item(1)) > 0);  // kept, and shown again by the next search
+        QVERIFY(!f.m_IsSearch);
+        QVERIFY(!f.cmdClear.Enabled());
+        QCOMPARE(q(f.txtSearch.Text()), QString());
+    }
+
+    void hitsAreDrawnInTheHitColourOnlyWhileShown() {
+        w->open(w->writeFile(QStringLiteral("cat.tl2"), "猫\r\n"));
+        frmMain& f = *w->form;
+        w->form->cdlFileOpen.Color(0x0000FF);  // red
+        auto hasRed = [&] {
+            const QImage& image = f.picView.image();
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) {
+                    const QRgb p = image.pixel(x, y);
+                    if (qRed(p) > 200 && qGreen(p) < 80 && qBlue(p) < 80) return true;
+                }
+            return false;
+        };
+        QVERIFY(!hasRed());
+        f.txtSearch.Text(u"猫");
+        f.cmdSearch_Click();
+        QVERIFY(hasRed());
+        f.cmdClear_Click();
+        QVERIFY(!hasRed());
+    }
+};
+
+}  // namespace tavelo
+
+TAVELO_GUI_TEST_MAIN(tavelo::frmMainCommandsTest)
+#include "frmMainCommandsTest.moc"

@@ -1,0 +1,684 @@
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QImageReader>
+#include <QLabel>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBrowser>
+#include <QUrl>
+#include <cmath>
+#include <limits>
+
+#include "support/GuiTesting.h"
+#include "support/WindowFixture.h"
+#include "shell/window/ApplicationIcon.h"
+#include "shell/controls/ClassicMouse.h"
+#include "shell/window/HelpWindow.h"
+#include "shell/window/PointerImages.h"
+#include "shell/controls/Screen.h"
+#include "shell/controls/ToolbarButton.h"
+#include "shell/controls/Twips.h"
+#include "shell/window/frmAbout.h"
+#include "store/CViewData.h"
+
+namespace tavelo {
+
+using testing::q;
+using Zone = PointerImages::Zone;
+
+namespace {
+
+const QString kWrongExtension = QStringLiteral("拡張子が .tl2 でないのでファイルを開けません。");
+const QString kOnlyOneFile = QStringLiteral("ファイルは一つだけ選択して下さい。");
+
+// Where the build puts the program with its help and pointer images.
+ResourceLocator programResources() {
+    return ResourceLocator(QStringLiteral(TAVELO_PROGRAM_DIR));
+}
+
+std::unique_ptr<QMimeData> filesData(const QStringList& paths) {
+    auto data = std::make_unique<QMimeData>();
+    QList<QUrl> urls;
+    for (const QString& path : paths) urls.push_back(QUrl::fromLocalFile(path));
+    data->setUrls(urls);
+    return data;
+}
+
+QImage iconFile(Zone zone) {
+    QImageReader reader(QStringLiteral(TAVELO_PROGRAM_DIR "/") + PointerImages::fileName(zone),
+                        "ico");
+    reader.setDecideFormatFromContent(false);
+    return reader.read().convertToFormat(QImage::Format_ARGB32);
+}
+
+QImage imageOf(const QCursor& cursor) {
+    return cursor.pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+Single justBelow(Single x) {
+    return std::nextafter(x, -std::numeric_limits<Single>::infinity());
+}
+Single justAbove(Single x) {
+    return std::nextafter(x, std::numeric_limits<Single>::infinity());
+}
+
+}  // namespace
+
+class frmMainMouseTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<testing::WindowFixture> w;
+
+    [[nodiscard]] frmMain& form() const { return *w->form; }
+    [[nodiscard]] QStringList messages() const {
+        QStringList texts;
+        for (const String& text : w->messages.messages()) texts.push_back(q(text));
+        return texts;
+    }
+
+    // One drag over the view as the desktop delivers it: an enter, `moves` moves and then
+    // either a drop or a leave. Returns whether the view took the drop.
+    bool drag(const QMimeData& data, int moves, bool drop) {
+        PictureBox& view = form().picView;
+        const QPoint at(100, 100);
+        const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+        QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&view, &enter);
+        bool accepted = enter.isAccepted() && enter.dropAction() == Qt::CopyAction;
+        for (int i = 0; i < moves; ++i) {
+            QDragMoveEvent move(at + QPoint(i, i), actions, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&view, &move);
+            accepted = move.isAccepted() && move.dropAction() == Qt::CopyAction;
+        }
+        if (!drop) {
+            QDragLeaveEvent leave;
+            QApplication::sendEvent(&view, &leave);
+            return false;
+        }
+        QDropEvent dropEvent(at, actions, &data, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&view, &dropEvent);
+        return accepted && dropEvent.isAccepted();
+    }
+    bool dropFiles(const QStringList& paths) { return drag(*filesData(paths), 3, true); }
+
+    // A document whose last position in the small style is `lastPosition`.
+    void openDocumentWithLastPosition(Integer lastPosition) {
+        w->open(w->writeDocument(QStringLiteral("doc.tl2"), lastPosition + 1, 8));
+        QCOMPARE(form().hsb1.Min(), lastPosition);
+    }
+
+    // X of each zone of the view, in pixels (the view's scale once a document is open).
+    [[nodiscard]] Single xIn(Zone zone) const {
+        const Single width = form().picView.ScaleWidth();
+        switch (zone) {
+            case Zone::FarLeft:
+                return width / 16;
+            case Zone::Left:
+                return width * 3 / 8;
+            case Zone::Right:
+                return width * 5 / 8;
+            case Zone::FarRight:
+                return width * 15 / 16;
+        }
+        return -1;
+    }
+
+    // A left click in `zone` at scroll position `from`; the position it leaves.
+    Integer clickFrom(Integer from, Zone zone) {
+        form().hsb1.Value(from);
+        form().picView_MouseDown(classicmouse::kLeftButton, 0, xIn(zone), 100);
+        return form().hsb1.Value();
+    }
+
+    static void sendMouseMove(QWidget& widget) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), widget.mapToGlobal(QPointF(3, 3)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&widget, &move);
+    }
+    static void sendLeftPress(QWidget& widget, QPointF at) {
+        QMouseEvent press(QEvent::MouseButtonPress, at, widget.mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&widget, &press);
+    }
+
+    [[nodiscard]] QList<HelpWindow*> helpWindows() const {
+        return form().findChildren<HelpWindow*>();
+    }
+    [[nodiscard]] QList<frmAbout*> aboutBoxes() const { return form().findChildren<frmAbout*>(); }
+
+    // Where the status bar places the window: its Left in whole pixels, as the window moves.
+    static int leftPixels(Single twipsLeft) { return twips::toPixels(twipsLeft); }
+
+private slots:
+    void init() {
+        w = std::make_unique<testing::WindowFixture>();
+        w->form->setResources(programResources());
+    }
+    void cleanup() { w.reset(); }
+
+    // --- Dropping a file: accepted ---
+    void droppedTl2File_opensAsTheFirstDocumentWithTheNameWithoutFolder() {
+        QVERIFY(QDir(w->folder.path()).mkpath(QStringLiteral("作品")));
+        const String path = w->writeDocument(QStringLiteral("作品/sample.tl2"), 12, 38);
+        QVERIFY(dropFiles({q(path)}));
+        frmMain& f = form();
+        QVERIFY(messages().isEmpty());
+        QCOMPARE(w->dialog.openCount, 0);
+        QCOMPARE(f.m_obViewS.Count(), Long{1});
+        QCOMPARE(q(f.m_FileName), QStringLiteral("sample.tl2"));
+        QCOMPARE(f.m_FullPathName, path);
+        QCOMPARE(q(f.mnuID(1).Caption()), QStringLiteral("9:05:31 sample.tl2"));
+        QCOMPARE(q(w->status()), QStringLiteral("9:05:31 sample.tl2   12行×38段(最長)"));
+        // The first document switches the commands on as the open command does.
+        QVERIFY(f.mnuID(0).Visible());
+        QVERIFY(f.mnuStyle.Enabled() && f.mnuStyleType(0).Checked());
+        QVERIFY(f.mnuRenewal.Enabled() && f.tlb1.Buttons(6).Enabled());
+        QVERIFY(f.txtSearch.Enabled() && f.cmdSearch.Enabled());
+        QVERIFY(f.cmdHead.Enabled() && f.cmdEnd.Enabled() && f.hsb1.Enabled());
+        QCOMPARE(f.picView.ScaleMode(), Integer{PictureBox::vbPixels});
+        QCOMPARE(f.focusWidget(), static_cast<QWidget*>(&f.hsb1));
+        QCOMPARE(q(f.txtLineNumber.Text()), QStringLiteral("1"));
+    }
+
+    void droppedFile_isWhatRefreshReadsAgain() {
+        const String path = w->writeDocument(QStringLiteral("edit.tl2"), 4);
+        QVERIFY(dropFiles({q(path)}));
+        w->writeDocument(QStringLiteral("edit.tl2"), 7);
+        w->clock = u"9:06:00";
+        form().mnuRenewal_Click();
+        QCOMPARE(w->current().GyouArraySize(), Integer{7});
+        QCOMPARE(q(form().mnuID(1).Caption()), QStringLiteral("9:06:00   edit.tl2"));
+    }
+
+    void secondDrop_addsAnEntryAndKeepsTheStyle() {
+        w->open(w->writeDocument(QStringLiteral("a.tl2"), 5));
+        form().mnuStyleType_Click(1);
+        form().hsb1.Value(3);
+        form().txtSearch.Text(u"漢");
+        w->clock = u"9:07:00";
+        QVERIFY(dropFiles({q(w->writeDocument(QStringLiteral("b.tl2"), 6))}));
+        frmMain& f = form();
+        QCOMPARE(f.m_obViewS.Count(), Long{2});
+        QCOMPARE(f.m_ViewIndex, Integer{2});
+        QCOMPARE(q(f.mnuID(2).Caption()), QStringLiteral("9:07:00 b.tl2"));
+        QVERIFY(f.mnuStyleType(1).Checked());
+        QCOMPARE(f.hsb1.Min(), Integer{11});
+        QCOMPARE(f.hsb1.Value(), Integer{0});
+        QCOMPARE(q(f.txtSearch.Text()), QString());
+    }
+
+    void droppedFileThatCannotBeRead_isReportedAndAddsNothing() {
+        QVERIFY(dropFiles({w->folder.filePath(QStringLiteral("gone.tl2"))}));
+        QCOMPARE(messages().size(), 1);
+        QVERIFY(messages().front().endsWith(QStringLiteral("gone.tl2 ファイルを開けません。")));
+        QCOMPARE(form().m_obViewS.Count(), Long{0});
+        QVERIFY(!form().mnuStyle.Enabled());
+        QVERIFY(!form().mnuID(0).Visible());
+    }
+
+    void droppedFolderNamedLikeATl2File_addsNothing() {
+        QVERIFY(QDir(w->folder.path()).mkpath(QStringLiteral("folder.tl2")));
+        QVERIFY(dropFiles({w->folder.filePath(QStringLiteral("folder.tl2"))}));
+        QCOMPARE(messages().size(), 1);
+        QCOMPARE(form().m_obViewS.Count(), Long{0});
+    }
+
+    void sameFileDroppedTwiceWithinOneSecond_getsANumberedId() {
+        const String path = w->writeDocument(QStringLiteral("twice.tl2"), 3);
+        QVERIFY(dropFiles({q(path)}));
+        QVERIFY(dropFiles({q(path)}));
+        QCOMPARE(form().m_obViewS.Count(), Long{2});
+        QCOMPARE(q(form().mnuID(2).Caption()), QStringLiteral("9:05:31 twice.tl2 (2)"));
+    }
+
+    // --- Dropping: refused, and told once per drag ---
+    void upperCaseExtension_isRefusedWithTheExtensionMessage() {
+        const String path = w->writeDocument(QStringLiteral("SAMPLE.TL2"), 3);
+        QVERIFY(!dropFiles({q(path)}));
+        QCOMPARE(messages(), QStringList{kWrongExtension});
+        QCOMPARE(form().m_obViewS.Count(), Long{0});
+        QVERIFY(form().m_FileName.empty());
+    }
+
+    void otherExtension_isRefusedWithTheExtensionMessage() {
+        QVERIFY(!dropFiles({w->folder.filePath(QStringLiteral("notes.txt"))}));
+        QCOMPARE(messages(), QStringList{kWrongExtension});
+    }
+
+    void twoTl2Files_areRefusedWithTheOneFileMessage() {
+        const String a = w->writeDocument(QStringLiteral("a.tl2"), 3);
+        const String b = w->writeDocument(QStringLiteral("b.tl2"), 3);
+        QVERIFY(!dropFiles({q(a), q(b)}));
+        QCOMPARE(messages(), QStringList{kOnlyOneFile});
+        QCOMPARE(form().m_obViewS.Count(), Long{0});
+    }
+
+    void dragWithoutFiles_isRefusedWithTheOneFileMessage() {
+        QMimeData text;
+        text.setText(QStringLiteral("本文"));
+        QVERIFY(!drag(text, 3, true));
+        QCOMPARE(messages(), QStringList{kOnlyOneFile});
+        QCOMPARE(form().m_obViewS.Count(), Long{0});
+    }
+
+    void refusedDragMovedAndLeft_tellsOnceAndTheNextDragTellsAgain() {
+        auto data = filesData({QStringLiteral("/tmp/a.txt")});
+        QVERIFY(!drag(*data, 25, false));
+        QCOMPARE(messages().size(), 1);
+        QVERIFY(!drag(*data, 25, true));
+        QCOMPARE(messages(), (QStringList{kWrongExtension, kWrongExtension}));
+    }
+
+    void acceptedDrag_isNeverToldAnything() {
+        auto data = filesData({w->folder.filePath(QStringLiteral("x.tl2"))});
+        QVERIFY(!drag(*data, 10, false));
+        QVERIFY(messages().isEmpty());
+        QCOMPARE(form().m_obViewS.Count(), Long{0});
+    }
+
+    void dragOverHandler_setsCopyOnlyForOneTl2File() {
+        struct Case {
+            std::vector<String> files;
+            Long effect;
+        };
+        const Case cases[] = {
+            {{u"/d/a.tl2"}, PictureBox::vbDropEffectCopy},
+            {{u"/d/.tl2"}, PictureBox::vbDropEffectCopy},
+            {{u"/d/a.TL2"}, PictureBox::vbDropEffectNone},
+            {{u"/d/a.tl2x"}, PictureBox::vbDropEffectNone},
+            {{u"tl2"}, PictureBox::vbDropEffectNone},
+            {{u"/d/a.tl2", u"/d/b.tl2"}, PictureBox::vbDropEffectNone},
+            {{}, PictureBox::vbDropEffectNone},
+        };
+        for (const Case& c : cases) {
+            for (const Integer state : {PictureBox::vbEnter, PictureBox::vbOver}) {
+                Long effect = PictureBox::vbDropEffectCopy;
+                form().picView_OLEDragOver(c.files, effect, state);
+                QCOMPARE(effect, c.effect);
+            }
+        }
+        // Told at each entry of a refused drag and at none of its moves.
+        QCOMPARE(messages().size(), 5);
+    }
+
+    void refusedFilesReachingTheDropHandler_openNothing() {
+        const String a = w->writeDocument(QStringLiteral("a.tl2"), 3);
+        const String upper = w->writeDocument(QStringLiteral("B.TL2"), 3);
+        form().picView_OLEDragDrop({a, a});
+        form().picView_OLEDragDrop({upper});
+        form().picView_OLEDragDrop({});
+        QCOMPARE(form().m_obViewS.Count(), Long{0});
+        QVERIFY(form().m_FullPathName.empty());
+        QVERIFY(messages().isEmpty());
+    }
+
+    // --- The name without folder ---
+    void fileName_isWhatFollowsTheLastSlashOrBackslash() {
+        QCOMPARE(q(frmMain::GetFileName(u"/home/yuki/作品/sample.tl2")),
+                 QStringLiteral("sample.tl2"));
+        QCOMPARE(q(frmMain::GetFileName(u"C:\\作品\\sample.tl2")), QStringLiteral("sample.tl2"));
+        QCOMPARE(q(frmMain::GetFileName(u"/mnt/c\\old/b.tl2")), QStringLiteral("b.tl2"));
+        QCOMPARE(q(frmMain::GetFileName(u"/mnt/c/old\\c.tl2")), QStringLiteral("c.tl2"));
+        QCOMPARE(q(frmMain::GetFileName(u"sample.tl2")), QStringLiteral("sample.tl2"));
+        QCOMPARE(q(frmMain::GetFileName(u"/folder/")), QString());
+    }
+
+    // --- Clicks on the view ---
+    void farLeftClick_stepsTenForward() {
+        openDocumentWithLastPosition(25);
+        QCOMPARE(clickFrom(0, Zone::FarLeft), Integer{10});
+        QCOMPARE(clickFrom(15, Zone::FarLeft), Integer{25});
+    }
+
+    void farLeftClickWithFewerThanTenLeft_jumpsToTheEnd() {
+        openDocumentWithLastPosition(25);
+        QCOMPARE(clickFrom(16, Zone::FarLeft), Integer{25});
+        QCOMPARE(clickFrom(24, Zone::FarLeft), Integer{25});
+    }
+
+    void farRightClick_stepsTenBackButNeverBelowZero() {
+        openDocumentWithLastPosition(25);
+        QCOMPARE(clickFrom(9, Zone::FarRight), Integer{0});
+        QCOMPARE(clickFrom(10, Zone::FarRight), Integer{0});
+        QCOMPARE(clickFrom(11, Zone::FarRight), Integer{1});
+        QCOMPARE(clickFrom(25, Zone::FarRight), Integer{15});
+    }
+
+    void leftAndRightClicks_stepOneForwardAndOneBack() {
+        openDocumentWithLastPosition(25);
+        QCOMPARE(clickFrom(3, Zone::Left), Integer{4});
+        QCOMPARE(clickFrom(3, Zone::Right), Integer{2});
+        QCOMPARE(clickFrom(0, Zone::Right), Integer{0});
+    }
+
+    void clickThatMovesRedrawsTheView() {
+        openDocumentWithLastPosition(25);
+        QSignalSpy changes(&form().hsb1, &HScrollBar::Change);
+        QCOMPARE(clickFrom(0, Zone::Left), Integer{1});
+        QCOMPARE(changes.count(), 1);
+        QCOMPARE(q(form().txtLineNumber.Text()), QStringLiteral("2"));
+    }
+
+    void leftClickAtTheEnd_movesNothingDrawsNothingAndFocusesTheScrollBar() {
+        openDocumentWithLastPosition(25);
+        frmMain& f = form();
+        f.hsb1.Value(25);
+        f.txtSearch.setFocus();
+        QSignalSpy changes(&f.hsb1, &HScrollBar::Change);
+        for (const Zone zone : {Zone::Left, Zone::FarLeft}) {
+            f.picView_MouseDown(classicmouse::kLeftButton, 0, xIn(zone), 100);
+            QCOMPARE(f.hsb1.Value(), Integer{25});
+        }
+        QCOMPARE(changes.count(), 0);
+        QCOMPARE(f.focusWidget(), static_cast<QWidget*>(&f.hsb1));
+    }
+
+    void rightButtonClick_movesNothingAndFocusesTheScrollBar() {
+        openDocumentWithLastPosition(25);
+        frmMain& f = form();
+        f.hsb1.Value(12);
+        for (const Zone zone : PointerImages::kZones) {
+            f.txtSearch.setFocus();
+            f.picView_MouseDown(classicmouse::kRightButton, 0, xIn(zone), 100);
+            QCOMPARE(f.hsb1.Value(), Integer{12});
+            QCOMPARE(f.focusWidget(), static_cast<QWidget*>(&f.hsb1));
+        }
+    }
+
+    void clickExactlyOnAZoneBoundary_movesNothing() {
+        openDocumentWithLastPosition(25);
+        frmMain& f = form();
+        const Single width = f.picView.ScaleWidth();
+        for (const Single boundary : {width / 8, width / 2, (width / 8) * 7}) {
+            f.hsb1.Value(12);
+            f.picView_MouseDown(classicmouse::kLeftButton, 0, boundary, 100);
+            QCOMPARE(f.hsb1.Value(), Integer{12});
+        }
+        // Beside each boundary the zones on either side apply.
+        const struct {
+            Single x;
+            Integer expected;
+        } beside[] = {
+            {justBelow(width / 8), 22},       {justAbove(width / 8), 13},
+            {justBelow(width / 2), 13},       {justAbove(width / 2), 11},
+            {justBelow((width / 8) * 7), 11}, {justAbove((width / 8) * 7), 2},
+        };
+        for (const auto& b : beside) {
+            f.hsb1.Value(12);
+            f.picView_MouseDown(classicmouse::kLeftButton, 0, b.x, 100);
+            QCOMPARE(f.hsb1.Value(), b.expected);
+        }
+    }
+
+    void leftClickInTheLargeStyle_turnsToTheLowerTierFirst() {
+        w->open(w->writeDocument(QStringLiteral("ten.tl2"), 10));
+        frmMain& f = form();
+        f.mnuStyleType_Click(1);
+        QCOMPARE(f.hsb1.Min(), Integer{19});
+        QCOMPARE(clickFrom(0, Zone::Left), Integer{1});
+        QCOMPARE(clickFrom(12, Zone::FarLeft), Integer{19});
+    }
+
+    void realClickOnTheView_stepsByItsPixelPosition() {
+        openDocumentWithLastPosition(25);
+        frmMain& f = form();
+        f.hsb1.Value(0);
+        // One pixel inside the border: far left.
+        sendLeftPress(f.picView, QPointF(2, 50));
+        QCOMPARE(f.hsb1.Value(), Integer{10});
+        sendLeftPress(f.picView, QPointF(f.picView.width() - 3, 50));
+        QCOMPARE(f.hsb1.Value(), Integer{0});
+    }
+
+    void clickWithoutADocument_showsTheArrowAndMovesNothing() {
+        frmMain& f = form();
+        QSignalSpy changes(&f.hsb1, &HScrollBar::Change);
+        sendLeftPress(f.picView, QPointF(5, 50));
+        QCOMPARE(f.picView.MousePointer(), classicmouse::kArrowPointer);
+        QCOMPARE(f.picView.cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(f.hsb1.Value(), Integer{0});
+        QCOMPARE(changes.count(), 0);
+    }
+
+    // --- Pointers over the view ---
+    void eachZone_showsItsOwnPointerImage() {
+        openDocumentWithLastPosition(5);
+        frmMain& f = form();
+        for (const Zone zone : PointerImages::kZones) {
+            f.picView_MouseMove(0, 0, xIn(zone), 100);
+            QCOMPARE(f.picView.MousePointer(), classicmouse::kCustomPointer);
+            QCOMPARE(f.picView.cursor().shape(), Qt::BitmapCursor);
+            QCOMPARE(imageOf(f.picView.cursor()), iconFile(zone));
+        }
+        QVERIFY(iconFile(Zone::FarLeft) != iconFile(Zone::Left));
+    }
+
+    void moveOntoABoundary_keepsThePointerShownBefore() {
+        openDocumentWithLastPosition(5);
+        frmMain& f = form();
+        const Single width = f.picView.ScaleWidth();
+        f.picView_MouseMove(0, 0, xIn(Zone::FarLeft), 100);
+        f.picView_MouseMove(0, 0, width / 8, 100);
+        QCOMPARE(imageOf(f.picView.cursor()), iconFile(Zone::FarLeft));
+        f.picView_MouseMove(0, 0, xIn(Zone::Right), 100);
+        f.picView_MouseMove(0, 0, width / 2, 100);
+        QCOMPARE(imageOf(f.picView.cursor()), iconFile(Zone::Right));
+    }
+
+    void realMoveOverTheView_showsTheZonesPointer() {
+        openDocumentWithLastPosition(5);
+        frmMain& f = form();
+        QMouseEvent move(QEvent::MouseMove, QPointF(f.picView.width() - 3, 50),
+                         f.picView.mapToGlobal(QPointF(f.picView.width() - 3, 50)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&f.picView, &move);
+        QCOMPARE(imageOf(f.picView.cursor()), iconFile(Zone::FarRight));
+    }
+
+    void moveWithoutADocument_showsTheArrow() {
+        frmMain& f = form();
+        sendMouseMove(f.picView);
+        QCOMPARE(f.picView.MousePointer(), classicmouse::kArrowPointer);
+        QCOMPARE(f.picView.cursor().shape(), Qt::ArrowCursor);
+    }
+
+    void missingPointerImages_fallBackToTheArrow() {
+        QTemporaryDir empty;
+        form().setResources(ResourceLocator(empty.path()));
+        openDocumentWithLastPosition(5);
+        for (const Zone zone : PointerImages::kZones) {
+            form().picView_MouseMove(0, 0, xIn(zone), 100);
+            QCOMPARE(form().picView.MousePointer(), classicmouse::kCustomPointer);
+            QCOMPARE(form().picView.cursor().shape(), Qt::ArrowCursor);
+        }
+    }
+
+    void damagedPointerImage_fallsBackToTheArrowForItsZoneOnly() {
+        QTemporaryDir folder;
+        for (const Zone zone : PointerImages::kZones)
+            QVERIFY(
+                QFile::copy(QStringLiteral(TAVELO_PROGRAM_DIR "/") + PointerImages::fileName(zone),
+                            QDir(folder.path()).filePath(PointerImages::fileName(zone))));
+        QFile damaged(QDir(folder.path()).filePath(PointerImages::fileName(Zone::Left)));
+        QVERIFY(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        damaged.write("not an icon");
+        damaged.close();
+        form().setResources(ResourceLocator(folder.path()));
+        openDocumentWithLastPosition(5);
+        form().picView_MouseMove(0, 0, xIn(Zone::Left), 100);
+        QCOMPARE(form().picView.cursor().shape(), Qt::ArrowCursor);
+        form().picView_MouseMove(0, 0, xIn(Zone::FarLeft), 100);
+        QCOMPARE(imageOf(form().picView.cursor()), iconFile(Zone::FarLeft));
+    }
+
+    void movesOverTheOtherControls_showTheStandardArrow() {
+        openDocumentWithLastPosition(5);
+        frmMain& f = form();
+        // Disabled controls hear no mouse; the program keeps these two disabled here.
+        f.cmdClear.Enabled(true);
+        f.txtLineNumber.Enabled(true);
+        sendMouseMove(f.cmdClear);
+        sendMouseMove(f.cmdEnd);
+        sendMouseMove(f.cmdHead);
+        sendMouseMove(f.cmdSearch);
+        sendMouseMove(f.txtLineNumber);
+        sendMouseMove(f.tlb1);
+        sendMouseMove(f.stb1);
+        QCOMPARE(f.hsb1.MousePointer(), classicmouse::kDefaultPointer);
+        sendMouseMove(f.txtSearch);
+        const Integer arrow = classicmouse::kArrowPointer;
+        QCOMPARE(f.cmdClear.MousePointer(), arrow);
+        QCOMPARE(f.cmdEnd.MousePointer(), arrow);
+        QCOMPARE(f.cmdHead.MousePointer(), arrow);
+        QCOMPARE(f.cmdSearch.MousePointer(), arrow);
+        QCOMPARE(f.txtLineNumber.MousePointer(), arrow);
+        QCOMPARE(f.txtSearch.MousePointer(), arrow);
+        QCOMPARE(f.hsb1.MousePointer(), arrow);
+        QCOMPARE(f.tlb1.MousePointer(), arrow);
+        QCOMPARE(f.stb1.MousePointer(), arrow);
+        QCOMPARE(f.txtSearch.cursor().shape(), Qt::ArrowCursor);
+    }
+
+    // --- The status bar places the window along the top of the screen ---
+    void statusBarClick_movesTheWindowToTheTopLeftCentreOrRight() {
+        frmMain& f = form();
+        const Single W = f.stb1.Width();
+        const QSize size = f.frameGeometry().size();
+        const struct {
+            Single x;
+            Single left;
+        } cases[] = {
+            {0, 0},
+            {justBelow(W / 4), 0},
+            {W / 4, Screen::Width() / 2 - f.Width() / 2},
+            {(W / 4) * 3, Screen::Width() / 2 - f.Width() / 2},
+            {justAbove((W / 4) * 3), Screen::Width() - f.Width()},
+            {W, Screen::Width() - f.Width()},
+        };
+        for (const auto& c : cases) {
+            f.move(40, 70);
+            f.stb1_MouseDown(classicmouse::kLeftButton, 0, c.x, 100);
+            QCOMPARE(f.frameGeometry().y(), 0);
+            QCOMPARE(f.frameGeometry().x(), leftPixels(c.left));
+            QCOMPARE(f.frameGeometry().size(), size);
+        }
+        // Three different places, so that each case above tells its branch.
+        QVERIFY(leftPixels(Screen::Width() / 2 - f.Width() / 2) > 0);
+        QVERIFY(leftPixels(Screen::Width() - f.Width()) >
+                leftPixels(Screen::Width() / 2 - f.Width() / 2));
+    }
+
+    void statusBarClickWithAnotherButton_movesNothing() {
+        frmMain& f = form();
+        f.move(40, 70);
+        f.stb1_MouseDown(classicmouse::kRightButton, 0, 0, 100);
+        f.stb1_MouseDown(classicmouse::kMiddleButton, 0, f.stb1.Width(), 100);
+        QCOMPARE(f.frameGeometry().topLeft(), QPoint(40, 70));
+    }
+
+    void realClickOnTheStatusBar_reachesTheHandlerInTwips() {
+        frmMain& f = form();
+        f.move(40, 70);
+        sendLeftPress(f.stb1, QPointF(f.stb1.width() - 2, 5));
+        QCOMPARE(f.frameGeometry().topLeft(), QPoint(leftPixels(Screen::Width() - f.Width()), 0));
+    }
+
+    // --- Help ---
+    void helpCommand_opensTheProgramsHelpAtItsContentsPage_once() {
+        frmMain& f = form();
+        f.nmuHelpHelp.action().trigger();
+        QCOMPARE(helpWindows().size(), 1);
+        HelpWindow* help = helpWindows().front();
+        QVERIFY(help->isVisible());
+        QCOMPARE(QFileInfo(help->browser().source().toLocalFile()).fileName(),
+                 QStringLiteral("index.html"));
+        f.nmuHelpHelp.action().trigger();
+        QCOMPARE(helpWindows().size(), 1);
+        QCOMPARE(helpWindows().front(), help);
+        QVERIFY(messages().isEmpty());
+        QVERIFY(!f.mnuTopic.Visible() && !f.mnuTopic.Enabled());
+    }
+
+    void f1AnywhereInTheWindow_opensTheHelp() {
+        frmMain& f = form();
+        f.show();
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        openDocumentWithLastPosition(5);
+        f.txtSearch.setFocus();
+        QTest::keyClick(&f.txtSearch, Qt::Key_F1);
+        QCOMPARE(helpWindows().size(), 1);
+        QPointer<HelpWindow> first = helpWindows().front();
+        first->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(first.isNull());
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        f.hsb1.SetFocus();
+        QTest::keyClick(&f.hsb1, Qt::Key_F1);
+        QCOMPARE(helpWindows().size(), 1);
+        QVERIFY(helpWindows().front()->isVisible());
+    }
+
+    void helpThatCannotBeFound_saysWhereItLooked() {
+        QTemporaryDir empty;
+        form().setResources(ResourceLocator(empty.path()));
+        form().nmuHelpHelp_Click();
+        QVERIFY(helpWindows().isEmpty());
+        QCOMPARE(messages().size(), 1);
+        QVERIFY(messages().front().startsWith(QStringLiteral("ヘルプが見つかりません。")));
+        QVERIFY(messages().front().contains(empty.path() + QStringLiteral("/help/index.html")));
+    }
+
+    // --- The About box ---
+    void aboutCommand_showsOneBoxWithTitleVersionAndTheWindowsIcon() {
+        frmMain& f = form();
+        f.mnuAbout.action().trigger();
+        QCOMPARE(aboutBoxes().size(), 1);
+        frmAbout* box = aboutBoxes().front();
+        QVERIFY(box->isVisible());
+        QVERIFY(!box->isModal());
+        QCOMPARE(box->windowTitle(), QStringLiteral("Taveloのﾊﾞｰｼﾞｮﾝ情報"));
+        auto* version = box->findChild<QLabel*>(QStringLiteral("lblVersion"));
+        QVERIFY(version != nullptr);
+        QCOMPARE(version->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 2.7.2"));
+        QCOMPARE(box->windowIcon().cacheKey(), f.windowIcon().cacheKey());
+        // Chosen again, the same box comes forward.
+        f.mnuAbout.action().trigger();
+        QCOMPARE(aboutBoxes().size(), 1);
+        QCOMPARE(aboutBoxes().front(), box);
+    }
+
+    void aboutBoxClosedWithOk_isMadeAgainNextTime() {
+        frmMain& f = form();
+        f.mnuAbout_Click();
+        QPointer<frmAbout> first = aboutBoxes().front();
+        auto* ok = first->findChild<QPushButton*>(QStringLiteral("cmdOK"));
+        QVERIFY(ok != nullptr && ok->isDefault());
+        ok->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(first.isNull());
+        f.mnuAbout_Click();
+        QCOMPARE(aboutBoxes().size(), 1);
+        QVERIFY(aboutBoxes().front()->isVisible());
+    }
+
+    void windowIcon_isTheApplicationIcon() {
+        const QIcon icon = form().windowIcon();
+        for (const int size : {16, 32, 48}) {
+            QCOMPARE(
+                icon.pixmap(QSize(size, size)).toImage().convertToFormat(QImage::Format_ARGB32),
+                QImage(ApplicationIcon::resourcePath(size)).convertToFormat(QImage::Format_ARGB32));
+        }
+    }
+};
+
+}  // namespace tavelo
+
+TAVELO_GUI_TEST_MAIN(tavelo::frmMainMouseTest)
+#include "frmMainMouseTest.moc"

@@ -1,0 +1,188 @@
+#include <QFile>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QTest>
+
+#include "support/GuiTesting.h"
+#include "support/PdfInspection.h"
+#include "support/WindowFixture.h"
+#include "shell/print/PrintDialogs.h"
+#include "view/DocumentPages.h"
+
+namespace tavelo {
+
+using testing::q;
+
+namespace {
+
+// Answers the print dialogs as the test says, and counts the questions.
+class FakePrintDialogs : public PrintDialogs {
+public:
+    struct Script {
+        std::optional<QString> file;
+        bool overwrite = false;
+        std::optional<DocumentPrinter::Paper> paper = DocumentPrinter::Paper::A4Landscape;
+        bool printer = false;
+        QString suggested;  // what the file dialog was offered
+        int fileAsked = 0;
+        int overwriteAsked = 0;
+        int paperAsked = 0;
+        int printerAsked = 0;
+    };
+    explicit FakePrintDialogs(Script& script) : script_(script) {}
+
+    std::optional<QString> askPdfFile(const QString& suggested) override {
+        ++script_.fileAsked;
+        script_.suggested = suggested;
+        return script_.file;
+    }
+    bool confirmOverwrite(const QString&) override {
+        ++script_.overwriteAsked;
+        return script_.overwrite;
+    }
+    std::optional<DocumentPrinter::Paper> askPaper() override {
+        ++script_.paperAsked;
+        return script_.paper;
+    }
+    bool askPrinter(QPrinter& printer) override {
+        ++script_.printerAsked;
+        if (!script_.printer) return false;
+        // Printing goes to a file here, as a PDF.
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(*script_.file);
+        return true;
+    }
+
+private:
+    Script& script_;
+};
+
+}  // namespace
+
+class frmMainPrintTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<testing::WindowFixture> w;
+    FakePrintDialogs::Script script;
+
+    void openDocument(int lines = 40) {
+        w->open(w->writeDocument(QStringLiteral("doc.tl2"), lines, 30));
+        QCOMPARE(w->form->m_obViewS.Count(), Long{1});
+    }
+    [[nodiscard]] QString pdfPath(const QString& name) const { return w->folder.filePath(name); }
+
+private slots:
+    void init() {
+        script = {};
+        w = std::make_unique<testing::WindowFixture>();
+        w->form->setPrintDialogs(std::make_unique<FakePrintDialogs>(script));
+    }
+    void cleanup() { w.reset(); }
+
+    // --- The menu ---
+    void menu_standsBelowOpen_andIsEnabledOnlyWithADocument() {
+        frmMain& f = *w->form;
+        const QList<QAction*> actions = f.mnuFile.subMenu()->actions();
+        QVERIFY(actions.size() >= 3);
+        QCOMPARE(actions[0]->text(), QStringLiteral("開く(&O)"));
+        QCOMPARE(actions[1]->text(), QStringLiteral("PDFに書き出す(&E)..."));
+        QCOMPARE(actions[2]->text(), QStringLiteral("印刷(&P)..."));
+        QVERIFY(!f.mnuFileExportPdf.Enabled());
+        QVERIFY(!f.mnuFilePrint.Enabled());
+        w->dialog.nextFile.reset();
+        f.mnuFileOpen_Click();  // cancelled
+        QVERIFY(!f.mnuFileExportPdf.Enabled());
+        openDocument();
+        QVERIFY(f.mnuFileExportPdf.Enabled());
+        QVERIFY(f.mnuFilePrint.Enabled());
+    }
+
+    void unreadableFile_leavesTheCommandsDisabled() {
+        w->open(u"/nonexistent/なし.tl2");
+        QVERIFY(!w->form->mnuFileExportPdf.Enabled());
+        QVERIFY(!w->form->mnuFilePrint.Enabled());
+    }
+
+    // --- The PDF export ---
+    void export_writesTheDocumentsPagesInTheCurrentStyle() {
+        openDocument(70);
+        w->form->mnuStyleType_Click(1);
+        script.file = pdfPath(QStringLiteral("out.pdf"));
+        script.paper = DocumentPrinter::Paper::B5;
+        w->form->mnuFileExportPdf_Click();
+        QCOMPARE(script.suggested, pdfPath(QStringLiteral("doc.pdf")));
+        QCOMPARE(script.overwriteAsked, 0);
+        QVERIFY(w->messages.messages().empty());
+        const testing::PdfInspection pdf = testing::inspectPdf(*script.file);
+        const auto pages = DocumentPages::pagesOf(w->current(), 1, 449);
+        QCOMPARE(pdf.pages, static_cast<int>(pages.size()));
+        QVERIFY(pdf.pages >= 4);
+    }
+
+    void cancelledDialogs_writeNothingAndSayNothing() {
+        openDocument();
+        script.file.reset();
+        w->form->mnuFileExportPdf_Click();
+        QCOMPARE(script.fileAsked, 1);
+        QCOMPARE(script.paperAsked, 0);
+        script.file = pdfPath(QStringLiteral("never.pdf"));
+        script.paper.reset();
+        w->form->mnuFileExportPdf_Click();
+        QVERIFY(!QFileInfo::exists(*script.file));
+        QVERIFY(w->messages.messages().empty());
+    }
+
+    void existingFile_isReplacedOnlyAfterConfirmation() {
+        openDocument();
+        script.file = pdfPath(QStringLiteral("old.pdf"));
+        {
+            QFile old(*script.file);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("keep me");
+        }
+        script.overwrite = false;
+        w->form->mnuFileExportPdf_Click();
+        QCOMPARE(script.overwriteAsked, 1);
+        QCOMPARE(script.paperAsked, 0);
+        {
+            QFile old(*script.file);
+            QVERIFY(old.open(QIODevice::ReadOnly));
+            QCOMPARE(old.readAll(), QByteArray("keep me"));
+        }
+        script.overwrite = true;
+        w->form->mnuFileExportPdf_Click();
+        QCOMPARE(script.overwriteAsked, 2);
+        QVERIFY(testing::inspectPdf(*script.file).readable);
+    }
+
+    void unwritableFolder_isToldThroughTheMessageSink() {
+        openDocument();
+        script.file = QStringLiteral("/nonexistent-folder/out.pdf");
+        w->form->mnuFileExportPdf_Click();
+        QCOMPARE(w->messages.messages().size(), std::size_t{1});
+        QCOMPARE(q(w->messages.messages().back()),
+                 QStringLiteral("/nonexistent-folder/out.pdf に書き出せませんでした。"));
+    }
+
+    // --- Printing ---
+    void print_goesThroughThePrintDialog() {
+        openDocument(40);
+        script.file = pdfPath(QStringLiteral("printed.pdf"));
+        script.printer = false;
+        w->form->mnuFilePrint_Click();
+        QCOMPARE(script.paperAsked, 1);
+        QCOMPARE(script.printerAsked, 1);
+        QVERIFY(!QFileInfo::exists(*script.file));
+        script.printer = true;
+        w->form->mnuFilePrint_Click();
+        QVERIFY(w->messages.messages().empty());
+        const testing::PdfInspection pdf = testing::inspectPdf(*script.file);
+        QCOMPARE(pdf.pages, static_cast<int>(DocumentPages::pagesOf(w->current(), 0, 449).size()));
+    }
+};
+
+}  // namespace tavelo
+
+TAVELO_GUI_TEST_MAIN(tavelo::frmMainPrintTest)
+#include "frmMainPrintTest.moc"
