@@ -3,9 +3,12 @@
 #include <QFile>
 #include <QImageReader>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
@@ -228,6 +231,44 @@ private slots:
         QCOMPARE(form().m_obViewS.Count(), Long{0});
     }
 
+    void failedOpenOrDrop_leavesRefreshOnTheDocumentShown() {
+        enum class Way { Open, Drop };
+        enum class Failure { Missing, Folder, TooLarge };
+        for (const Way way : {Way::Open, Way::Drop})
+            for (const Failure failure : {Failure::Missing, Failure::Folder, Failure::TooLarge}) {
+                const QString which = QStringLiteral("way %1, failure %2")
+                                          .arg(static_cast<int>(way))
+                                          .arg(static_cast<int>(failure));
+                init();
+                const String a = w->writeDocument(QStringLiteral("a.tl2"), 5);
+                w->open(a);
+                const QString b = w->folder.filePath(QStringLiteral("b.tl2"));
+                if (failure == Failure::Folder) QVERIFY(QDir().mkpath(b));
+                if (failure == Failure::TooLarge)
+                    w->writeBytes(QStringLiteral("b.tl2"), std::string(40000, ' '));
+                if (way == Way::Open)
+                    w->open(b.toStdU16String());
+                else
+                    QVERIFY(dropFiles({b}));
+                QVERIFY2(form().m_obViewS.Count() == 1, qPrintable(which));
+                const auto told = w->messages.messages().size();
+                // Refresh reloads a.tl2, now and once b.tl2 can be read.
+                w->clock = u"9:10:00";
+                form().mnuRenewal_Click();
+                QVERIFY2(w->messages.messages().size() == told, qPrintable(which));
+                QVERIFY2(form().m_FullPathName == a, qPrintable(which));
+                QDir(b).removeRecursively();
+                QFile::remove(b);
+                w->writeDocument(QStringLiteral("b.tl2"), 9);
+                w->clock = u"9:11:00";
+                form().mnuRenewal_Click();
+                QVERIFY2(form().m_obViewS.Count() == 1, qPrintable(which));
+                QVERIFY2(w->current().GyouArraySize() == 5, qPrintable(which));
+                QVERIFY2(q(form().mnuID(1).Caption()) == QStringLiteral("9:11:00   a.tl2"),
+                         qPrintable(which));
+            }
+    }
+
     void sameFileDroppedTwiceWithinOneSecond_getsANumberedId() {
         const String path = w->writeDocument(QStringLiteral("twice.tl2"), 3);
         QVERIFY(dropFiles({q(path)}));
@@ -435,6 +476,33 @@ private slots:
         QCOMPARE(f.hsb1.Value(), Integer{0});
     }
 
+    void doubleClick_pagesAsASecondPressInEachZone() {
+        openDocumentWithLastPosition(40);
+        frmMain& f = form();
+        const struct {
+            Zone zone;
+            Integer from, to;
+        } cases[] = {
+            {Zone::FarLeft, 0, 20},
+            {Zone::Left, 0, 2},
+            {Zone::Right, 5, 3},
+            {Zone::FarRight, 25, 5},
+        };
+        for (const auto& c : cases) {
+            f.hsb1.Value(c.from);
+            // A double click reaches the view as a press, a release and the double click.
+            const QPointF at(xIn(c.zone) + 1, 50);
+            sendLeftPress(f.picView, at);
+            QMouseEvent release(QEvent::MouseButtonRelease, at, f.picView.mapToGlobal(at),
+                                Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(&f.picView, &release);
+            QMouseEvent twice(QEvent::MouseButtonDblClick, at, f.picView.mapToGlobal(at),
+                              Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&f.picView, &twice);
+            QCOMPARE(f.hsb1.Value(), c.to);
+        }
+    }
+
     void clickWithoutADocument_showsTheArrowAndMovesNothing() {
         frmMain& f = form();
         QSignalSpy changes(&f.hsb1, &HScrollBar::Change);
@@ -623,6 +691,32 @@ private slots:
         QTest::keyClick(&f.hsb1, Qt::Key_F1);
         QCOMPARE(helpWindows().size(), 1);
         QVERIFY(helpWindows().front()->isVisible());
+    }
+
+    void everyKeyOfTheWindow_isListedInTheHelp() {
+        QFile page(QStringLiteral(TAVELO_SOURCE_DIR "/help/keys.html"));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QString keys = QString::fromUtf8(page.readAll());
+        QStringList expected = {QStringLiteral("←"),
+                                QStringLiteral("→"),
+                                QStringLiteral("Page Up"),
+                                QStringLiteral("Page Down"),
+                                QStringLiteral("Home"),
+                                QStringLiteral("End"),
+                                QStringLiteral("マウスのホイール"),
+                                QStringLiteral("Enter")};
+        for (const QShortcut* shortcut : form().findChildren<QShortcut*>())
+            expected.push_back(shortcut->key().toString());
+        // The menu bar's commands (refresh stands on the bar itself) and the menus' items.
+        QList<QAction*> actions = form().menuBar()->actions();
+        for (const QAction* bar : form().menuBar()->actions())
+            if (bar->menu() != nullptr) actions += bar->menu()->actions();
+        for (const QAction* action : actions)
+            if (!action->shortcut().isEmpty()) expected.push_back(action->shortcut().toString());
+        QVERIFY(expected.size() >= 14);
+        for (const QString& key : expected)
+            QVERIFY2(keys.contains(QStringLiteral(">") + key + QStringLiteral("<")),
+                     qPrintable(key));
     }
 
     void helpThatCannotBeFound_saysWhereItLooked() {

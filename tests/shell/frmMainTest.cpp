@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <QTimer>
 #include <QToolButton>
+#include <QTranslator>
 #include <memory>
 
 #include "FakeCommonDialog.h"
@@ -229,10 +230,56 @@ private slots:
         QCOMPARE(form->picView.ScaleWidth(), Single{449});
         QCOMPARE(form->picView.ScaleHeight(), Single{624});
     }
-    void statusBar_atTheBottom_withOnePanelAcrossTheWindow() {
+    void statusBar_atTheBottom_withItsPanelEndingBeforeTheHitButtons() {
         QCOMPARE(form->stb1.geometry(), QRect(0, 654, 451, 28));
-        QCOMPARE(form->stb1.Panels(1).Width(), Single{6765});
-        QVERIFY(form->stb1.Panels(1).Text().empty());
+        const StatusBarPanel& panel = form->stb1.Panels(1);
+        QVERIFY(panel.geometry().right() < form->cmdNextHit.geometry().left());
+        QVERIFY(panel.geometry().right() > form->cmdNextHit.geometry().left() - 8);
+        QVERIFY(panel.Text().empty());
+    }
+    void statusText_thatDoesNotFit_losesItsMiddle() {
+        StatusBarPanel& panel = form->stb1.Panels(1);
+        const struct {
+            QString text;
+            bool fits;
+        } cases[] = {
+            {QStringLiteral("9:05:31 a.tl2   12行×38段(最長)"), true},
+            {QStringLiteral("9:05:31 ") + QString(60, QChar(u'長')) +
+                 QStringLiteral(".tl2   12行×38段(最長)"),
+             false},
+        };
+        for (const auto& c : cases) {
+            panel.Text(c.text.toStdU16String());
+            QCOMPARE(q(panel.Text()), c.text);  // the property keeps the whole text
+            const QString shown = panel.text();
+            QCOMPARE(shown == c.text, c.fits);
+            QVERIFY(panel.fontMetrics().horizontalAdvance(shown) <= panel.contentsRect().width());
+            if (!c.fits) {
+                QVERIFY(shown.contains(QChar(0x2026)));
+                QVERIFY(shown.startsWith(QStringLiteral("9:05:31 長")));
+                QVERIFY(shown.endsWith(QStringLiteral("段(最長)")));
+            }
+        }
+    }
+
+    // --- Qt's own texts ---
+    void qtTranslations_makeQtsDialogsJapanese() {
+        QVERIFY(frmMain::installQtTranslations());
+        QVERIFY(frmMain::installQtTranslations());  // once only
+        QCOMPARE(QCoreApplication::instance()->findChildren<QTranslator*>().size(), 1);
+        const struct {
+            const char* context;
+            const char* source;
+        } texts[] = {
+            {"QFileDialog", "Look in:"},
+            {"QFileDialog", "File &name:"},
+            {"QPlatformTheme", "Cancel"},
+            {"QWidgetTextControl", "&Copy"},
+        };
+        for (const auto& text : texts) {
+            const QString translated = QCoreApplication::translate(text.context, text.source);
+            QVERIFY2(translated != QString::fromLatin1(text.source), text.source);
+        }
     }
 
     // --- Start values ---
