@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev libharfbuzz-dev
+  qt6-base-dev libharfbuzz-dev qt6-translations-l10n
   fonts-ipafont-mincho fonts-ipafont-gothic
   libgtest-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev

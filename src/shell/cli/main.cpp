@@ -33,6 +33,7 @@ struct QtArguments {
 int runWindow(char* program, const std::vector<std::string>& files) {
     QtArguments qt(program);
     QApplication application(qt.argc, qt.argv);
+    frmMain::installQtTranslations();
     QtCommonDialog commonDialog;
     MessageBoxSink messages;
     frmMain window(commonDialog, messages);

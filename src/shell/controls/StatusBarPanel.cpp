@@ -6,6 +6,17 @@
 #include "shell/controls/Twips.h"
 
 namespace tavelo {
+namespace {
+
+// A text wider than the panel loses its middle to "…": the start (the time of the ID) and the
+// end (the end of the name and the counts) stay readable.
+void showElided(QLabel& label, const String& text) {
+    const QString whole = QString::fromStdU16String(text);
+    const int room = label.contentsRect().width() - label.indent();
+    label.setText(room > 0 ? label.fontMetrics().elidedText(whole, Qt::ElideMiddle, room) : whole);
+}
+
+}  // namespace
 
 StatusBarPanel::StatusBarPanel(QWidget* parent) : QLabel(parent) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -17,7 +28,7 @@ StatusBarPanel::StatusBarPanel(QWidget* parent) : QLabel(parent) {
 
 void StatusBarPanel::Text(const String& vNewValue) {
     text_ = vNewValue;
-    setText(QString::fromStdU16String(vNewValue));
+    showElided(*this, text_);
 }
 
 Single StatusBarPanel::Width() const {
@@ -40,6 +51,7 @@ void StatusBarPanel::fitToBar() {
     const int room = std::max(bar->width() - 2 * kSide, 0);
     setGeometry(kSide, kTop, std::min(twips::toPixels(width_), room),
                 std::max(bar->height() - kTop - kBottom, 0));
+    showElided(*this, text_);
 }
 
 }  // namespace tavelo

@@ -4,10 +4,12 @@
 #include <QDebug>
 #include <QFont>
 #include <QLayout>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
 #include <QTime>
+#include <QTranslator>
 
 #include "common/Version.h"
 #include "shell/window/ApplicationIcon.h"
@@ -104,6 +106,20 @@ frmMain::frmMain(CommonDialog& commonDialog, MessageSink& messages, QWidget* par
 }
 
 frmMain::~frmMain() = default;
+
+bool frmMain::installQtTranslations() {
+    QCoreApplication* application = QCoreApplication::instance();
+    if (application == nullptr) return false;
+    const QString name = QStringLiteral("qtbase_ja");
+    if (application->findChild<QTranslator*>(name) != nullptr) return true;
+    auto* translator = new QTranslator(application);
+    translator->setObjectName(name);
+    if (!translator->load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
 
 Single frmMain::Left() const {
     return twips::fromPixels(frameGeometry().x());
@@ -239,10 +255,12 @@ void frmMain::Form_Load() {
     picView.Cls();
 
     placeTwips(stb1, 0, ScaleHeight() - kBarHeight, ScaleWidth(), kBarHeight);
-    stb1.Panels(1).Width(ScaleWidth());
     const int buttonSize = stb1.height() - 6;
     cmdPrevHit.setGeometry(stb1.width() - buttonSize - 3, 3, buttonSize, buttonSize);
     cmdNextHit.setGeometry(stb1.width() - 2 * buttonSize - 5, 3, buttonSize, buttonSize);
+    // The panel ends before the "次" and "前" buttons (it starts 2 pixels into the bar and
+    // leaves as much before them).
+    stb1.Panels(1).Width(twips::fromPixels(cmdNextHit.x() - 4));
     cmdNextHit.ToolTipText(u"次の該当行へ (F3)");
     cmdPrevHit.ToolTipText(u"前の該当行へ (Shift+F3)");
     cmdNextHit.Enabled(false);
@@ -278,6 +296,9 @@ void frmMain::connectHandlers() {
     connect(&cmdEnd, &CommandButton::Click, this,
             [this] { handleEvent("cmdEnd_Click", [this] { cmdEnd_Click(); }); });
     connect(&cmdSearch, &CommandButton::Click, this,
+            [this] { handleEvent("cmdSearch_Click", [this] { cmdSearch_Click(); }); });
+    // Enter in the search box searches as the button does.
+    connect(&txtSearch, &QLineEdit::returnPressed, this,
             [this] { handleEvent("cmdSearch_Click", [this] { cmdSearch_Click(); }); });
     connect(&cmdClear, &CommandButton::Click, this,
             [this] { handleEvent("cmdClear_Click", [this] { cmdClear_Click(); }); });

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -68,6 +69,11 @@ public:
     [[nodiscard]] Single ScaleHeight() const;
 
     [[nodiscard]] MessageSink& messages() const { return messages_; }
+
+    // Qt's own dialogs and context menus in Japanese, as the program's texts are: loads
+    // qtbase_ja from Qt's translations folder into the application, once. False when the
+    // translations are not installed; Qt's texts then stay English.
+    static bool installQtTranslations();
 
     // The command handlers, named after the control and event they answer. They are public
     // so that the command line and the tests can drive the window as a user would.
@@ -205,15 +211,17 @@ private:
 
     // The part of the open command after the file is known, shared with the command line.
     void openChosenFile(const String& fileTitle, const String& fullPathName);
-    // The open command from its reading step on, shared with the drop: reads m_FullPathName
-    // under `fileName`, lays it out, stores it and shows it.
-    void readAndShowFile(const String& fileName);
+    // The open command from its reading step on, shared with the drop: reads the file under
+    // `fileName`, lays it out, stores it and shows it. m_FileName and m_FullPathName, what
+    // refresh reads again, name it only once it has been added.
+    void readAndShowFile(const String& fileName, const String& fullPathName);
     // Reads and lays out the file, telling the user what stopped the reading; false when
     // nothing of it can be shown.
     bool loadDocument(DocumentLoader& loader, const String& fileName, const String& fullPathName);
     // The document ID: the time of day, the separator and the file name, made unique among
-    // the open documents.
-    [[nodiscard]] String documentId(const String& separator, const String& fileName) const;
+    // the open documents other than number `replacing` (the record a refresh replaces).
+    [[nodiscard]] String documentId(const String& separator, const String& fileName,
+                                    Integer replacing = 0) const;
     void showStatus(const String& text);
 
     // Runs a handler that the window's event loop called: a failure ends the handler, never
@@ -233,6 +241,9 @@ private:
     QPointer<HelpWindow> help_;
     QPointer<frmAbout> about_;
     std::unique_ptr<PrintDialogs> printDialogs_;
+    // The words searched in each document since its hits were last cleared, by document ID:
+    // the hit count covers every word whose hits are shown.
+    std::map<String, std::vector<String>> searchedWords_;
 };
 
 }  // namespace tavelo

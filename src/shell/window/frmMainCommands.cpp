@@ -1,7 +1,9 @@
 // The main window's commands: open, switching documents, styles and the hit colour,
 // refresh, the toolbar, search and clearing the hits.
 #include <QFileInfo>
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "shell/controls/CommonDialog.h"
 #include "shell/controls/StatusBarPanel.h"
@@ -69,6 +71,19 @@ String reasonOf(const CFileChangeTlData& reader, const Error& error) {
            String(error.description().begin(), error.description().end()) + u"）が起きました。";
 }
 
+// The toolbar's style buttons show the style in effect, as the menu's check marks do: a
+// check button pressed for a refused or repeated choice comes up again.
+void showStyleOnToolbar(frmMain& form) {
+    form.tlb1.Buttons(3).Value(form.mnuStyleType(0).Checked() ? 1 : 0);
+    form.tlb1.Buttons(4).Value(form.mnuStyleType(1).Checked() ? 1 : 0);
+}
+
+// The status text of a document as the open command shows it: its ID and its line counts.
+String statusOf(const CViewData& view) {
+    return view.ID() + u"   " + decimal(view.GyouArraySize()) + u"行×" + decimal(view.MaxBunDan()) +
+           u"段(最長)";
+}
+
 }  // namespace
 
 // ---- Opening a document
@@ -86,14 +101,15 @@ void frmMain::openFile(const String& fullPathName) {
     openChosenFile(file.fileName().toStdU16String(), fullPathName);
 }
 
-String frmMain::documentId(const String& separator, const String& fileName) const {
+String frmMain::documentId(const String& separator, const String& fileName,
+                           Integer replacing) const {
     const String id = timeOfDay_() + separator + fileName;
     // Two files of the same name opened within one second would share an ID: the later one
-    // is numbered instead of being refused.
-    auto taken = [this](const String& key) {
+    // is numbered instead of being refused. The record being replaced gives its ID up.
+    auto taken = [this, replacing](const String& key) {
         try {
-            (void)m_obViewS.Item(key);
-            return true;
+            const CViewData& holder = m_obViewS.Item(key);
+            return replacing == 0 || &holder != &m_obViewS.Item(replacing);
         } catch (const Error&) {
             return false;
         }
@@ -143,17 +159,18 @@ void frmMain::showStatus(const String& text) {
 }
 
 void frmMain::openChosenFile(const String& fileTitle, const String& fullPathName) {
-    m_FileName = fileTitle;
-    m_FullPathName = fullPathName;
-    if (m_FullPathName.empty()) return;
+    if (fullPathName.empty()) return;
     picView.Refresh();
-    readAndShowFile(fileTitle);
+    readAndShowFile(fileTitle, fullPathName);
 }
 
-void frmMain::readAndShowFile(const String& fileName) {
+void frmMain::readAndShowFile(const String& fileName, const String& fullPathName) {
+    // Copies: the names may be the dialog's own, which is emptied below.
+    const String name = fileName;
+    const String path = fullPathName;
     DocumentLoader loader(messages_, viewDevice_);
     loader.keepOnlyWholeCells(true);
-    const bool readable = loadDocument(loader, fileName, m_FullPathName);
+    const bool readable = loadDocument(loader, name, path);
     const String id = documentId(u" ", loader.reader().FileName());
     cdlFileOpen.FileName(String());
     if (!readable) return;
@@ -161,11 +178,15 @@ void frmMain::readAndShowFile(const String& fileName) {
     try {
         loader.addTo(m_obViewS, id);
     } catch (const Error& error) {
-        messages_.showMessage(
-            m_FullPathName + u" を開けません。\nエラー " + decimal(error.number()) + u"（" +
-            String(error.description().begin(), error.description().end()) + u"）");
+        messages_.showMessage(path + u" を開けません。\nエラー " + decimal(error.number()) + u"（" +
+                              String(error.description().begin(), error.description().end()) +
+                              u"）");
         return;
     }
+    // Only a file that became a document is what refresh reads again: after a failed open
+    // it still reloads the document on screen.
+    m_FileName = name;
+    m_FullPathName = path;
     m_ViewIndex = static_cast<Integer>(m_obViewS.Count());
     step([&] {
         MenuItem& entry = mnuID.Load(m_ViewIndex);
@@ -187,6 +208,7 @@ void frmMain::readAndShowFile(const String& fileName) {
         mnuFileExportPdf.Enabled(true);
         mnuFilePrint.Enabled(true);
         mnuStyleType(0).Checked(true);
+        showStyleOnToolbar(*this);
         tlb1.Buttons(3).Enabled(true);
         tlb1.Buttons(3).Visible(true);
         tlb1.Buttons(4).Enabled(true);
@@ -205,11 +227,7 @@ void frmMain::readAndShowFile(const String& fileName) {
 
     picView.Cls();
     step([&] { hsb1_Change(); });
-    step([&] {
-        const CViewData& view = m_obViewS.Item(m_ViewIndex);
-        showStatus(view.ID() + u"   " + decimal(view.GyouArraySize()) + u"行×" +
-                   decimal(view.MaxBunDan()) + u"段(最長)");
-    });
+    step([&] { showStatus(statusOf(m_obViewS.Item(m_ViewIndex))); });
     hsb1.SetFocus();
     updateHitButtons();
 }
@@ -239,6 +257,7 @@ void frmMain::mnuStyleType_Click(Integer Index) {
     if (Index == 0 || Index == 1) {
         mnuStyleType(0).Checked(Index == 0);
         mnuStyleType(1).Checked(Index == 1);
+        showStyleOnToolbar(*this);
         const Integer n = m_obViewS.Item(m_ViewIndex).GyouArraySize();
         hsb1.Min(static_cast<Integer>(Index == 0 ? n - 1 : 2 * n - 1));
         if (m_ValueRatio == 0) {
@@ -257,6 +276,8 @@ void frmMain::mnuStyleType_Click(Integer Index) {
         cdlFileOpen.Flags(cdlFileOpen.Flags() + CommonDialog::cdlCCRGBInit);
         // Preset to the colour in use, so that cancelling keeps it.
         step([&] { cdlFileOpen.ShowColor(); });
+        // The hits take the new colour at once, not at the next scroll.
+        if (m_IsSearch) hsb1_Change();
     }
     hsb1.SetFocus();
 }
@@ -272,9 +293,22 @@ void frmMain::mnuRenewal_Click() {
         hsb1.SetFocus();
         return;
     }
-    const String id = documentId(u"   ", loader.reader().FileName());
+    const String id = documentId(u"   ", loader.reader().FileName(), m_ViewIndex);
+    bool replaced = false;
     try {
-        loader.addTo(m_obViewS, id);
+        try {
+            loader.addTo(m_obViewS, id);
+        } catch (const Error& error) {
+            // Two refreshes within one second give the new record the ID of the one it
+            // replaces: that one makes room first. Adding failed only at its key, so the same
+            // copy succeeds now.
+            if (error.number() != Error::kDuplicateKey ||
+                &m_obViewS.Item(id) != &m_obViewS.Item(m_ViewIndex))
+                throw;
+            m_obViewS.Remove(m_ViewIndex);
+            replaced = true;
+            loader.addTo(m_obViewS, id);
+        }
     } catch (const Error& error) {
         messages_.showMessage(
             m_FullPathName + u" を読み直せません。\nエラー " + decimal(error.number()) + u"（" +
@@ -282,7 +316,11 @@ void frmMain::mnuRenewal_Click() {
         hsb1.SetFocus();
         return;
     }
-    m_obViewS.Remove(m_ViewIndex);
+    if (!replaced) {
+        searchedWords_.erase(m_obViewS.Item(m_ViewIndex).ID());
+        m_obViewS.Remove(m_ViewIndex);
+    }
+    searchedWords_.erase(id);  // the new record has no hits
     m_ViewIndex = static_cast<Integer>(m_obViewS.Count());
     mnuID(static_cast<Integer>(m_obViewS.Count())).Caption(m_obViewS.Item(m_ViewIndex).ID());
     picView.ScaleMode(PictureBox::vbPixels);
@@ -303,6 +341,7 @@ void frmMain::tlb1_ButtonClick(ToolbarButton& Button) {
             messages_.showMessage(u"まだファイルが開かれていません。");
         else
             mnuStyleType_Click(key == u"フォント小" ? 0 : 1);
+        showStyleOnToolbar(*this);
     } else if (key == u"更新") {
         mnuRenewal_Click();
     }
@@ -318,7 +357,13 @@ void frmMain::cmdSearch_Click() {
         return;
     }
     CViewData& view = m_obViewS.Item(m_ViewIndex);
-    const long found = SearchNavigation::markHits(view, m_SearchWord);
+    // Earlier words of this document stay marked: the count is of every hit shown, each word
+    // counted once however often it was searched.
+    std::vector<String>& words = searchedWords_[view.ID()];
+    if (std::find(words.begin(), words.end(), m_SearchWord) == words.end())
+        words.push_back(m_SearchWord);
+    long found = 0;
+    for (const String& word : words) found += SearchNavigation::markHits(view, word);
     m_IsSearch = true;
     cmdClear.Enabled(true);
     hsb1_Change();
@@ -332,10 +377,11 @@ void frmMain::cmdClear_Click() {
     CViewData& view = m_obViewS.Item(m_ViewIndex);
     for (Integer g = 1; g <= view.GyouArraySize(); ++g)
         for (Integer d = 1; d <= view.LenBunDan(g); ++d) view.ReversalChar(g, d, false);
+    searchedWords_.erase(view.ID());
     m_IsSearch = false;
     cmdClear.Enabled(false);
     hsb1_Change();
-    showStatus(view.ID());
+    showStatus(statusOf(view));
     updateHitButtons();
 }
 

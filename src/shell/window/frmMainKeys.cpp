@@ -1,9 +1,10 @@
 // The main window's keyboard, wheel and search navigation: the reading direction runs to the
 // left, so Left, Page Down and the wheel turned towards the user move forward.
+#include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QShortcut>
 #include <QWheelEvent>
-
 #include <algorithm>
 
 #include "shell/window/frmMain.h"
@@ -39,6 +40,16 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         const int positions = wheel_.add(wheel->angleDelta().y());
         if (positions != 0) handleEvent("wheel", [this, positions] { scrollBy(positions); });
         return true;
+    }
+    if (watched == &picView && event->type() == QEvent::MouseButtonDblClick) {
+        // The second press of a double click arrives only as the double click: it pages as a
+        // press does, so that quick clicks are never lost. The box still hears the double click.
+        const auto* click = static_cast<QMouseEvent*>(event);
+        QMouseEvent press(QEvent::MouseButtonPress, click->position(), click->scenePosition(),
+                          click->globalPosition(), click->button(), click->buttons(),
+                          click->modifiers());
+        QCoreApplication::sendEvent(&picView, &press);
+        return QMainWindow::eventFilter(watched, event);
     }
     if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);

@@ -159,9 +159,7 @@ void frmMain::picView_OLEDragOver(const std::vector<String>& Files, Long& Effect
 void frmMain::picView_OLEDragDrop(const std::vector<String>& Files) {
     // The drag-over handler has refused such a drag and said why already.
     if (refusalOf(Files)) return;
-    m_FileName = GetFileName(Files.front());
-    m_FullPathName = Files.front();
-    readAndShowFile(m_FileName);
+    readAndShowFile(GetFileName(Files.front()), Files.front());
 }
 
 // ---- Help and the About box

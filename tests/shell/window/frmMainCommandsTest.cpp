@@ -1,5 +1,7 @@
 #include <QFile>
 #include <QTest>
+#include <QToolButton>
+#include <functional>
 
 #include "support/GuiTesting.h"
 #include "support/WindowFixture.h"
@@ -18,6 +20,16 @@ private:
 
     [[nodiscard]] QString lastMessage() const {
         return w->messages.messages().empty() ? QString() : q(w->messages.messages().back());
+    }
+    // Whether the view shows a pixel of pure-looking red anywhere.
+    [[nodiscard]] bool viewShowsRed() const {
+        const QImage& image = w->form->picView.image();
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb p = image.pixel(x, y);
+                if (qRed(p) > 200 && qGreen(p) < 80 && qBlue(p) < 80) return true;
+            }
+        return false;
     }
     static int hits(const CViewData& view) {
         int count = 0;
@@ -219,7 +231,46 @@ private slots:
         QCOMPARE(w->dialog.colorCount, 2);
     }
 
+    void newHitColour_isDrawnAtOnce() {
+        w->open(w->writeFile(QStringLiteral("cat.tl2"), "猫\r\n"));
+        frmMain& f = *w->form;
+        f.txtSearch.Text(u"猫");
+        f.cmdSearch_Click();
+        QVERIFY(!viewShowsRed());
+        w->dialog.nextColor = 0x0000FF;  // red
+        f.mnuStyleType_Click(3);
+        QVERIFY(viewShowsRed());
+    }
+
     // --- Toolbar ---
+    void styleButtons_showTheStyleInEffect() {
+        frmMain& f = *w->form;
+        // Each step presses a button or chooses a menu item as the user would, then both
+        // buttons must show the checked style: small, large.
+        struct Step {
+            const char* what;
+            std::function<void()> act;
+            Integer small, large;
+        };
+        auto press = [&f](Integer index) { f.tlb1.Buttons(index).button().click(); };
+        const Step steps[] = {
+            {"start", [] {}, 0, 0},
+            {"large without a document", [&] { press(4); }, 0, 0},
+            {"small without a document", [&] { press(3); }, 0, 0},
+            {"first open", [&] { w->open(w->writeDocument(QStringLiteral("a.tl2"), 4)); }, 1, 0},
+            {"large button", [&] { press(4); }, 0, 1},
+            {"large button again", [&] { press(4); }, 0, 1},
+            {"small from the menu", [&] { f.mnuStyleType_Click(0); }, 1, 0},
+            {"small button again", [&] { press(3); }, 1, 0},
+            {"large from the menu", [&] { f.mnuStyleType_Click(1); }, 0, 1},
+        };
+        for (const Step& step : steps) {
+            step.act();
+            QVERIFY2(f.tlb1.Buttons(3).Value() == step.small, step.what);
+            QVERIFY2(f.tlb1.Buttons(4).Value() == step.large, step.what);
+        }
+    }
+
     void fontButtonsWithoutDocument_sayThatNoFileIsOpen() {
         frmMain& f = *w->form;
         f.tlb1_ButtonClick(f.tlb1.Buttons(3));
@@ -263,6 +314,18 @@ private slots:
         QCOMPARE(q(f.txtSearch.Text()), QStringLiteral("漢"));
     }
 
+    void refreshesWithinOneSecond_keepTheSameId() {
+        w->open(w->writeDocument(QStringLiteral("edit.tl2"), 4));
+        frmMain& f = *w->form;
+        w->clock = u"9:20:00";
+        for (int i = 0; i < 3; ++i) {
+            f.mnuRenewal_Click();
+            QCOMPARE(f.m_obViewS.Count(), Long{1});
+            QCOMPARE(q(f.mnuID(1).Caption()), QStringLiteral("9:20:00   edit.tl2"));
+        }
+        QVERIFY(w->messages.messages().empty());
+    }
+
     void refreshOfAFileThatIsGone_keepsTheDocument() {
         const String path = w->writeDocument(QStringLiteral("gone.tl2"), 6);
         w->open(path);
@@ -291,6 +354,29 @@ private slots:
         f.cmdSearch_Click();
         QVERIFY(view.ReversalChar(4, 1) && view.ReversalChar(1, 1));
         QCOMPARE(hits(view), 5);
+    }
+
+    void hitCount_coversEveryWordShownAndClearShowsTheLineCountsAgain() {
+        w->open(w->writeDocument(QStringLiteral("a.tl2"), 2));  // 漢 and 字, 10 each a line
+        frmMain& f = *w->form;
+        const struct {
+            const char16_t* word;
+            QString status;
+        } searches[] = {
+            {u"漢", QStringLiteral("9:05:31 a.tl2   検索「漢」20件")},
+            {u"字", QStringLiteral("9:05:31 a.tl2   検索「字」40件")},
+            {u"漢", QStringLiteral("9:05:31 a.tl2   検索「漢」40件")},  // not counted twice
+        };
+        for (const auto& search : searches) {
+            f.txtSearch.Text(search.word);
+            f.cmdSearch_Click();
+            QCOMPARE(q(w->status()), search.status);
+        }
+        f.cmdClear_Click();
+        QCOMPARE(q(w->status()), QStringLiteral("9:05:31 a.tl2   2行×20段(最長)"));
+        f.txtSearch.Text(u"字");
+        f.cmdSearch_Click();
+        QCOMPARE(q(w->status()), QStringLiteral("9:05:31 a.tl2   検索「字」20件"));
     }
 
     void emptySearchWord_isAskedForAndChangesNothing() {
@@ -331,21 +417,12 @@ private slots:
         w->open(w->writeFile(QStringLiteral("cat.tl2"), "猫\r\n"));
         frmMain& f = *w->form;
         w->form->cdlFileOpen.Color(0x0000FF);  // red
-        auto hasRed = [&] {
-            const QImage& image = f.picView.image();
-            for (int y = 0; y < image.height(); ++y)
-                for (int x = 0; x < image.width(); ++x) {
-                    const QRgb p = image.pixel(x, y);
-                    if (qRed(p) > 200 && qGreen(p) < 80 && qBlue(p) < 80) return true;
-                }
-            return false;
-        };
-        QVERIFY(!hasRed());
+        QVERIFY(!viewShowsRed());
         f.txtSearch.Text(u"猫");
         f.cmdSearch_Click();
-        QVERIFY(hasRed());
+        QVERIFY(viewShowsRed());
         f.cmdClear_Click();
-        QVERIFY(!hasRed());
+        QVERIFY(!viewShowsRed());
     }
 };
 

@@ -95,7 +95,18 @@ class frmMainKeysTest : public QObject {
         QVERIFY(f.cmdNextHit.isEnabled() && f.cmdPrevHit.isEnabled());
         f.cmdClear_Click();
         QVERIFY(!f.cmdNextHit.isEnabled());
-        QCOMPARE(q(w->status()), QStringLiteral("9:05:31 thirty.tl2"));
+        QCOMPARE(q(w->status()), QStringLiteral("9:05:31 thirty.tl2   30行×20段(最長)"));
+    }
+
+    void enterInTheSearchBox_searchesAsTheButtonDoes() {
+        frmMain& f = *w->form;
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+            f.cmdClear_Click();
+            f.txtSearch.Text(u"漢字");
+            QTest::keyClick(&f.txtSearch, key);
+            QVERIFY(f.m_IsSearch);
+            QVERIFY(q(w->status()).endsWith(QStringLiteral("検索「漢字」300件")));
+        }
     }
 
     void nextAndPreviousHit_bringTheLineFirstAndWrap() {

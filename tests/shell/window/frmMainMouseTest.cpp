@@ -3,9 +3,12 @@
 #include <QFile>
 #include <QImageReader>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
@@ -228,6 +231,29 @@ private slots:
         QCOMPARE(form().m_obViewS.Count(), Long{0});
     }
 
+    void failedOpenOrDrop_leavesRefreshOnTheDocumentShown() {
+        for (const bool drop : {false, true})
+            for (const int failure : {0, 1, 2}) {  // missing, a folder, too large
+                init();
+                const String a = w->writeDocument(QStringLiteral("a.tl2"), 5);
+                w->open(a);
+                const QString b = w->folder.filePath(QStringLiteral("b.tl2"));
+                if (failure == 1) QVERIFY(QDir().mkpath(b));
+                if (failure == 2) w->writeBytes(QStringLiteral("b.tl2"), std::string(40000, ' '));
+                drop ? (void)dropFiles({b}) : w->open(b.toStdU16String());
+                const auto told = w->messages.messages().size();
+                form().mnuRenewal_Click();  // reloads a.tl2, silently
+                QCOMPARE(w->messages.messages().size(), told);
+                QDir(b).removeRecursively();
+                w->writeDocument(QStringLiteral("b.tl2"), 9);
+                w->clock = u"9:11:00";
+                form().mnuRenewal_Click();  // still a.tl2 once b.tl2 can be read
+                QCOMPARE(form().m_FullPathName, a);
+                QCOMPARE(w->current().GyouArraySize(), Integer{5});
+                QCOMPARE(q(form().mnuID(1).Caption()), QStringLiteral("9:11:00   a.tl2"));
+            }
+    }
+
     void sameFileDroppedTwiceWithinOneSecond_getsANumberedId() {
         const String path = w->writeDocument(QStringLiteral("twice.tl2"), 3);
         QVERIFY(dropFiles({q(path)}));
@@ -435,6 +461,33 @@ private slots:
         QCOMPARE(f.hsb1.Value(), Integer{0});
     }
 
+    void doubleClick_pagesAsASecondPressInEachZone() {
+        openDocumentWithLastPosition(40);
+        frmMain& f = form();
+        const struct {
+            Zone zone;
+            Integer from, to;
+        } cases[] = {
+            {Zone::FarLeft, 0, 20},
+            {Zone::Left, 0, 2},
+            {Zone::Right, 5, 3},
+            {Zone::FarRight, 25, 5},
+        };
+        for (const auto& c : cases) {
+            f.hsb1.Value(c.from);
+            // A double click reaches the view as a press, a release and the double click.
+            const QPointF at(xIn(c.zone) + 1, 50);
+            sendLeftPress(f.picView, at);
+            QMouseEvent release(QEvent::MouseButtonRelease, at, f.picView.mapToGlobal(at),
+                                Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(&f.picView, &release);
+            QMouseEvent twice(QEvent::MouseButtonDblClick, at, f.picView.mapToGlobal(at),
+                              Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&f.picView, &twice);
+            QCOMPARE(f.hsb1.Value(), c.to);
+        }
+    }
+
     void clickWithoutADocument_showsTheArrowAndMovesNothing() {
         frmMain& f = form();
         QSignalSpy changes(&f.hsb1, &HScrollBar::Change);
@@ -623,6 +676,32 @@ private slots:
         QTest::keyClick(&f.hsb1, Qt::Key_F1);
         QCOMPARE(helpWindows().size(), 1);
         QVERIFY(helpWindows().front()->isVisible());
+    }
+
+    void everyKeyOfTheWindow_isListedInTheHelp() {
+        QFile page(QStringLiteral(TAVELO_SOURCE_DIR "/help/keys.html"));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QString keys = QString::fromUtf8(page.readAll());
+        QStringList expected = {QStringLiteral("←"),
+                                QStringLiteral("→"),
+                                QStringLiteral("Page Up"),
+                                QStringLiteral("Page Down"),
+                                QStringLiteral("Home"),
+                                QStringLiteral("End"),
+                                QStringLiteral("マウスのホイール"),
+                                QStringLiteral("Enter")};
+        for (const QShortcut* shortcut : form().findChildren<QShortcut*>())
+            expected.push_back(shortcut->key().toString());
+        // The menu bar's commands (refresh stands on the bar itself) and the menus' items.
+        QList<QAction*> actions = form().menuBar()->actions();
+        for (const QAction* bar : form().menuBar()->actions())
+            if (bar->menu() != nullptr) actions += bar->menu()->actions();
+        for (const QAction* action : actions)
+            if (!action->shortcut().isEmpty()) expected.push_back(action->shortcut().toString());
+        QVERIFY(expected.size() >= 14);
+        for (const QString& key : expected)
+            QVERIFY2(keys.contains(QStringLiteral(">") + key + QStringLiteral("<")),
+                     qPrintable(key));
     }
 
     void helpThatCannotBeFound_saysWhereItLooked() {

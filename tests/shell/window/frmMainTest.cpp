@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <QTimer>
 #include <QToolButton>
+#include <QTranslator>
 #include <memory>
 
 #include "support/FakeCommonDialog.h"
@@ -229,10 +230,36 @@ private slots:
         QCOMPARE(form->picView.ScaleWidth(), Single{449});
         QCOMPARE(form->picView.ScaleHeight(), Single{624});
     }
-    void statusBar_atTheBottom_withOnePanelAcrossTheWindow() {
+    void statusBar_atTheBottom_withItsPanelEndingBeforeTheHitButtons() {
         QCOMPARE(form->stb1.geometry(), QRect(0, 654, 451, 28));
-        QCOMPARE(form->stb1.Panels(1).Width(), Single{6765});
-        QVERIFY(form->stb1.Panels(1).Text().empty());
+        const StatusBarPanel& panel = form->stb1.Panels(1);
+        QVERIFY(panel.geometry().right() < form->cmdNextHit.geometry().left());
+        QVERIFY(panel.geometry().right() > form->cmdNextHit.geometry().left() - 8);
+        QVERIFY(panel.Text().empty());
+    }
+    void statusText_thatDoesNotFit_losesItsMiddle() {
+        StatusBarPanel& panel = form->stb1.Panels(1);
+        const QString fits = QStringLiteral("9:05:31 a.tl2   12行×38段(最長)");
+        const QString tooLong = QStringLiteral("9:05:31 ") + QString(60, QChar(u'長')) + fits;
+        panel.Text(fits.toStdU16String());
+        QCOMPARE(panel.text(), fits);
+        panel.Text(tooLong.toStdU16String());
+        QCOMPARE(q(panel.Text()), tooLong);  // the property keeps the whole text
+        QVERIFY(panel.fontMetrics().horizontalAdvance(panel.text()) <=
+                panel.contentsRect().width());
+        QVERIFY(panel.text().startsWith(QStringLiteral("9:05:31 長")));
+        QVERIFY(panel.text().contains(QChar(0x2026)) && panel.text().endsWith(fits.right(8)));
+    }
+
+    // --- Qt's own texts ---
+    void qtTranslations_makeQtsDialogsJapanese() {
+        QVERIFY(frmMain::installQtTranslations());
+        QVERIFY(frmMain::installQtTranslations());  // once only
+        QCOMPARE(QCoreApplication::instance()->findChildren<QTranslator*>().size(), 1);
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"),
+                 QStringLiteral("キャンセル"));
+        QVERIFY(QCoreApplication::translate("QFileDialog", "Look in:") !=
+                QStringLiteral("Look in:"));
     }
 
     // --- Start values ---
