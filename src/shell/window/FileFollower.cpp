@@ -12,7 +12,9 @@
 namespace tavelo {
 namespace {
 
-QString keyOf(const QString& path) { return QDir::cleanPath(QFileInfo(path).absoluteFilePath()); }
+QString keyOf(const QString& path) {
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
 
 }  // namespace
 
@@ -21,11 +23,10 @@ FileFollower::Signature FileFollower::signatureOf(const QString& path) {
     struct stat status {};
     if (::stat(QFile::encodeName(path).constData(), &status) != 0 || !S_ISREG(status.st_mode))
         return {};
-    return Signature{true, static_cast<std::int64_t>(status.st_size),
-                     static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 +
-                         status.st_mtim.tv_nsec,
-                     static_cast<std::uint64_t>(status.st_dev),
-                     static_cast<std::uint64_t>(status.st_ino)};
+    return Signature{
+        true, static_cast<std::int64_t>(status.st_size),
+        static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec,
+        static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
 #else
     const QFileInfo info(path);
     if (!info.isFile()) return {};
@@ -34,8 +35,7 @@ FileFollower::Signature FileFollower::signatureOf(const QString& path) {
 }
 
 FileFollower::FileFollower(QObject* parent)
-    : QObject(parent),
-      addWatch_([](QFileSystemWatcher& watcher, const QString& path) {
+    : QObject(parent), addWatch_([](QFileSystemWatcher& watcher, const QString& path) {
           return watcher.addPath(path);
       }) {
     pollTimer_.setInterval(kDefaultPollMs);
@@ -46,9 +46,13 @@ FileFollower::FileFollower(QObject* parent)
 
 FileFollower::~FileFollower() = default;
 
-void FileFollower::setPollInterval(int ms) { pollTimer_.setInterval(ms); }
+void FileFollower::setPollInterval(int ms) {
+    pollTimer_.setInterval(ms);
+}
 
-void FileFollower::setWatchAdder(WatchAdder adder) { addWatch_ = std::move(adder); }
+void FileFollower::setWatchAdder(WatchAdder adder) {
+    addWatch_ = std::move(adder);
+}
 
 FileFollower::Followed* FileFollower::find(const QString& path) {
     const auto it = files_.find(path);
@@ -61,11 +65,15 @@ QStringList FileFollower::followedFiles() const {
     return paths;
 }
 
-bool FileFollower::isFollowing(const QString& path) const { return files_.count(keyOf(path)) > 0; }
+bool FileFollower::isFollowing(const QString& path) const {
+    return files_.count(keyOf(path)) > 0;
+}
 
 // ---- Following and leaving files
 
-void FileFollower::follow(const QString& path) { follow(path, signatureOf(path)); }
+void FileFollower::follow(const QString& path) {
+    follow(path, signatureOf(path));
+}
 
 void FileFollower::follow(const QString& path, const Signature& readAs) {
     const QString key = keyOf(path);
@@ -135,7 +143,9 @@ void FileFollower::dropWatches() {
 
 // ---- Readings
 
-void FileFollower::markRead(const QString& path) { markRead(path, signatureOf(path)); }
+void FileFollower::markRead(const QString& path) {
+    markRead(path, signatureOf(path));
+}
 
 void FileFollower::markRead(const QString& path, const Signature& readAs) {
     Followed* file = find(keyOf(path));

@@ -115,7 +115,9 @@ SessionSettings::SessionSettings(const QString& folder, Reporter report, QObject
     connect(&timer_, &QTimer::timeout, this, [this] { flush(); });
 }
 
-SessionSettings::~SessionSettings() { flush(); }
+SessionSettings::~SessionSettings() {
+    flush();
+}
 
 QString SessionSettings::defaultFolder() {
     // On Linux this follows $XDG_CONFIG_HOME, falling back to ~/.config.
@@ -252,7 +254,8 @@ bool SessionSettings::readFrom(const QString& path, LoadResult& result) {
     // Values the file may hold but this program cannot show are put back in range.
     if (zoom_ <= 0) zoom_ = kDefaultZoom;
     if (style_ != 1) style_ = 0;
-    if (current_ < -1 || current_ >= static_cast<int>(open_.size())) current_ = open_.empty() ? -1 : 0;
+    if (current_ < -1 || current_ >= static_cast<int>(open_.size()))
+        current_ = open_.empty() ? -1 : 0;
     if (recent_.size() > static_cast<std::size_t>(kMaxRecentFiles)) recent_.resize(kMaxRecentFiles);
     result = LoadResult::Loaded;
     return true;
@@ -297,10 +300,9 @@ bool SessionSettings::writeTo(const QString& path, QString& error) const {
         return false;
     }
     // A fresh name for every write: QSettings caches what it parsed by file name.
-    const QString temporary = QDir(folder_).filePath(
-        QStringLiteral(".tavelo.ini.%1.%2.tmp")
-            .arg(QCoreApplication::applicationPid())
-            .arg(writeCount_));
+    const QString temporary = QDir(folder_).filePath(QStringLiteral(".tavelo.ini.%1.%2.tmp")
+                                                         .arg(QCoreApplication::applicationPid())
+                                                         .arg(writeCount_));
     QFile::remove(temporary);
     {
         QSettings settings(temporary, QSettings::IniFormat);
@@ -401,7 +403,9 @@ void SessionSettings::touchRecent(const QString& path, const Place& place) {
     changed();
 }
 
-void SessionSettings::touchRecent(const QString& path) { touchRecent(path, placeOf(path)); }
+void SessionSettings::touchRecent(const QString& path) {
+    touchRecent(path, placeOf(path));
+}
 
 void SessionSettings::removeRecent(const QString& path) {
     const QString key = normalized(path);

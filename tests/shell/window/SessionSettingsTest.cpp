@@ -21,7 +21,6 @@ char* toString(const Place& place) {
 }
 }  // namespace QTest
 
-
 namespace {
 
 void writeBytes(const QString& path, const QByteArray& bytes) {
