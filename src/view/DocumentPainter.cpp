@@ -21,15 +21,7 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 
 // The fields every pass sets the same way: a vertical font of normal weight.
 LOGFONTA verticalFont(LONG height, const String& face) {
-    LOGFONTA font;
-    font.lfHeight = height;
-    font.lfWidth = 0;
-    font.lfEscapement = 2700;
-    font.lfOrientation = 2700;
-    font.lfWeight = 400;
-    font.lfCharSet = 1;
-    setFaceName(font, face);
-    return font;
+    return textFontRecord(height, 2700, face);
 }
 
 // The one-character substring at d (1-based); past the end of the text there is none.
@@ -38,16 +30,10 @@ std::optional<char16_t> characterAt(const String& text, Integer d) {
     return text[static_cast<std::size_t>(d - 1)];
 }
 
-// The character in the code page, padded with its terminator to the two bytes that every
-// text output passes.
+// The character in the code page with its terminator; past the end of the text, two zero
+// bytes.
 std::array<char, 2> encoded(std::optional<char16_t> c) {
-    std::array<char, 2> bytes{0, 0};
-    if (c) {
-        const CodePage932::EncodedChar encoded = CodePage932::encodeChar(*c);
-        bytes[0] = encoded.bytes[0];
-        if (encoded.length == 2) bytes[1] = encoded.bytes[1];
-    }
-    return bytes;
+    return c ? ansiCharacter(*c) : std::array<char, 2>{0, 0};
 }
 
 }  // namespace

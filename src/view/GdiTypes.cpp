@@ -12,6 +12,25 @@ void setFaceName(LOGFONTA& font, const String& name) {
     std::memcpy(font.lfFaceName, bytes.data(), bytes.size());
 }
 
+LOGFONTA textFontRecord(LONG height, LONG escapement, const String& face) {
+    LOGFONTA font;
+    font.lfHeight = height;
+    font.lfEscapement = escapement;
+    font.lfOrientation = escapement;
+    font.lfWeight = 400;
+    font.lfCharSet = 1;
+    setFaceName(font, face);
+    return font;
+}
+
+std::array<char, 2> ansiCharacter(char16_t c) {
+    std::array<char, 2> bytes{0, 0};
+    const CodePage932::EncodedChar encoded = CodePage932::encodeChar(c);
+    bytes[0] = encoded.bytes[0];
+    if (encoded.length == 2) bytes[1] = encoded.bytes[1];
+    return bytes;
+}
+
 LOGFONTA stockFontRecord() {
     LOGFONTA font;
     font.lfHeight = -16;

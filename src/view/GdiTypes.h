@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -109,6 +110,14 @@ public:
 // of the field. A name that needs more than 31 bytes cannot hold its terminator, so the empty
 // name (the default face) is written instead; nothing is ever written past the field.
 void setFaceName(LOGFONTA& font, const String& name);
+
+// A font of normal weight in the default character set at the height (device pixels, negative
+// for the em size), turned by the escapement (2700 for text running down a column).
+[[nodiscard]] LOGFONTA textFontRecord(LONG height, LONG escapement, const String& face);
+
+// One character in the code page, padded with its terminator to the two bytes that every
+// text output of a single character passes.
+[[nodiscard]] std::array<char, 2> ansiCharacter(char16_t c);
 
 // The font a device context starts with selected: the window font, 12 points at 96 pixels
 // per inch, normal weight.
