@@ -107,8 +107,8 @@ void frmMain::readAndShowFile(const String& fileName) {
     try {
         loader.addTo(m_obViewS, id);
     } catch (const Error& error) {
-        messages_.showMessage(
-            PathBytes::display(m_FullPathName) + u" を開けません。\n" + ErrorText::of(error));
+        messages_.showMessage(PathBytes::display(m_FullPathName) + u" を開けません。\n" +
+                              ErrorText::of(error));
         return;
     }
     m_ViewIndex = static_cast<Integer>(m_obViewS.Count());
@@ -222,8 +222,8 @@ void frmMain::mnuRenewal_Click() {
     try {
         loader.addTo(m_obViewS, id);
     } catch (const Error& error) {
-        messages_.showMessage(
-            PathBytes::display(m_FullPathName) + u" を読み直せません。\n" + ErrorText::of(error));
+        messages_.showMessage(PathBytes::display(m_FullPathName) + u" を読み直せません。\n" +
+                              ErrorText::of(error));
         hsb1.SetFocus();
         return;
     }

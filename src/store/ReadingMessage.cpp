@@ -72,8 +72,9 @@ std::optional<String> ReadingMessage::readFailure(const DocumentLoader& loader,
         text += u" を読み込めません。";
     text += u"\n" + limitOf(reader, *error);
     if (reader.HasBareLineFeeds())
-        text += u"\ntl2形式ファイルの行は CR LF で終わります。このファイルには LF "
-                u"だけで終わる行があります。";
+        text +=
+            u"\ntl2形式ファイルの行は CR LF で終わります。このファイルには LF "
+            u"だけで終わる行があります。";
     if (loader.readAnything()) text += u"\n中止した所より前を表示します。";
     return text;
 }

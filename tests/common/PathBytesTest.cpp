@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "common/ErrorText.h"
 #include "common/Error.h"
+#include "common/ErrorText.h"
 #include "common/PathBytes.h"
 
 namespace tavelo {
@@ -13,7 +13,13 @@ const std::string kMixed = "/tmp/\xE6\x97\xA5\xE6\x9C\xAC/\x8A\xBF\x8E\x9A.tl2";
 // --- Paths keep their bytes ---
 TEST(PathBytesTest, everyPath_comesBackAsTheSameBytes) {
     const std::string paths[] = {
-        "/tmp/a.tl2", "/tmp/\xE6\x97\xA5.tl2", kMixed, "\x82\xA0", "/\xFF/\xC3/x", "", "/",
+        "/tmp/a.tl2",
+        "/tmp/\xE6\x97\xA5.tl2",
+        kMixed,
+        "\x82\xA0",
+        "/\xFF/\xC3/x",
+        "",
+        "/",
         "/tmp/\xF0\x9F\x98\x80.tl2",  // a character beyond 16 bits
     };
     for (const std::string& bytes : paths) {

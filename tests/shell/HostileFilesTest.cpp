@@ -318,7 +318,8 @@ private slots:
         QCOMPARE(w->current().GyouArraySize(), Integer{3});
         QCOMPARE(q(w->current().Bun(2)), QStringLiteral("かな"));
         QCOMPARE(q(w->status()),
-                 QStringLiteral("9:07:00 lf.tl2   3行×2段(最長)（LF の改行を CR LF として読み込みました）"));
+                 QStringLiteral(
+                     "9:07:00 lf.tl2   3行×2段(最長)（LF の改行を CR LF として読み込みました）"));
         useTheCurrentDocument();
         theOthersAreUnchangedAndSwitchable();
     }
@@ -329,7 +330,8 @@ private slots:
         QCOMPARE(q(w->current().Bun(1)), QStringLiteral("漢字〓"));
         QCOMPARE(q(w->current().Rubi(1)), QStringLiteral("かんじ　"));
         QCOMPARE(q(w->status()),
-                 QStringLiteral("9:07:00 utf8.tl2   1行×3段(最長)（UTF-8 のファイルとして読み込みました）"));
+                 QStringLiteral(
+                     "9:07:00 utf8.tl2   1行×3段(最長)（UTF-8 のファイルとして読み込みました）"));
         useTheCurrentDocument();
         theOthersAreUnchangedAndSwitchable();
     }

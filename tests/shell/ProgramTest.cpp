@@ -92,11 +92,12 @@ TEST(ProgramTest, fileNamedInShiftJis_opensByItsBytes) {
     };
     const ProgramRun dump = runWithName(QStringLiteral("--dump-json"), {});
     EXPECT_EQ(dump.exitCode, 0) << dump.err.toStdString();
-    EXPECT_TRUE(dump.out.contains(QStringLiteral("\"file\": \"漢字.tl2\""))) << dump.out.toStdString();
+    EXPECT_TRUE(dump.out.contains(QStringLiteral("\"file\": \"漢字.tl2\"")))
+        << dump.out.toStdString();
     EXPECT_TRUE(dump.out.contains(QStringLiteral("\"Bun\": \"漢字\"")));
-    const ProgramRun render = runWithName(
-        QStringLiteral("--render"),
-        {QStringLiteral("--out"), folder.filePath(QStringLiteral("view.png"))});
+    const ProgramRun render =
+        runWithName(QStringLiteral("--render"),
+                    {QStringLiteral("--out"), folder.filePath(QStringLiteral("view.png"))});
     EXPECT_EQ(render.exitCode, 0) << render.err.toStdString();
     EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("view.png"))));
 }

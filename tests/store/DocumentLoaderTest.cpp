@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
-
-#include <cmath>
 #include <unistd.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -89,8 +88,9 @@ TEST_F(DocumentLoaderTest, fileNamedInShiftJis_opensByItsBytesAndShowsItsName) {
     lost.loadFile(utf8::toUtf16(folder.string()) + u"/\uFFFD\uFFFD.tl2", u"\uFFFD\uFFFD.tl2");
     ASSERT_TRUE(lost.readError());
     ASSERT_EQ(messages.messages().size(), 1u);
-    EXPECT_EQ(messages.messages()[0], utf8::toUtf16(folder.string()) +
-                                          u"/\uFFFD\uFFFD.tl2 ファイル名に表せない文字があるため、開けません。");
+    EXPECT_EQ(messages.messages()[0],
+              utf8::toUtf16(folder.string()) +
+                  u"/\uFFFD\uFFFD.tl2 ファイル名に表せない文字があるため、開けません。");
     std::filesystem::remove_all(folder);
 }
 

@@ -40,7 +40,8 @@ TEST(ReadingMessageTest, eachLimit_isToldInOneWholeConsistentMessage) {
     const String stopped = u"/d/a.tl2 の ";
     const String shown = u"\n中止した所より前を表示します。";
     // 321 lines of 50 kanji (102 bytes each), then spaces up to 32,768 bytes with CR LF.
-    const std::string full = repeated(repeated("字", 50) + "\r\n", 321) + std::string(24, ' ') + "\r\n";
+    const std::string full =
+        repeated(repeated("字", 50) + "\r\n", 321) + std::string(24, ' ') + "\r\n";
     struct Case {
         const char* what;
         std::vector<std::uint8_t> bytes;
@@ -48,32 +49,43 @@ TEST(ReadingMessageTest, eachLimit_isToldInOneWholeConsistentMessage) {
     };
     const Case cases[] = {
         {"one byte over the size", sjis(full),
-         stopped + u"322 行目で読み込みを中止しました。\nファイルが 32,767 バイトを超えています"
-                   u"（32,768 バイト）。" + shown},
+         stopped +
+             u"322 行目で読み込みを中止しました。\nファイルが 32,767 バイトを超えています"
+             u"（32,768 バイト）。" +
+             shown},
         {"over the size once LF is CR LF", bytesOf(repeated(std::string(62, ' ') + "\n", 512)),
-         stopped + u"512 行目で読み込みを中止しました。\nファイルが 32,767 バイトを超えています"
-                   u"（シフトJIS・CR LF に直すと 32,768 バイト）。" + shown},
+         stopped +
+             u"512 行目で読み込みを中止しました。\nファイルが 32,767 バイトを超えています"
+             u"（シフトJIS・CR LF に直すと 32,768 バイト）。" +
+             shown},
         {"far over the size", bytesOf(std::string(40000, ' ')),
          u"/d/a.tl2 を読み込めません。\nファイルが 32,767 バイトを超えています（40,002 バイト）。"},
         {"56 characters", sjis("漢\r\n" + repeated("字", 56) + "\r\n"),
-         stopped + u"2 行目で読み込みを中止しました。\n1行の文字が 55 文字を超えています。" + shown},
+         stopped + u"2 行目で読み込みを中止しました。\n1行の文字が 55 文字を超えています。" +
+             shown},
         {"1001 lines", sjis(repeated("字\r\n", 1001)),
          stopped + u"1001 行目で読み込みを中止しました。\n行が 1,000 行を超えています。" + shown},
         {"121 ruby slots", sjis(repeated("ｱ", 121) + "\r\n漢\r\n"),
          stopped + u"1 行目で読み込みを中止しました。\n1行のルビが 120 文字分を超えています。" +
              shown},
         {"two in brackets", sjis("漢字\r\n[人人]\r\n漢\r\n"),
-         stopped + u"2 行目で読み込みを中止しました。\n[ ] の中に2文字以上あります。[ ] "
-                   u"の中は1文字だけです。" + shown},
+         stopped +
+             u"2 行目で読み込みを中止しました。\n[ ] の中に2文字以上あります。[ ] "
+             u"の中は1文字だけです。" +
+             shown},
         {"typeface beyond cell 55", sjis("漢\r\n" + std::string(110, ' ') + "M1;\r\n"),
-         stopped + u"2 行目で読み込みを中止しました。\n書体の指定が行の 55 文字目より後ろにあります。" +
+         stopped +
+             u"2 行目で読み込みを中止しました。\n書体の指定が行の 55 文字目より後ろにあります。" +
              shown},
         {"typeface first", sjis("M1;\r\n漢\r\n"),
-         stopped + u"1 行目で読み込みを中止しました。\n書体の指定の前に本文の行がありません。" + shown},
+         stopped + u"1 行目で読み込みを中止しました。\n書体の指定の前に本文の行がありません。" +
+             shown},
         {"bare LF in a file with CR", sjis("\r\n" + repeated("漢字\n", 30)),
-         stopped + u"29 行目で読み込みを中止しました。\n1行の文字が 55 文字を超えています。\n"
-                   u"tl2形式ファイルの行は CR LF で終わります。このファイルには LF "
-                   u"だけで終わる行があります。" + shown},
+         stopped +
+             u"29 行目で読み込みを中止しました。\n1行の文字が 55 文字を超えています。\n"
+             u"tl2形式ファイルの行は CR LF で終わります。このファイルには LF "
+             u"だけで終わる行があります。" +
+             shown},
         {"read whole", sjis("漢字\r\n"), String()},
     };
     for (const Case& c : cases) {
@@ -84,9 +96,10 @@ TEST(ReadingMessageTest, eachLimit_isToldInOneWholeConsistentMessage) {
 
 TEST(ReadingMessageTest, shiftJisPathAndLayoutFailure_areToldReadablyInJapanese) {
     const String path = PathBytes::fromSystem("/d/\x8A\xBF.tl2");
-    EXPECT_EQ(messageFor(sjis("M1;\r\n"), path),
-              u"/d/漢.tl2 の 1 行目で読み込みを中止しました。\n書体の指定の前に本文の行がありません。"
-              u"\n中止した所より前を表示します。");
+    EXPECT_EQ(
+        messageFor(sjis("M1;\r\n"), path),
+        u"/d/漢.tl2 の 1 行目で読み込みを中止しました。\n書体の指定の前に本文の行がありません。"
+        u"\n中止した所より前を表示します。");
     EXPECT_EQ(ReadingMessage::layoutFailure(Error::divisionByZero("x"), path),
               u"/d/漢.tl2 の文字の位置を計算できませんでした。\nエラー 11（0 で割りました）");
 }
