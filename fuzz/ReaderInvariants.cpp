@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <array>
 #include <string_view>
+#include <vector>
 
 #include "ReadDocument.h"
 #include "common/Error.h"
 #include "common/Utf8.h"
 #include "reader/CBunInfoPage.h"
 #include "reader/CFileChangeTlData.h"
+#include "reader/InputConversion.h"
 #include "reader/RubiInfo.h"
 
 namespace tavelo::fuzzing {
@@ -222,7 +224,10 @@ void checkTexts(const ReadDocument& d, Collector& c) {
             kKnownMessages.end())
             c.fail("messages", "\"" + utf8::fromUtf16(message) + "\" is no message of the reader");
     }
-    if (std::none_of(d.input.begin(), d.input.end(), isLeadByte) &&
+    // The parse sees the bytes as converted: a UTF-8 file's characters are double-byte then.
+    std::vector<std::uint8_t> parsed = d.input;
+    (void)InputConversion::apply(parsed);
+    if (std::none_of(parsed.begin(), parsed.end(), isLeadByte) &&
         (d.GyouArraySize != 0 || d.MaxBunDan != 0))
         c.fail("noDoubleByte", "a file without double-byte characters has body text");
 }

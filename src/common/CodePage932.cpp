@@ -136,6 +136,42 @@ CodePage932::EncodedChar CodePage932::encodeChar(char16_t c) {
                        static_cast<int>(entry >> 16)};
 }
 
+String CodePage932::decode(std::string_view bytes) {
+    String result;
+    result.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<std::uint8_t>(bytes[i]);
+        if (isLeadByte(byte) && i + 1 < bytes.size()) {
+            result += decodePair(byte, static_cast<std::uint8_t>(bytes[++i]));
+        } else {
+            result.push_back(decodeSingle(byte));
+        }
+    }
+    return result;
+}
+
+std::size_t CodePage932::encodeMarkingMissing(std::u16string_view text, std::string& out) {
+    constexpr char kGeta[] = {static_cast<char>(0x81), static_cast<char>(0xAC)};
+    std::size_t replaced = 0;
+    out.reserve(out.size() + text.size() * 2);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        const bool surrogate = c >= 0xD800 && c <= 0xDFFF;
+        const EncodedChar encoded = surrogate ? EncodedChar{{'?', 0}, 1} : encodeChar(c);
+        if (encoded.length == 1 && encoded.bytes[0] == '?' && c != u'?') {
+            out.append(kGeta, 2);
+            ++replaced;
+            // A pair stands for one character.
+            if (c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+                text[i + 1] <= 0xDFFF)
+                ++i;
+        } else {
+            out.append(encoded.bytes, static_cast<std::size_t>(encoded.length));
+        }
+    }
+    return replaced;
+}
+
 std::string CodePage932::encode(const String& text) {
     std::string result;
     result.reserve(text.size() * 2);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "ClassicTypes.h"
 
@@ -24,8 +25,17 @@ public:
     // `lead` is a lead byte, otherwise the two bytes as single characters (A1 41 gives "｡A").
     [[nodiscard]] static String decodePair(std::uint8_t lead, std::uint8_t trail);
 
+    // Decodes a whole byte string: lead byte and trail byte as one character, every other
+    // byte on its own (a lead byte at the end gives "・").
+    [[nodiscard]] static String decode(std::string_view bytes);
+
     // Encodes text; characters code page 932 cannot hold become "?" as on Windows.
     [[nodiscard]] static std::string encode(const String& text);
+
+    // Encodes text for reading it as a tl2 file: a character the code page cannot hold (a
+    // surrogate pair counts as one) becomes the geta mark "〓" (81 AC), which, unlike "?",
+    // stays a full-width body character. Returns how many characters were replaced.
+    static std::size_t encodeMarkingMissing(std::u16string_view text, std::string& out);
 
     // The bytes of one character (one or two; "?" when the code page cannot hold it), from a
     // table filled on first use of each character, for callers that encode on a hot path.

@@ -41,39 +41,69 @@ std::string fromUtf16(std::u16string_view text) {
     return out;
 }
 
+namespace {
+
+// The code point of the sequence starting at text[i] and its length; U+FFFD with length 1 for
+// a byte that starts no well-formed sequence.
+struct Decoded {
+    char32_t cp;
+    std::size_t length;
+    bool valid;
+};
+
+Decoded decodeAt(std::string_view text, std::size_t i) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    char32_t cp = 0xFFFD;
+    std::size_t length = 1;
+    bool wellFormed = b < 0x80;
+    if (b < 0x80) {
+        cp = b;
+    } else if ((b & 0xE0) == 0xC0) {
+        length = 2;
+    } else if ((b & 0xF0) == 0xE0) {
+        length = 3;
+    } else if ((b & 0xF8) == 0xF0) {
+        length = 4;
+    }
+    if (length > 1) {
+        bool valid = i + length <= text.size();
+        char32_t value = b & (0x7F >> length);
+        for (std::size_t k = 1; valid && k < length; ++k) {
+            const auto cont = static_cast<unsigned char>(text[i + k]);
+            valid = (cont & 0xC0) == 0x80;
+            value = (value << 6) | (cont & 0x3F);
+        }
+        static constexpr char32_t kMinimum[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (valid && value >= kMinimum[length] && value <= 0x10FFFF &&
+            !(value >= 0xD800 && value <= 0xDFFF)) {
+            cp = value;
+            wellFormed = true;
+        } else {
+            length = 1;
+        }
+    }
+    return {cp, length, wellFormed};
+}
+
+}  // namespace
+
+bool isValid(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const Decoded decoded = decodeAt(text, i);
+        if (!decoded.valid) return false;
+        i += decoded.length;
+    }
+    return true;
+}
+
 String toUtf16(std::string_view text) {
     String out;
     out.reserve(text.size());
     std::size_t i = 0;
     while (i < text.size()) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        char32_t cp = 0xFFFD;
-        std::size_t length = 1;
-        if (b < 0x80) {
-            cp = b;
-        } else if ((b & 0xE0) == 0xC0) {
-            length = 2;
-        } else if ((b & 0xF0) == 0xE0) {
-            length = 3;
-        } else if ((b & 0xF8) == 0xF0) {
-            length = 4;
-        }
-        if (length > 1) {
-            bool valid = i + length <= text.size();
-            char32_t value = b & (0x7F >> length);
-            for (std::size_t k = 1; valid && k < length; ++k) {
-                const auto cont = static_cast<unsigned char>(text[i + k]);
-                valid = (cont & 0xC0) == 0x80;
-                value = (value << 6) | (cont & 0x3F);
-            }
-            static constexpr char32_t kMinimum[] = {0, 0, 0x80, 0x800, 0x10000};
-            if (valid && value >= kMinimum[length] && value <= 0x10FFFF &&
-                !(value >= 0xD800 && value <= 0xDFFF)) {
-                cp = value;
-            } else {
-                length = 1;
-            }
-        }
+        const Decoded decoded = decodeAt(text, i);
+        const char32_t cp = decoded.cp;
+        const std::size_t length = decoded.length;
         if (cp >= 0x10000) {
             out.push_back(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
             out.push_back(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));

@@ -11,5 +11,8 @@ namespace tavelo::utf8 {
 
 [[nodiscard]] std::string fromUtf16(std::u16string_view text);
 [[nodiscard]] String toUtf16(std::string_view text);
+// True when every byte belongs to a well-formed UTF-8 sequence (no overlong forms, no
+// surrogates, nothing above U+10FFFF): exactly the text toUtf16 decodes without U+FFFD.
+[[nodiscard]] bool isValid(std::string_view text);
 
 }  // namespace tavelo::utf8

@@ -12,8 +12,8 @@
 #include "common/CodePage932.h"
 #include "common/Error.h"
 #include "common/MessageSink.h"
+#include "common/PathBytes.h"
 #include "common/Rounding.h"
-#include "common/Utf8.h"
 
 namespace tavelo {
 namespace {
@@ -292,7 +292,7 @@ Integer CFileChangeTlData::Plusminus1MaxLenDan() {
 }
 
 void CFileChangeTlData::FileOpenBuff() {
-    const std::filesystem::path path(utf8::fromUtf16(fullPathName_));
+    const std::filesystem::path path(PathBytes::toSystem(fullPathName_));
     std::error_code ec;
     const bool exists = std::filesystem::exists(path, ec);
     std::ifstream file;
@@ -309,7 +309,11 @@ void CFileChangeTlData::FileOpenBuff() {
         }
     }
     if (!file.is_open() || file.bad() || readFailed) {
-        messages_.showMessage(fullPathName_ + u" ファイルを開けません。");
+        const String shown = PathBytes::display(fullPathName_);
+        if (!exists && PathBytes::lostBytes(fullPathName_))
+            messages_.showMessage(shown + u" ファイル名に表せない文字があるため、開けません。");
+        else
+            messages_.showMessage(shown + u" ファイルを開けません。");
         if (!exists)
             throw Error(Error::kFileNotFound, "CFileChangeTlData.FileOpenBuff", "File not found");
         throw Error(Error::kPathFileAccess, "CFileChangeTlData.FileOpenBuff",
@@ -320,6 +324,7 @@ void CFileChangeTlData::FileOpenBuff() {
 
 void CFileChangeTlData::LoadBytes(std::vector<std::uint8_t> bytes) {
     m_Buff = std::move(bytes);
+    conversion_ = InputConversion::apply(m_Buff);
     // An empty file stays empty: it is an empty document.
     if (!m_Buff.empty() && m_Buff.back() != 10) {
         m_Buff.push_back(13);

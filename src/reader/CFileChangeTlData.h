@@ -7,6 +7,7 @@
 
 #include "CBufRubiRetu.h"
 #include "CBunInfoPage.h"
+#include "InputConversion.h"
 #include "RubiInfo.h"
 #include "common/ClassicTypes.h"
 
@@ -55,9 +56,11 @@ public:
     void Path(const String& vNewValue) { path_ = vNewValue; }
     [[nodiscard]] Integer Plusminus1MaxLenDan();
 
-    // Reads the whole file into the buffer, appending CR LF when its last byte is not LF.
-    // A file that cannot be read shows "<path> ファイルを開けません。" and then fails, so that
-    // the caller can stop; the buffer is left as it was.
+    // Reads the whole file into the buffer as LoadBytes does. FullPathName may keep a name's
+    // bytes (PathBytes); the file is opened by those bytes. A file that cannot be read shows
+    // "<path> ファイルを開けません。" (or, for a name that lost its bytes on the way, that the
+    // name cannot be represented) and then fails, so that the caller can stop; the buffer is
+    // left as it was.
     void FileOpenBuff();
     void BuffChangeTl2Data();
 
@@ -72,8 +75,12 @@ public:
     // character, as the format's rules have it.
     bool DropOverlongCells() { return page_->DropOverlongCells(); }
 
-    // Puts bytes into the buffer exactly as FileOpenBuff puts a file's bytes there.
+    // Puts bytes into the buffer exactly as FileOpenBuff puts a file's bytes there: converted
+    // first when written on Linux (InputConversion), then with CR LF appended when the last
+    // byte is not LF. The format's limits apply to the buffer.
     void LoadBytes(std::vector<std::uint8_t> bytes);
+    // How the bytes were taken: as written, from UTF-8, LF read as CR LF.
+    [[nodiscard]] const InputConversion& Conversion() const { return conversion_; }
 
     // Where the parse stopped, for the message to the user: the line of the file (1-based,
     // counted by line feeds as an editor counts them) holding the byte that failed; 0 when
@@ -101,6 +108,7 @@ private:
     long failureLine_ = 0;
     ReadLimit failedLimit_ = ReadLimit::None;
     bool hasBareLineFeeds_ = false;
+    InputConversion conversion_;
 };
 
 }  // namespace tavelo

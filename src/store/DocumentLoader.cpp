@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "CViewDataS.h"
+#include "common/PathBytes.h"
 
 namespace tavelo {
 namespace {
@@ -27,11 +28,16 @@ DocumentLoader::DocumentLoader(MessageSink& messages, MeasuringDevice& device)
 
 void DocumentLoader::loadFile(const String& vFullPathName, const String& vFileName) {
     readError_.reset();
-    reader_.FileName(vFileName);
+    reader_.FileName(PathBytes::display(vFileName));
     reader_.FullPathName(vFullPathName);
     const bool opened = step(readError_, [&] { reader_.FileOpenBuff(); });
     parse(opened);
     layOut();
+}
+
+void DocumentLoader::loadSystemPath(std::string_view pathBytes) {
+    const String path = PathBytes::fromSystem(pathBytes);
+    loadFile(path, PathBytes::fileName(path));
 }
 
 void DocumentLoader::loadBytes(std::vector<std::uint8_t> bytes, const String& vFileName) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "common/ClassicTypes.h"
@@ -36,7 +37,12 @@ public:
     void keepOnlyWholeCells(bool keep) { keepOnlyWholeCells_ = keep; }
 
     // vFileName is the name without its folder, as the record and the document ID show it.
+    // Either may keep a name's bytes (PathBytes): the file is opened by them, and the reader's
+    // FileName is the name as shown to the user.
     void loadFile(const String& vFullPathName, const String& vFileName);
+    // The same for a path given as the system's bytes (a command-line argument): the file name
+    // is the path's last part.
+    void loadSystemPath(std::string_view pathBytes);
     // Parses bytes held in memory as if they were the file's.
     void loadBytes(std::vector<std::uint8_t> bytes, const String& vFileName);
 

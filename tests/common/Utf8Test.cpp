@@ -20,5 +20,14 @@ TEST(Utf8Test, malformedInput_becomesReplacementCharacters) {
     EXPECT_EQ(utf8::fromUtf16(String(1, u'\xD800')), "\xef\xbf\xbd");
 }
 
+TEST(Utf8Test, isValid_acceptsExactlyWhatDecodesWithoutReplacement) {
+    for (const char* text : {"", "abc", "\xe6\x98\x8e", "\xf0\x9f\x98\x80"})
+        EXPECT_TRUE(utf8::isValid(text)) << text;
+    // Shift-JIS, a cut sequence, overlong, a surrogate, beyond U+10FFFF.
+    for (const char* text :
+         {"\x8a\xbf", "\xe6\x98", "\xc0\xaf", "\xed\xa0\x80", "\xf4\x90\x80\x80"})
+        EXPECT_FALSE(utf8::isValid(text)) << text;
+}
+
 }  // namespace
 }  // namespace tavelo

@@ -50,6 +50,11 @@ TEST_F(ReaderInvariantsTest, soundReadings_breakNoPromise) {
     }
     for (std::string_view odd : {"", "漢字\n読む\n", "ｳﾞ]\r\n;\r\n漢\r\n"})
         EXPECT_EQ(broken(read(odd)), std::vector<std::string>{}) << odd;
+    // U+B000 in UTF-8 (EB 80 80) holds no lead byte, but becomes the double-byte geta mark.
+    const std::string utf8Text = "\xEB\x80\x80\n";
+    EXPECT_EQ(
+        broken(ReadDocument::read(std::vector<std::uint8_t>(utf8Text.begin(), utf8Text.end()))),
+        std::vector<std::string>{});
 }
 
 TEST_F(ReaderInvariantsTest, overflowAtTheSizeLimits_breaksNoPromise) {

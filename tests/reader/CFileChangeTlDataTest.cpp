@@ -77,33 +77,104 @@ TEST_F(CFileChangeTlDataTest, lastLineWithoutLineEnd_getsCrLfAppended) {
     EXPECT_EQ(reader.MaxBunDan(), 2);
 }
 
-TEST_F(CFileChangeTlDataTest, lfOnlyLineEnds_makeOneLineThatIsStillEnded) {
-    ASSERT_EQ(parse("漢字\n読む\n"), 0);
+TEST_F(CFileChangeTlDataTest, fileWithoutAnyCr_readsEachLfAsCrLfKeepingItsRuby) {
+    ASSERT_EQ(parse("ｶﾝｼﾞ\n漢字\n\n読む\n"), 0);
+    EXPECT_TRUE(reader.Conversion().lineFeedsAsCrLf());
+    EXPECT_FALSE(reader.Conversion().fromUtf8());
+    EXPECT_FALSE(reader.HasBareLineFeeds());
+    EXPECT_EQ(reader.GyouArraySize(), 3);
+    EXPECT_EQ(reader.Bun(1), u"漢字");
+    EXPECT_EQ(reader.Rubi(1), u"かんじ　");
+    EXPECT_EQ(reader.Bun(3), u"読む");
+    EXPECT_EQ(reader.BufferSize(), sjis("ｶﾝｼﾞ\r\n漢字\r\n\r\n読む\r\n").size());
+}
+
+// One CR anywhere and the file is read as the format reads it: a bare LF ends no line.
+TEST_F(CFileChangeTlDataTest, fileWithACr_keepsBareLfsAsTheFormatReadsThem) {
+    ASSERT_EQ(parse("漢\r\n漢字\n読む\n"), 0);
+    EXPECT_FALSE(reader.Conversion().converted());
     EXPECT_TRUE(reader.HasBareLineFeeds());
-    EXPECT_EQ(reader.GyouArraySize(), 1);
-    EXPECT_EQ(reader.Bun(1), u"漢字読む");
-    EXPECT_EQ(reader.MaxBunDan(), 4);
-}
-
-TEST_F(CFileChangeTlDataTest, lastLineEndedByBareLf_countsInMaxBunDan) {
-    ASSERT_EQ(parse("漢\r\n漢字読む\n"), 0);
     EXPECT_EQ(reader.GyouArraySize(), 2);
-    EXPECT_EQ(reader.MaxBunDan(), 4);
+    EXPECT_EQ(reader.Bun(2), u"漢字読む");
     EXPECT_EQ(reader.Rubi(3), u"");
-}
-
-TEST_F(CFileChangeTlDataTest, lfOnlyFileOf56Characters_failsAtThe56th) {
-    std::string text;
+    std::string text = "\r\n";  // an empty first line, then one line run together
     for (int i = 0; i < 30; ++i) text += "漢字\n";
     EXPECT_EQ(parse(text), 9);
-    EXPECT_EQ(reader.FailureLine(), 28);
+    EXPECT_EQ(reader.FailureLine(), 29);
     EXPECT_EQ(reader.MaxBunDan(), 0);
+}
+
+TEST_F(CFileChangeTlDataTest, lineEndsAsCrLf_countTowardsTheSizeLimit) {
+    // 512 lines of 62 spaces: 32,256 bytes, and 32,768 once each LF is CR LF.
+    std::string line(62, ' ');
+    line += '\n';
+    std::string text;
+    for (int i = 0; i < 512; ++i) text += line;
+    text.erase(0, 1);  // 32,767 bytes as CR LF
+    ASSERT_EQ(parseBytes({text.begin(), text.end()}), 0);
+    text.insert(0, 1, ' ');
+    EXPECT_EQ(parseBytes({text.begin(), text.end()}), 6);
+    EXPECT_EQ(reader.BufferSize(), 32768u);
 }
 
 TEST_F(CFileChangeTlDataTest, crWithoutLf_doesNotEndALine) {
     ASSERT_EQ(parse("漢\r字\r\n"), 0);
     EXPECT_EQ(reader.GyouArraySize(), 1);
     EXPECT_EQ(reader.Bun(1), u"漢字");
+}
+
+// --- UTF-8 files ---
+TEST_F(CFileChangeTlDataTest, utf8File_isReadAsItsCodePage932Text) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+    };
+    const std::string text = "ｶﾝｼﾞ\r\n漢字を読む\r\n　　　M101;\r\n";
+    const Case cases[] = {
+        {"with byte-order mark", "\xEF\xBB\xBF" + text},
+        {"without byte-order mark", text},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_EQ(parseBytes({c.bytes.begin(), c.bytes.end()}), 0);
+        EXPECT_TRUE(reader.Conversion().fromUtf8());
+        EXPECT_EQ(reader.BufferSize(), sjis(text).size());
+        EXPECT_EQ(reader.Bun(1), u"漢字を読む");
+        EXPECT_EQ(reader.Rubi(1), u"かんじ　");
+        EXPECT_EQ(reader.FontData(1, 4), u"M101");
+        EXPECT_TRUE(shown().empty());
+    }
+}
+
+TEST_F(CFileChangeTlDataTest, utf8CharactersCodePage932CannotHold_becomeGeta) {
+    // "é" and the emoji (a surrogate pair) have no code page 932 form; "〜" (U+301C) has.
+    const std::string bytes = "漢é字😀\n〜\n";
+    ASSERT_EQ(parseBytes({bytes.begin(), bytes.end()}), 0);
+    EXPECT_TRUE(reader.Conversion().fromUtf8());
+    EXPECT_TRUE(reader.Conversion().lineFeedsAsCrLf());
+    EXPECT_EQ(reader.Conversion().replacedCharacters(), 2u);
+    EXPECT_EQ(reader.Bun(1), u"漢〓字〓");
+    EXPECT_EQ(reader.Bun(2), u"～");
+}
+
+TEST_F(CFileChangeTlDataTest, shiftJisAndAscii_areNotTakenForUtf8) {
+    ASSERT_EQ(parse("漢字\r\nM1;\r\n"), 0);
+    EXPECT_FALSE(reader.Conversion().converted());
+    ASSERT_EQ(parseBytes({'A', ' ', 'B', '\r', '\n'}), 0);
+    EXPECT_FALSE(reader.Conversion().converted());
+}
+
+TEST_F(CFileChangeTlDataTest, utf8File_meetsTheSizeLimitAsConverted) {
+    std::string line;
+    for (int i = 0; i < 50; ++i) line += "字";
+    std::string text;
+    for (int i = 0; i < 321; ++i) text += line + "\r\n";  // 48,792 bytes of UTF-8
+    ASSERT_EQ(parseBytes({text.begin(), text.end()}), 0);
+    EXPECT_EQ(reader.BufferSize(), 32742u);
+    EXPECT_EQ(reader.GyouArraySize(), 321);
+    text += std::string(24, ' ') + "\r\n";  // 32,768 bytes once converted
+    EXPECT_EQ(parseBytes({text.begin(), text.end()}), 6);
+    EXPECT_EQ(reader.FailedLimit(), CFileChangeTlData::ReadLimit::FileSize);
 }
 
 // --- Ruby lines ---

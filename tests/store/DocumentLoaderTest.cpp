@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "common/RecordingMessageSink.h"
@@ -66,6 +68,30 @@ TEST_F(DocumentLoaderTest, missingFile_isAReadErrorAndAnEmptyDocumentIsStillLaid
     EXPECT_FALSE(loader.layoutError());
     EXPECT_EQ(loader.calculator().GyouArraySize(), 0);
     EXPECT_GT(loader.calculator().CharSpace(0), 0.0f);
+}
+
+// A name in Shift-JIS bytes, as old archives unpack on Linux: opened by its bytes, shown decoded.
+TEST_F(DocumentLoaderTest, fileNamedInShiftJis_opensByItsBytesAndShowsItsName) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("tavelo-sjis-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    const std::string pathBytes = folder.string() + "/\x8A\xBF\x8E\x9A.tl2";  // 漢字.tl2
+    std::ofstream(pathBytes, std::ios::binary) << "\x8A\xBF\x8E\x9A\r\n";
+    loader.loadSystemPath(pathBytes);
+    EXPECT_FALSE(loader.readError());
+    EXPECT_EQ(loader.reader().FileName(), u"漢字.tl2");
+    EXPECT_EQ(loader.reader().Bun(1), u"漢字");
+    EXPECT_TRUE(messages.messages().empty());
+
+    // A name that reached the program as text without its bytes cannot be found by it.
+    DocumentLoader lost(messages, device);
+    lost.loadFile(utf8::toUtf16(folder.string()) + u"/\uFFFD\uFFFD.tl2", u"\uFFFD\uFFFD.tl2");
+    ASSERT_TRUE(lost.readError());
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(messages.messages()[0],
+              utf8::toUtf16(folder.string()) +
+                  u"/\uFFFD\uFFFD.tl2 ファイル名に表せない文字があるため、開けません。");
+    std::filesystem::remove_all(folder);
 }
 
 TEST_F(DocumentLoaderTest, bufferOverTheLimit_readsNothing) {

@@ -159,6 +159,7 @@ void DocumentPainterTest::bodyFaces_comeFromTheFontLookupAndShorterNamesEndAtThe
     view.FontData(1, 2, u"0");  // no vertical font ends with it: the empty face
     p.painter.DrawSmallBun(view, p.state);
     const auto& drawn = p.surface.drawnTexts();
+    QCOMPARE(drawn.size(), std::size_t{3});
     QCOMPARE(drawn[0].face, String(u"@Mojikyo M101"));
     QCOMPARE(drawn[1].face, String());
     QCOMPARE(drawn[2].face, String(u"@ＭＳ 明朝"));
@@ -178,6 +179,7 @@ void DocumentPainterTest::bigBun_drawsUpperTiersOrLowerTiersFromHalfTheStandardL
     p.surface.Cls();
     p.painter.DrawBigBun(view, 1, p.state);
     QVERIFY(texts(p.surface) == (std::vector<String>{u"三", u"四", u"五"}));
+    QCOMPARE(p.surface.drawnTexts().size(), std::size_t{3});
     QCOMPARE(p.surface.drawnTexts()[0].y, 1060);  // the large style's own positions
     p.surface.Cls();
     p.painter.DrawBigBun(view, 2, p.state);
@@ -188,6 +190,7 @@ void DocumentPainterTest::bigBun_drawsUpperTiersOrLowerTiersFromHalfTheStandardL
     CViewData oddView = record({{u"一二三四五", u""}}, 4);
     oddView.Plusminus1MaxLenDan(5);
     odd.painter.DrawBigBun(oddView, 1, odd.state);
+    QCOMPARE(odd.surface.drawnTexts().size(), std::size_t{3});
     QCOMPARE(odd.surface.drawnTexts().front().text, String(u"三"));
 }
 
@@ -197,10 +200,12 @@ void DocumentPainterTest::hitColour_onlyWhileHitsAreShown() {
     view.ReversalChar(1, 2, true);
     p.state.hitColor = RGB(200, 0, 0);
     p.painter.DrawSmallBun(view, p.state);
+    QCOMPARE(p.surface.drawnTexts().size(), std::size_t{2});
     QCOMPARE(p.surface.drawnTexts()[1].color, RGB(0, 0, 0));
     p.surface.Cls();
     p.state.isSearch = true;
     p.painter.DrawSmallBun(view, p.state);
+    QCOMPARE(p.surface.drawnTexts().size(), std::size_t{2});
     QCOMPARE(p.surface.drawnTexts()[0].color, RGB(0, 0, 0));
     QCOMPARE(p.surface.drawnTexts()[1].color, RGB(200, 0, 0));
 }
@@ -208,6 +213,7 @@ void DocumentPainterTest::hitColour_onlyWhileHitsAreShown() {
 void DocumentPainterTest::singleByteCharacter_isPassedWithItsTerminatorInTwoBytes() {
     Painting p;
     p.painter.DrawSmallBun(record({{u"ｱ", u""}}), p.state);
+    QCOMPARE(p.surface.drawnTexts().size(), std::size_t{1});
     QCOMPARE(p.surface.drawnTexts()[0].bytes, std::string("\xB1\0", 2));
 }
 
@@ -229,6 +235,7 @@ void DocumentPainterTest::rubyBlanks_createNoFont() {
     QVERIFY(p.surface.drawnTexts().empty());
     p.painter.DrawSmallRubi(record({{u"字字", u"　か"}}), p.state);
     QCOMPARE(p.surface.createdFonts().size(), std::size_t{1});
+    QCOMPARE(p.surface.drawnTexts().size(), std::size_t{1});
     QCOMPARE(p.surface.drawnTexts()[0].face, String(u"@ＭＳ 明朝"));
     QCOMPARE(p.surface.drawnTexts()[0].y, 30);
 }
@@ -242,6 +249,7 @@ void DocumentPainterTest::kanjiRuby_isDrawnAtAQuarterMoreRoundedHalfToEven() {
         view.IsKanjiRubi(1, 2, true);
         view.FontSizeRubi(0, rubi);
         p.painter.DrawSmallRubi(view, p.state);
+        QCOMPARE(p.surface.drawnTexts().size(), std::size_t{2});
         QCOMPARE(p.surface.drawnTexts()[0].logFont.lfHeight, -MulDiv(rubi, 96, 72));
         QCOMPARE(p.surface.drawnTexts()[1].logFont.lfHeight, -MulDiv(kanji, 96, 72));
     }
@@ -264,6 +272,7 @@ void DocumentPainterTest::ruby_staysBlackBesideAHit() {
     p.state.isSearch = true;
     p.painter.DrawSmallBun(view, p.state);
     p.painter.DrawSmallRubi(view, p.state);
+    QCOMPARE(p.surface.drawnTexts().size(), std::size_t{2});
     QCOMPARE(p.surface.drawnTexts()[0].color, RGB(0, 0, 255));
     QCOMPARE(p.surface.drawnTexts()[1].color, RGB(0, 0, 0));
 }

@@ -127,8 +127,7 @@ JsonDump::Result JsonDump::dumpFile(const std::string& path, MessageSink& messag
                                     MeasuringDevice& device) {
     RecordingMessageSink recorded(&messages);
     DocumentLoader loader(recorded, device);
-    const String fileName = utf8::toUtf16(std::filesystem::path(path).filename().string());
-    loader.loadFile(utf8::toUtf16(path), fileName);
+    loader.loadSystemPath(path);
     CFileChangeTlData& reader = loader.reader();
     const std::optional<Error>& error = loader.readError();
 

@@ -13,6 +13,7 @@
 #include "shell/controls/QtCommonDialog.h"
 #include "shell/cli/StderrMessageSink.h"
 #include "shell/cli/ViewRenderer.h"
+#include "common/PathBytes.h"
 #include "common/Utf8.h"
 #include "shell/window/frmMain.h"
 #include "layout/qt/FontMeasuringDevice.h"
@@ -38,7 +39,7 @@ int runWindow(char* program, const std::vector<std::string>& files) {
     MessageBoxSink messages;
     frmMain window(commonDialog, messages);
     window.show();
-    for (const std::string& file : files) window.openFile(utf8::toUtf16(file));
+    for (const std::string& file : files) window.openFile(PathBytes::fromSystem(file));
     return QApplication::exec();
 }
 

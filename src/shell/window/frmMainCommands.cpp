@@ -9,11 +9,14 @@
 #include "shell/controls/StatusBarPanel.h"
 #include "shell/controls/ToolbarButton.h"
 #include "common/Error.h"
+#include "common/ErrorText.h"
 #include "common/MessageSink.h"
+#include "common/PathBytes.h"
 #include "common/Rounding.h"
 #include "shell/window/frmMain.h"
 #include "store/CViewData.h"
 #include "store/DocumentLoader.h"
+#include "store/ReadingMessage.h"
 #include "view/SearchNavigation.h"
 
 namespace tavelo {
@@ -26,14 +29,6 @@ String decimal(long value) {
     return String(text.begin(), text.end());
 }
 
-// A number written as the messages write numbers: with thousands separators.
-String grouped(long value) {
-    String digits = decimal(value);
-    for (auto at = static_cast<long>(digits.size()) - 3; at > 0; at -= 3)
-        digits.insert(static_cast<std::size_t>(at), u",");
-    return digits;
-}
-
 // Runs one step of a command that goes on past a failing step.
 template <class Step>
 void step(Step&& operation) {
@@ -41,34 +36,6 @@ void step(Step&& operation) {
         operation();
     } catch (const Error&) {
     }
-}
-
-// What stopped the reading, in the words of the program's messages.
-String reasonOf(const CFileChangeTlData& reader, const Error& error) {
-    using Limit = CFileChangeTlData::ReadLimit;
-    switch (reader.FailedLimit()) {
-        case Limit::FileSize:
-            return u"ファイルが " + grouped(static_cast<long>(CFileChangeTlData::kMaxBytes)) +
-                   u" バイトより大きいので読み込めません。";
-        case Limit::Lines:
-            return u"行が " + grouped(CBunInfoPage::kMaxLines) + u" 行を超えています。";
-        case Limit::Cells:
-            return u"1行の文字が " + decimal(CBunInfoPage::kMaxCells) + u" 文字を超えています。";
-        case Limit::RubySlots:
-            return u"1行のルビが " + decimal(RubiInfo::kMaxSlots) + u" 文字分を超えています。";
-        case Limit::Bracket:
-            return u"[ ] の中に2文字以上あります。[ ] の中は1文字だけです。";
-        case Limit::TypefaceCell:
-            return u"書体の指定が行の " + decimal(CBunInfoPage::kMaxCells) +
-                   u" 文字目より後ろにあります。";
-        case Limit::TypefaceBeforeFirstLine:
-            return u"書体の指定の前に本文の行がありません。";
-        case Limit::None:
-        case Limit::Other:
-            break;
-    }
-    return u"エラー " + decimal(error.number()) + u"（" +
-           String(error.description().begin(), error.description().end()) + u"）が起きました。";
 }
 
 // The toolbar's style buttons show the style in effect, as the menu's check marks do: a
@@ -124,32 +91,11 @@ String frmMain::documentId(const String& separator, const String& fileName,
 bool frmMain::loadDocument(DocumentLoader& loader, const String& fileName,
                            const String& fullPathName) {
     loader.loadFile(fullPathName, fileName);
-    if (const auto& error = loader.readError()) {
-        const CFileChangeTlData& reader = loader.reader();
-        // A file that cannot be opened has already been reported by the reader.
-        if (error->number() != Error::kFileNotFound && error->number() != Error::kPathFileAccess) {
-            String text = fullPathName;
-            if (reader.FailureLine() > 0)
-                text +=
-                    u" の " + decimal(reader.FailureLine()) + u" 行目で読み込みを中止しました。";
-            else
-                text += u" を読み込めません。";
-            text += u"\n" + reasonOf(reader, *error);
-            if (reader.HasBareLineFeeds())
-                text +=
-                    u"\ntl2形式ファイルの行は CR LF で終わります。このファイルには LF "
-                    u"だけで終わる行があります。";
-            if (loader.readAnything()) text += u"\n読み込めた所までを表示します。";
-            messages_.showMessage(text);
-        }
-        if (!loader.readAnything()) return false;
-    }
-    if (const auto& error = loader.layoutError()) {
-        messages_.showMessage(fullPathName + u" の文字の位置を計算できませんでした。\n" +
-                              u"エラー " + decimal(error->number()) + u"（" +
-                              String(error->description().begin(), error->description().end()) +
-                              u"）");
-    }
+    if (const auto message = ReadingMessage::readFailure(loader, fullPathName))
+        messages_.showMessage(*message);
+    if (loader.readError() && !loader.readAnything()) return false;
+    if (const auto& error = loader.layoutError())
+        messages_.showMessage(ReadingMessage::layoutFailure(*error, fullPathName));
     return true;
 }
 
@@ -178,9 +124,8 @@ void frmMain::readAndShowFile(const String& fileName, const String& fullPathName
     try {
         loader.addTo(m_obViewS, id);
     } catch (const Error& error) {
-        messages_.showMessage(path + u" を開けません。\nエラー " + decimal(error.number()) + u"（" +
-                              String(error.description().begin(), error.description().end()) +
-                              u"）");
+        messages_.showMessage(PathBytes::display(path) + u" を開けません。\n" +
+                              ErrorText::of(error));
         return;
     }
     // Only a file that became a document is what refresh reads again: after a failed open
@@ -227,7 +172,10 @@ void frmMain::readAndShowFile(const String& fileName, const String& fullPathName
 
     picView.Cls();
     step([&] { hsb1_Change(); });
-    step([&] { showStatus(statusOf(m_obViewS.Item(m_ViewIndex))); });
+    step([&] {
+        showStatus(statusOf(m_obViewS.Item(m_ViewIndex)) +
+                   ReadingMessage::statusNote(loader.reader().Conversion()));
+    });
     hsb1.SetFocus();
     updateHitButtons();
 }
@@ -310,9 +258,8 @@ void frmMain::mnuRenewal_Click() {
             loader.addTo(m_obViewS, id);
         }
     } catch (const Error& error) {
-        messages_.showMessage(
-            m_FullPathName + u" を読み直せません。\nエラー " + decimal(error.number()) + u"（" +
-            String(error.description().begin(), error.description().end()) + u"）");
+        messages_.showMessage(PathBytes::display(m_FullPathName) + u" を読み直せません。\n" +
+                              ErrorText::of(error));
         hsb1.SetFocus();
         return;
     }

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <fstream>
 #include <string>
 
 #include "support/PdfInspection.h"
@@ -68,6 +69,37 @@ TEST(ProgramTest, fileThatCannotBeRead_isNamedAndEndsWithStatusOne) {
     const ProgramRun dump = run({QStringLiteral("--dump-json"), QStringLiteral("/proc/self/mem")});
     EXPECT_EQ(dump.exitCode, 1) << dump.err.toStdString();
     EXPECT_TRUE(dump.err.contains(QStringLiteral("ファイルを開けません。")));
+}
+
+// A file named in Shift-JIS bytes opens by its bytes from every mode of the command line. The
+// name is handed over by the shell, as QProcess can only pass text.
+TEST(ProgramTest, fileNamedInShiftJis_opensByItsBytes) {
+    QTemporaryDir folder;
+    const std::string path = folder.path().toStdString() + "/\x8A\xBF\x8E\x9A.tl2";  // 漢字.tl2
+    std::ofstream(path, std::ios::binary) << "\x8A\xBF\x8E\x9A\r\n";
+    auto runWithName = [&](const QString& mode, const QStringList& more) {
+        QProcess shell;
+        shell.start(QStringLiteral("/bin/sh"),
+                    QStringList{QStringLiteral("-c"),
+                                QStringLiteral("p=$0 m=$1 d=$2; shift 2; exec \"$p\" \"$m\" "
+                                               "\"$d/$(printf '\\212\\277\\216\\232').tl2\" "
+                                               "\"$@\""),
+                                QStringLiteral(TAVELO_PROGRAM), mode, folder.path()} +
+                        more);
+        shell.waitForFinished(60000);
+        return ProgramRun{shell.exitCode(), QString::fromUtf8(shell.readAllStandardOutput()),
+                          QString::fromUtf8(shell.readAllStandardError())};
+    };
+    const ProgramRun dump = runWithName(QStringLiteral("--dump-json"), {});
+    EXPECT_EQ(dump.exitCode, 0) << dump.err.toStdString();
+    EXPECT_TRUE(dump.out.contains(QStringLiteral("\"file\": \"漢字.tl2\"")))
+        << dump.out.toStdString();
+    EXPECT_TRUE(dump.out.contains(QStringLiteral("\"Bun\": \"漢字\"")));
+    const ProgramRun render =
+        runWithName(QStringLiteral("--render"),
+                    {QStringLiteral("--out"), folder.filePath(QStringLiteral("view.png"))});
+    EXPECT_EQ(render.exitCode, 0) << render.err.toStdString();
+    EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("view.png"))));
 }
 
 // --- Render ---

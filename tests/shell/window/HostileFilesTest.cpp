@@ -116,7 +116,7 @@ private:
         w->open(path);
         QCOMPARE(messageCount(), std::size_t{1});
         QVERIFY2(lastMessage().contains(words), qPrintable(lastMessage()));
-        QVERIFY2(lastMessage().contains(QStringLiteral("読み込めた所までを表示します")),
+        QVERIFY2(lastMessage().contains(QStringLiteral("\n中止した所より前を表示します。")),
                  qPrintable(lastMessage()));
         QCOMPARE(f().m_obViewS.Count(), Long{3});
         QCOMPARE(f().m_ViewIndex, Integer{3});
@@ -263,8 +263,13 @@ private slots:
             sjisOf(repeated(repeated("字", 55) + "\r\n", 292) + repeated("漢", 31) + "\r\n");
         QCOMPARE(bytes.size(), std::size_t{32768});
         isShownWithOneMessage(w->writeBytes(QStringLiteral("full.tl2"), bytes),
-                              QStringLiteral("ファイルが 32,767 バイトより大きい"));
-        QVERIFY(lastMessage().contains(QStringLiteral("の 293 行目で")));
+                              QStringLiteral("ファイルが 32,767 バイトを超えています"));
+        // One message that names the limit and the line and never says the file cannot be read.
+        QCOMPARE(lastMessage(),
+                 w->folder.filePath(QStringLiteral("full.tl2")) +
+                     QStringLiteral(" の 293 行目で読み込みを中止しました。\n"
+                                    "ファイルが 32,767 バイトを超えています（32,768 バイト）。\n"
+                                    "中止した所より前を表示します。"));
         QCOMPARE(f().m_obViewS.Item(3).GyouArraySize(), Integer{293});
         QCOMPARE(f().m_obViewS.Item(3).LenBunDan(292), Integer{55});
         theOthersAreUnchangedAndSwitchable();
@@ -305,13 +310,28 @@ private slots:
         theOthersAreUnchangedAndSwitchable();
     }
 
-    // Lines end with CR LF; a bare LF ends none, so a file that reads through is one line.
-    void lineFeedOnlyLineEnds_runTogetherIntoOneLine() {
+    // A file with no CR, as Linux editors write it, reads each LF as CR LF and says so.
+    void lineFeedOnlyLineEnds_readAsCrLfAndTheStatusSaysSo() {
         w->open(w->writeFile(QStringLiteral("lf.tl2"), "漢字\nかな\n空\n"));
         QCOMPARE(messageCount(), std::size_t{0});
         QCOMPARE(f().m_obViewS.Count(), Long{3});
-        QCOMPARE(w->current().GyouArraySize(), Integer{1});
-        QCOMPARE(q(w->current().Bun(1)), QStringLiteral("漢字かな空"));
+        QCOMPARE(w->current().GyouArraySize(), Integer{3});
+        QCOMPARE(q(w->current().Bun(2)), QStringLiteral("かな"));
+        QCOMPARE(q(w->status()),
+                 QStringLiteral(
+                     "9:07:00 lf.tl2   3行×2段(最長)（LF の改行を CR LF として読み込みました）"));
+        useTheCurrentDocument();
+        theOthersAreUnchangedAndSwitchable();
+    }
+
+    void utf8File_isReadAsUtf8AndTheStatusSaysSo() {
+        w->open(w->writeBytes(QStringLiteral("utf8.tl2"), "\xEF\xBB\xBFｶﾝｼﾞ\r\n漢字😀\r\n"));
+        QCOMPARE(messageCount(), std::size_t{0});
+        QCOMPARE(q(w->current().Bun(1)), QStringLiteral("漢字〓"));
+        QCOMPARE(q(w->current().Rubi(1)), QStringLiteral("かんじ　"));
+        QCOMPARE(q(w->status()),
+                 QStringLiteral(
+                     "9:07:00 utf8.tl2   1行×3段(最長)（UTF-8 のファイルとして読み込みました）"));
         useTheCurrentDocument();
         theOthersAreUnchangedAndSwitchable();
     }
