@@ -4,6 +4,8 @@
 #include <QString>
 #include <array>
 
+#include "view/ClickZones.h"
+
 namespace tavelo {
 
 class ResourceLocator;
@@ -14,12 +16,7 @@ class ResourceLocator;
 class PointerImages {
 public:
     // The zones of the view from left to right, and what a click there does.
-    enum class Zone {
-        FarLeft,   // a big step forward
-        Left,      // one step forward
-        Right,     // one step back
-        FarRight,  // a big step back
-    };
+    using Zone = ClickZones::Zone;
     static constexpr std::array<Zone, 4> kZones = {Zone::FarLeft, Zone::Left, Zone::Right,
                                                    Zone::FarRight};
 

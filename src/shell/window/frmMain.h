@@ -208,6 +208,8 @@ private:
     [[nodiscard]] PaintState paintState();
     [[nodiscard]] bool smallStyle() const { return mnuStyleType(0).Checked(); }
     [[nodiscard]] bool largeStyle() const { return mnuStyleType(1).Checked(); }
+    // The style in effect: 1 when the large style is checked, else 0.
+    [[nodiscard]] Integer currentStyle() const;
 
     // The part of the open command after the file is known, shared with the command line.
     void openChosenFile(const String& fileTitle, const String& fullPathName);

@@ -17,6 +17,7 @@
 #include "store/CViewData.h"
 #include "store/DocumentLoader.h"
 #include "store/ReadingMessage.h"
+#include "view/ScrollPosition.h"
 #include "view/SearchNavigation.h"
 
 namespace tavelo {
@@ -188,11 +189,8 @@ void frmMain::mnuID_Click(Integer Index) {
     tlb1.Buttons(6).Enabled(false);
     txtSearch.Text(String());
     hsb1.Value(0);
-    const Integer n = m_obViewS.Item(m_ViewIndex).GyouArraySize();
-    if (smallStyle())
-        hsb1.Min(static_cast<Integer>(n - 1));
-    else if (largeStyle())
-        hsb1.Min(static_cast<Integer>(2 * n - 1));
+    if (smallStyle() || largeStyle())
+        hsb1.Min(ScrollPosition::of(m_obViewS.Item(m_ViewIndex), currentStyle()).last());
     hsb1_Change();
     showStatus(m_obViewS.Item(m_ViewIndex).ID());
     hsb1.SetFocus();
@@ -206,16 +204,9 @@ void frmMain::mnuStyleType_Click(Integer Index) {
         mnuStyleType(0).Checked(Index == 0);
         mnuStyleType(1).Checked(Index == 1);
         showStyleOnToolbar(*this);
-        const Integer n = m_obViewS.Item(m_ViewIndex).GyouArraySize();
-        hsb1.Min(static_cast<Integer>(Index == 0 ? n - 1 : 2 * n - 1));
-        if (m_ValueRatio == 0) {
-            hsb1.Value(0);
-        } else {
-            const Integer v = rounding::roundToInteger(rounding::toSingle(
-                static_cast<double>(hsb1.Min()) * static_cast<double>(m_ValueRatio)));
-            // The large style lands on the upper half of a line.
-            hsb1.Value(Index == 1 && v % 2 != 0 ? static_cast<Integer>(v - 1) : v);
-        }
+        const ScrollPosition positions = ScrollPosition::of(m_obViewS.Item(m_ViewIndex), Index);
+        hsb1.Min(positions.last());
+        hsb1.Value(positions.afterStyleSwitch(m_ValueRatio));
         hsb1_Change();
         updateHitButtons();
     } else if (Index == 3) {

@@ -7,45 +7,13 @@
 #include "shell/controls/CommonDialog.h"
 #include "shell/window/HelpWindow.h"
 #include "shell/controls/Screen.h"
-#include "common/CheckedArithmetic.h"
 #include "common/MessageSink.h"
 #include "shell/window/frmAbout.h"
 #include "shell/window/frmMain.h"
+#include "view/ClickZones.h"
 
 namespace tavelo {
 namespace {
-
-using Zone = PointerImages::Zone;
-
-// The zone of the view that X lies in, w being the view's width in the same scale; none on
-// the boundaries w/8, w/2 and 7w/8 themselves. The boundaries are single precision.
-std::optional<Zone> zoneAt(Single X, Single w) {
-    const Single eighth = w / 8;
-    const Single half = w / 2;
-    const Single sevenEighths = eighth * 7;
-    if (X < eighth) return Zone::FarLeft;
-    if (X > eighth && X < half) return Zone::Left;
-    if (X > half && X < sevenEighths) return Zone::Right;
-    if (X > sevenEighths) return Zone::FarRight;
-    return std::nullopt;
-}
-
-// Where a left click in `zone` moves the scroll position `value` to, `last` being the last
-// position (hsb1.Min). Larger positions lie further into the document, which runs from right
-// to left: the left zones move forward, the right zones back, and never past either end.
-Integer positionAfterClick(Zone zone, Integer value, Integer last) {
-    switch (zone) {
-        case Zone::FarLeft:
-            return value < checked::sub(last, Integer{9}) ? checked::add(value, Integer{10}) : last;
-        case Zone::Left:
-            return value < last ? checked::add(value, Integer{1}) : value;
-        case Zone::Right:
-            return value > 0 ? checked::sub(value, Integer{1}) : value;
-        case Zone::FarRight:
-            return value < 10 ? Integer{0} : checked::sub(value, Integer{10});
-    }
-    return value;
-}
 
 const String kWrongExtension = u"拡張子が .tl2 でないのでファイルを開けません。";
 const String kOnlyOneFile = u"ファイルは一つだけ選択して下さい。";
@@ -83,8 +51,9 @@ void frmMain::picView_MouseDown(Integer Button, Integer /*Shift*/, Single X, Sin
         return;
     }
     if (Button == classicmouse::kLeftButton) {
-        if (const auto zone = zoneAt(X, picView.ScaleWidth()))
-            hsb1.Value(positionAfterClick(*zone, hsb1.Value(), hsb1.Min()));
+        if (const auto zone = ClickZones::zoneAt(X, picView.ScaleWidth()))
+            hsb1.Value(ClickZones::positionAfterClick(*zone, hsb1.Value(), hsb1.Min(),
+                                                      hsb1.LargeChange()));
     }
     hsb1.SetFocus();
 }
@@ -96,7 +65,7 @@ void frmMain::picView_MouseMove(Integer /*Button*/, Integer /*Shift*/, Single X,
     }
     picView.MousePointer(classicmouse::kCustomPointer);
     // On a boundary the pointer shown before stays.
-    const auto zone = zoneAt(X, picView.ScaleWidth());
+    const auto zone = ClickZones::zoneAt(X, picView.ScaleWidth());
     if (!zone) return;
     if (!pointers_) pointers_.emplace(resources_);
     picView.MouseIcon(pointers_->cursor(*zone));

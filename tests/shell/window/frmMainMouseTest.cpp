@@ -18,6 +18,7 @@
 
 #include "support/GuiTesting.h"
 #include "support/WindowFixture.h"
+#include "view/ScrollPosition.h"
 #include "shell/window/ApplicationIcon.h"
 #include "shell/controls/ClassicMouse.h"
 #include "shell/window/HelpWindow.h"
@@ -355,24 +356,18 @@ private slots:
     }
 
     // --- Clicks on the view ---
-    void farLeftClick_stepsTenForward() {
+    // The far zones page by the whole columns the view shows (the arithmetic is the view's
+    // ClickZones and ScrollPosition; this checks the window hands them the right values).
+    void farClicks_pageByTheWholeColumnsTheViewShows() {
         openDocumentWithLastPosition(25);
-        QCOMPARE(clickFrom(0, Zone::FarLeft), Integer{10});
-        QCOMPARE(clickFrom(15, Zone::FarLeft), Integer{25});
-    }
-
-    void farLeftClickWithFewerThanTenLeft_jumpsToTheEnd() {
-        openDocumentWithLastPosition(25);
-        QCOMPARE(clickFrom(16, Zone::FarLeft), Integer{25});
-        QCOMPARE(clickFrom(24, Zone::FarLeft), Integer{25});
-    }
-
-    void farRightClick_stepsTenBackButNeverBelowZero() {
-        openDocumentWithLastPosition(25);
-        QCOMPARE(clickFrom(9, Zone::FarRight), Integer{0});
-        QCOMPARE(clickFrom(10, Zone::FarRight), Integer{0});
-        QCOMPARE(clickFrom(11, Zone::FarRight), Integer{1});
-        QCOMPARE(clickFrom(25, Zone::FarRight), Integer{15});
+        frmMain& f = form();
+        const Integer step = f.hsb1.LargeChange();
+        QCOMPARE(step, ScrollPosition::pageStep(f.m_obViewS.Item(1), 0, f.picView.image().width()));
+        QVERIFY(step >= 1 && step < 25);
+        QCOMPARE(clickFrom(0, Zone::FarLeft), step);
+        QCOMPARE(clickFrom(static_cast<Integer>(26 - step), Zone::FarLeft), Integer{25});
+        QCOMPARE(clickFrom(static_cast<Integer>(step - 1), Zone::FarRight), Integer{0});
+        QCOMPARE(clickFrom(25, Zone::FarRight), static_cast<Integer>(25 - step));
     }
 
     void leftAndRightClicks_stepOneForwardAndOneBack() {
@@ -420,6 +415,7 @@ private slots:
         openDocumentWithLastPosition(25);
         frmMain& f = form();
         const Single width = f.picView.ScaleWidth();
+        const Integer step = f.hsb1.LargeChange();
         for (const Single boundary : {width / 8, width / 2, (width / 8) * 7}) {
             f.hsb1.Value(12);
             f.picView_MouseDown(classicmouse::kLeftButton, 0, boundary, 100);
@@ -430,9 +426,12 @@ private slots:
             Single x;
             Integer expected;
         } beside[] = {
-            {justBelow(width / 8), 22},       {justAbove(width / 8), 13},
-            {justBelow(width / 2), 13},       {justAbove(width / 2), 11},
-            {justBelow((width / 8) * 7), 11}, {justAbove((width / 8) * 7), 2},
+            {justBelow(width / 8), static_cast<Integer>(12 + step)},
+            {justAbove(width / 8), 13},
+            {justBelow(width / 2), 13},
+            {justAbove(width / 2), 11},
+            {justBelow((width / 8) * 7), 11},
+            {justAbove((width / 8) * 7), static_cast<Integer>(12 - step)},
         };
         for (const auto& b : beside) {
             f.hsb1.Value(12);
@@ -456,7 +455,7 @@ private slots:
         f.hsb1.Value(0);
         // One pixel inside the border: far left.
         sendLeftPress(f.picView, QPointF(2, 50));
-        QCOMPARE(f.hsb1.Value(), Integer{10});
+        QCOMPARE(f.hsb1.Value(), f.hsb1.LargeChange());
         sendLeftPress(f.picView, QPointF(f.picView.width() - 3, 50));
         QCOMPARE(f.hsb1.Value(), Integer{0});
     }
@@ -464,14 +463,15 @@ private slots:
     void doubleClick_pagesAsASecondPressInEachZone() {
         openDocumentWithLastPosition(40);
         frmMain& f = form();
+        const Integer step = f.hsb1.LargeChange();
         const struct {
             Zone zone;
             Integer from, to;
         } cases[] = {
-            {Zone::FarLeft, 0, 20},
+            {Zone::FarLeft, 0, static_cast<Integer>(2 * step)},
             {Zone::Left, 0, 2},
             {Zone::Right, 5, 3},
-            {Zone::FarRight, 25, 5},
+            {Zone::FarRight, 25, static_cast<Integer>(25 - 2 * step)},
         };
         for (const auto& c : cases) {
             f.hsb1.Value(c.from);

@@ -36,74 +36,48 @@ private slots:
     void init() { w = std::make_unique<testing::WindowFixture>(); }
     void cleanup() { w.reset(); }
 
-    // --- Small style ---
-    void smallStyle_positionMovesTwoPitchesPerLineAndShowsTheFirstVisibleLine() {
-        w->open(w->writeDocument(QStringLiteral("ten.tl2"), 10));
-        frmMain& f = *w->form;
-        QCOMPARE(f.hsb1.Min(), Integer{9});
-        QCOMPARE(f.hsb1.Max(), Integer{0});
-        QCOMPARE(q(f.txtLineNumber.Text()), QStringLiteral("1"));
-        f.hsb1.Value(3);
-        const float pitch = w->current().CharSpace(0);
-        QCOMPARE(f.m_OffsetX, offsetFor(3, rounding::toSingle(pitch * 2.0)));
-        QCOMPARE(f.m_ValueRatio, rounding::toSingle(3.0 / 9.0));
-        QCOMPARE(q(f.txtLineNumber.Text()), QStringLiteral("4"));
-        f.hsb1.Value(0);
-        QCOMPARE(f.m_OffsetX, Long{0});
-        QCOMPARE(f.m_ValueRatio, 0.0f);
-        QCOMPARE(q(f.txtLineNumber.Text()), QStringLiteral("1"));
-    }
-
-    void oneLineDocument_hasOnlyPositionZeroInTheSmallStyle() {
-        w->open(w->writeDocument(QStringLiteral("one.tl2"), 1));
-        QCOMPARE(w->form->hsb1.Min(), Integer{0});
-        QCOMPARE(q(w->form->txtLineNumber.Text()), QStringLiteral("1"));
-    }
-
-    // --- Large style ---
-    void largeStyle_oddPositionsShowLowerTiersAtTheOffsetOfTheEvenOneBefore() {
-        w->open(w->writeDocument(QStringLiteral("three.tl2"), 3));
-        frmMain& f = *w->form;
-        f.mnuStyleType_Click(1);
-        QCOMPARE(f.hsb1.Min(), Integer{5});
-        const float pitch = w->current().CharSpace(1);
-        f.hsb1.Value(4);
-        QCOMPARE(q(f.txtLineNumber.Text()), QStringLiteral("3"));
-        const Single ratio = f.m_ValueRatio;
-        f.hsb1.Value(5);
-        QCOMPARE(f.m_OffsetX, offsetFor(4, pitch));
-        QCOMPARE(q(f.txtLineNumber.Text()), QStringLiteral("3"));  // unchanged by odd positions
-        QCOMPARE(f.m_ValueRatio, ratio);
-    }
-
-    void oneLineDocumentInTheLargeStyle_hasItsLowerTierAtPositionOne() {
-        w->open(w->writeDocument(QStringLiteral("one.tl2"), 1, 30));
-        frmMain& f = *w->form;
-        f.mnuStyleType_Click(1);
-        QCOMPARE(f.hsb1.Min(), Integer{1});
-        f.hsb1.Value(1);
-        QCOMPARE(f.m_OffsetX, Long{0});
-        QCOMPARE(q(f.txtLineNumber.Text()), QStringLiteral("1"));
-    }
-
-    // --- Jumps ---
-    void endButton_inTheLargeStyle_showsTheLowerTierOfTheLastLine() {
+    // The position arithmetic itself is the view's (ScrollPosition); these check that the
+    // window hands its values to the controls whatever way a position is reached.
+    void positionReachedByAJump_showsItsOwnLineNumberAndRatio() {
         w->open(w->writeDocument(QStringLiteral("ten.tl2"), 10));
         frmMain& f = *w->form;
         f.mnuStyleType_Click(1);
+        const struct {
+            Integer position;
+            const char* line;
+            Long offset;
+            double ratio;
+        } jumps[] = {{1, "1", 0, 0}, {11, "6", offsetFor(10, w->current().CharSpace(1)), 10.0 / 19},
+                     {19, "10", offsetFor(18, w->current().CharSpace(1)), 18.0 / 19},
+                     {3, "2", offsetFor(2, w->current().CharSpace(1)), 2.0 / 19}};
+        for (const auto& jump : jumps) {
+            f.hsb1.Value(jump.position);
+            QCOMPARE(q(f.txtLineNumber.Text()), QString::fromUtf8(jump.line));
+            QCOMPARE(f.m_OffsetX, jump.offset);
+            QCOMPARE(f.m_ValueRatio, rounding::toSingle(jump.ratio));
+        }
+        // The end of the large style, then the small style: the end there too.
         f.cmdEnd_Click();
-        QCOMPARE(f.hsb1.Value(), Integer{19});
-        QCOMPARE(f.m_OffsetX, offsetFor(18, w->current().CharSpace(1)));
-        QCOMPARE(q(f.txtLineNumber.Text()), QStringLiteral("10"));
-    }
-
-    void endButton_inTheSmallStyle_showsTheLastLineFirst() {
-        w->open(w->writeDocument(QStringLiteral("ten.tl2"), 10));
-        frmMain& f = *w->form;
-        f.cmdEnd_Click();
+        f.mnuStyleType_Click(0);
         QCOMPARE(f.hsb1.Value(), Integer{9});
-        QCOMPARE(f.m_OffsetX, offsetFor(9, rounding::toSingle(w->current().CharSpace(0) * 2.0)));
         QCOMPARE(q(f.txtLineNumber.Text()), QStringLiteral("10"));
+    }
+
+    void emptyDocument_staysAtPositionZeroWhateverMovesIt() {
+        w->open(w->writeDocument(QStringLiteral("empty.tl2"), 0));
+        frmMain& f = *w->form;
+        QCOMPARE(w->current().GyouArraySize(), Integer{0});
+        QCOMPARE(f.hsb1.Min(), Integer{0});
+        f.picView_MouseDown(1, 0, 1, 10);  // far left
+        f.scrollBy(1);
+        f.cmdEnd_Click();
+        QCOMPARE(f.hsb1.Value(), Integer{0});
+        f.mnuStyleType_Click(1);
+        f.cmdEnd_Click();
+        QCOMPARE(f.hsb1.Value(), Integer{0});
+        QCOMPARE(f.hsb1.Min(), Integer{0});
+        f.mnuStyleType_Click(0);
+        QCOMPARE(f.hsb1.Value(), Integer{0});
     }
 
     void headButton_atPositionZero_stillRedraws() {
