@@ -1,6 +1,7 @@
 #include "shell/controls/ClassicMouse.h"
 
 #include <QCursor>
+#include <QWidget>
 
 #include "shell/controls/ControlErrors.h"
 
@@ -70,6 +71,14 @@ std::optional<QCursor> cursorFor(Integer mousePointer, const QCursor& customIcon
             return customIcon;
         default:
             throw controlerrors::invalidPropertyValue("MousePointer");
+    }
+}
+
+void applyPointer(QWidget& control, Integer mousePointer, const QCursor& customIcon) {
+    if (const auto cursor = cursorFor(mousePointer, customIcon)) {
+        control.setCursor(*cursor);
+    } else {
+        control.unsetCursor();
     }
 }
 

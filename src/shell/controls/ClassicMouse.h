@@ -1,13 +1,15 @@
 #pragma once
 
+#include <QCursor>
 #include <Qt>
 #include <optional>
 
 #include "common/ClassicTypes.h"
 
-class QCursor;
+class QWidget;
 
 // Mouse buttons, shift state and pointers in the classic controls' terms.
+
 namespace tavelo::classicmouse {
 
 inline constexpr Integer kLeftButton = 1;
@@ -32,5 +34,8 @@ inline constexpr Integer kCustomPointer = 99;
 // The cursor a MousePointer value stands for: nullopt for 0 (the control's own default),
 // `customIcon` for 99. Any value the classic controls do not know fails with error 380.
 [[nodiscard]] std::optional<QCursor> cursorFor(Integer mousePointer, const QCursor& customIcon);
+// Shows the cursor of a MousePointer value over `control`: its own default for 0. Fails as
+// cursorFor does, leaving the cursor shown before.
+void applyPointer(QWidget& control, Integer mousePointer, const QCursor& customIcon = QCursor());
 
 }  // namespace tavelo::classicmouse

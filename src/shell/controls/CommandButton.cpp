@@ -17,13 +17,8 @@ CommandButton::CommandButton(const String& caption, QWidget* parent)
 }
 
 void CommandButton::MousePointer(Integer vNewValue) {
-    const auto cursor = classicmouse::cursorFor(vNewValue, QCursor());
+    classicmouse::applyPointer(*this, vNewValue);
     mousePointer_ = vNewValue;
-    if (cursor) {
-        setCursor(*cursor);
-    } else {
-        unsetCursor();
-    }
 }
 
 void CommandButton::mouseMoveEvent(QMouseEvent* event) {

@@ -56,13 +56,8 @@ void HScrollBar::SetFocus() {
 }
 
 void HScrollBar::MousePointer(Integer vNewValue) {
-    const auto cursor = classicmouse::cursorFor(vNewValue, QCursor());
+    classicmouse::applyPointer(*this, vNewValue);
     mousePointer_ = vNewValue;
-    if (cursor) {
-        setCursor(*cursor);
-    } else {
-        unsetCursor();
-    }
 }
 
 // The keys of the classic bar: Left, Up, Page Up and Home move towards the left end; Right,

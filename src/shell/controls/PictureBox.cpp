@@ -68,9 +68,8 @@ Single PictureBox::ScaleHeight() const {
 }
 
 void PictureBox::MousePointer(Integer vNewValue) {
-    (void)classicmouse::cursorFor(vNewValue, mouseIcon_);  // rejects unknown values first
+    classicmouse::applyPointer(*this, vNewValue, mouseIcon_);  // rejects unknown values first
     mousePointer_ = vNewValue;
-    applyMousePointer();
 }
 
 void PictureBox::MouseIcon(const QCursor& vNewValue) {
@@ -184,12 +183,7 @@ void PictureBox::fitImage() const {
 }
 
 void PictureBox::applyMousePointer() {
-    const auto cursor = classicmouse::cursorFor(mousePointer_, mouseIcon_);
-    if (cursor) {
-        setCursor(*cursor);
-    } else {
-        unsetCursor();
-    }
+    classicmouse::applyPointer(*this, mousePointer_, mouseIcon_);
 }
 
 void PictureBox::offerDrag(QDragMoveEvent& event, Integer state) {

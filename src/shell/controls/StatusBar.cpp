@@ -22,13 +22,8 @@ Single StatusBar::Width() const {
 }
 
 void StatusBar::MousePointer(Integer vNewValue) {
-    const auto cursor = classicmouse::cursorFor(vNewValue, QCursor());
+    classicmouse::applyPointer(*this, vNewValue);
     mousePointer_ = vNewValue;
-    if (cursor) {
-        setCursor(*cursor);
-    } else {
-        unsetCursor();
-    }
 }
 
 void StatusBar::mousePressEvent(QMouseEvent* event) {

@@ -55,13 +55,8 @@ ToolbarButton& Toolbar::Buttons(Integer vIndex) const {
 }
 
 void Toolbar::MousePointer(Integer vNewValue) {
-    const auto cursor = classicmouse::cursorFor(vNewValue, QCursor());
+    classicmouse::applyPointer(*this, vNewValue);
     mousePointer_ = vNewValue;
-    if (cursor) {
-        setCursor(*cursor);
-    } else {
-        unsetCursor();
-    }
 }
 
 void Toolbar::layoutButtons() {

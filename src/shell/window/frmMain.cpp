@@ -271,86 +271,48 @@ void frmMain::Form_Load() {
 
 void frmMain::connectHandlers() {
     connect(&mnuEnd, &MenuItem::Click, this, &frmMain::mnuEnd_Click);
-    connect(&mnuFileOpen, &MenuItem::Click, this,
-            [this] { handleEvent("mnuFileOpen_Click", [this] { mnuFileOpen_Click(); }); });
-    connect(&mnuFileExportPdf, &MenuItem::Click, this, [this] {
-        handleEvent("mnuFileExportPdf_Click", [this] { mnuFileExportPdf_Click(); });
-    });
-    connect(&mnuFilePrint, &MenuItem::Click, this,
-            [this] { handleEvent("mnuFilePrint_Click", [this] { mnuFilePrint_Click(); }); });
-    connect(&mnuID, &MenuItemArray::Click, this, [this](Integer index) {
-        handleEvent("mnuID_Click", [this, index] { mnuID_Click(index); });
-    });
-    connect(&mnuStyleType, &MenuItemArray::Click, this, [this](Integer index) {
-        handleEvent("mnuStyleType_Click", [this, index] { mnuStyleType_Click(index); });
-    });
-    connect(&mnuRenewal, &MenuItem::Click, this,
-            [this] { handleEvent("mnuRenewal_Click", [this] { mnuRenewal_Click(); }); });
-    connect(&tlb1, &Toolbar::ButtonClick, this, [this](ToolbarButton& button) {
-        handleEvent("tlb1_ButtonClick", [this, &button] { tlb1_ButtonClick(button); });
-    });
-    connect(&hsb1, &HScrollBar::Change, this,
-            [this] { handleEvent("hsb1_Change", [this] { hsb1_Change(); }); });
-    connect(&cmdHead, &CommandButton::Click, this,
-            [this] { handleEvent("cmdHead_Click", [this] { cmdHead_Click(); }); });
-    connect(&cmdEnd, &CommandButton::Click, this,
-            [this] { handleEvent("cmdEnd_Click", [this] { cmdEnd_Click(); }); });
-    connect(&cmdSearch, &CommandButton::Click, this,
-            [this] { handleEvent("cmdSearch_Click", [this] { cmdSearch_Click(); }); });
+    route(mnuFileOpen, &MenuItem::Click, "mnuFileOpen_Click", &frmMain::mnuFileOpen_Click);
+    route(mnuFileExportPdf, &MenuItem::Click, "mnuFileExportPdf_Click",
+          &frmMain::mnuFileExportPdf_Click);
+    route(mnuFilePrint, &MenuItem::Click, "mnuFilePrint_Click", &frmMain::mnuFilePrint_Click);
+    route(mnuID, &MenuItemArray::Click, "mnuID_Click", &frmMain::mnuID_Click);
+    route(mnuStyleType, &MenuItemArray::Click, "mnuStyleType_Click",
+          &frmMain::mnuStyleType_Click);
+    route(mnuRenewal, &MenuItem::Click, "mnuRenewal_Click", &frmMain::mnuRenewal_Click);
+    route(tlb1, &Toolbar::ButtonClick, "tlb1_ButtonClick", &frmMain::tlb1_ButtonClick);
+    route(hsb1, &HScrollBar::Change, "hsb1_Change", &frmMain::hsb1_Change);
+    route(cmdHead, &CommandButton::Click, "cmdHead_Click", &frmMain::cmdHead_Click);
+    route(cmdEnd, &CommandButton::Click, "cmdEnd_Click", &frmMain::cmdEnd_Click);
+    route(cmdSearch, &CommandButton::Click, "cmdSearch_Click", &frmMain::cmdSearch_Click);
     // Enter in the search box searches as the button does.
-    connect(&txtSearch, &QLineEdit::returnPressed, this,
-            [this] { handleEvent("cmdSearch_Click", [this] { cmdSearch_Click(); }); });
-    connect(&cmdClear, &CommandButton::Click, this,
-            [this] { handleEvent("cmdClear_Click", [this] { cmdClear_Click(); }); });
-    connect(&cmdNextHit, &CommandButton::Click, this,
-            [this] { handleEvent("cmdNextHit_Click", [this] { cmdNextHit_Click(); }); });
-    connect(&cmdPrevHit, &CommandButton::Click, this,
-            [this] { handleEvent("cmdPrevHit_Click", [this] { cmdPrevHit_Click(); }); });
+    route(txtSearch, &QLineEdit::returnPressed, "cmdSearch_Click", &frmMain::cmdSearch_Click);
+    route(cmdClear, &CommandButton::Click, "cmdClear_Click", &frmMain::cmdClear_Click);
+    route(cmdNextHit, &CommandButton::Click, "cmdNextHit_Click", &frmMain::cmdNextHit_Click);
+    route(cmdPrevHit, &CommandButton::Click, "cmdPrevHit_Click", &frmMain::cmdPrevHit_Click);
 
-    connect(&picView, &PictureBox::MouseDown, this,
-            [this](Integer b, Integer s, Single x, Single y) {
-                handleEvent("picView_MouseDown", [&] { picView_MouseDown(b, s, x, y); });
-            });
-    connect(&picView, &PictureBox::MouseMove, this,
-            [this](Integer b, Integer s, Single x, Single y) {
-                handleEvent("picView_MouseMove", [&] { picView_MouseMove(b, s, x, y); });
-            });
-    connect(&picView, &PictureBox::OLEDragOver, this,
-            [this](const std::vector<String>& files, Long& effect, Integer state) {
-                handleEvent("picView_OLEDragOver",
-                            [&] { picView_OLEDragOver(files, effect, state); });
-            });
-    connect(&picView, &PictureBox::OLEDragDrop, this, [this](const std::vector<String>& files) {
-        handleEvent("picView_OLEDragDrop", [&] { picView_OLEDragDrop(files); });
-    });
-    connect(&stb1, &StatusBar::MouseDown, this, [this](Integer b, Integer s, Single x, Single y) {
-        handleEvent("stb1_MouseDown", [&] { stb1_MouseDown(b, s, x, y); });
-    });
-    connect(&cmdClear, &CommandButton::MouseMove, this,
-            [this] { handleEvent("cmdClear_MouseMove", [this] { cmdClear_MouseMove(); }); });
-    connect(&cmdEnd, &CommandButton::MouseMove, this,
-            [this] { handleEvent("cmdEnd_MouseMove", [this] { cmdEnd_MouseMove(); }); });
-    connect(&cmdHead, &CommandButton::MouseMove, this,
-            [this] { handleEvent("cmdHead_MouseMove", [this] { cmdHead_MouseMove(); }); });
-    connect(&cmdSearch, &CommandButton::MouseMove, this,
-            [this] { handleEvent("cmdSearch_MouseMove", [this] { cmdSearch_MouseMove(); }); });
-    connect(&txtLineNumber, &TextBox::MouseMove, this, [this] {
-        handleEvent("txtLineNumber_MouseMove", [this] { txtLineNumber_MouseMove(); });
-    });
-    connect(&txtSearch, &TextBox::MouseMove, this,
-            [this] { handleEvent("txtSearch_MouseMove", [this] { txtSearch_MouseMove(); }); });
-    connect(&tlb1, &Toolbar::MouseMove, this,
-            [this] { handleEvent("tlb1_MouseMove", [this] { tlb1_MouseMove(); }); });
-    connect(&stb1, &StatusBar::MouseMove, this,
-            [this] { handleEvent("stb1_MouseMove", [this] { stb1_MouseMove(); }); });
+    route(picView, &PictureBox::MouseDown, "picView_MouseDown", &frmMain::picView_MouseDown);
+    route(picView, &PictureBox::MouseMove, "picView_MouseMove", &frmMain::picView_MouseMove);
+    route(picView, &PictureBox::OLEDragOver, "picView_OLEDragOver",
+          &frmMain::picView_OLEDragOver);
+    route(picView, &PictureBox::OLEDragDrop, "picView_OLEDragDrop",
+          &frmMain::picView_OLEDragDrop);
+    route(stb1, &StatusBar::MouseDown, "stb1_MouseDown", &frmMain::stb1_MouseDown);
+    route(cmdClear, &CommandButton::MouseMove, "cmdClear_MouseMove", &frmMain::cmdClear_MouseMove);
+    route(cmdEnd, &CommandButton::MouseMove, "cmdEnd_MouseMove", &frmMain::cmdEnd_MouseMove);
+    route(cmdHead, &CommandButton::MouseMove, "cmdHead_MouseMove", &frmMain::cmdHead_MouseMove);
+    route(cmdSearch, &CommandButton::MouseMove, "cmdSearch_MouseMove",
+          &frmMain::cmdSearch_MouseMove);
+    route(txtLineNumber, &TextBox::MouseMove, "txtLineNumber_MouseMove",
+          &frmMain::txtLineNumber_MouseMove);
+    route(txtSearch, &TextBox::MouseMove, "txtSearch_MouseMove", &frmMain::txtSearch_MouseMove);
+    route(tlb1, &Toolbar::MouseMove, "tlb1_MouseMove", &frmMain::tlb1_MouseMove);
+    route(stb1, &StatusBar::MouseMove, "stb1_MouseMove", &frmMain::stb1_MouseMove);
 
-    connect(&nmuHelpHelp, &MenuItem::Click, this,
-            [this] { handleEvent("nmuHelpHelp_Click", [this] { nmuHelpHelp_Click(); }); });
+    route(nmuHelpHelp, &MenuItem::Click, "nmuHelpHelp_Click", &frmMain::nmuHelpHelp_Click);
     // F1 anywhere in the window opens the help as the menu command does.
-    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
-            [this] { handleEvent("F1", [this] { nmuHelpHelp_Click(); }); });
-    connect(&mnuAbout, &MenuItem::Click, this,
-            [this] { handleEvent("mnuAbout_Click", [this] { mnuAbout_Click(); }); });
+    route(*new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, "F1",
+          &frmMain::nmuHelpHelp_Click);
+    route(mnuAbout, &MenuItem::Click, "mnuAbout_Click", &frmMain::mnuAbout_Click);
 }
 
 void frmMain::handleEvent(const char* name, const std::function<void()>& handler) {

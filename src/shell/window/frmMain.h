@@ -229,6 +229,15 @@ private:
     // Runs a handler that the window's event loop called: a failure ends the handler, never
     // the program.
     void handleEvent(const char* name, const std::function<void()>& handler);
+    // Connects a control's event to one of the window's handlers, run through handleEvent.
+    // The handler takes the first arguments of the signal, or none.
+    template <class Sender, class Signal, class... Args>
+    void route(Sender& sender, Signal signal, const char* name,
+               void (frmMain::*handler)(Args...)) {
+        connect(&sender, signal, this, [this, name, handler](Args... args) {
+            handleEvent(name, [&] { (this->*handler)(std::forward<Args>(args)...); });
+        });
+    }
 
     MessageSink& messages_;
     FontMeasuringDevice viewDevice_;
