@@ -7,6 +7,7 @@
 #include <QShowEvent>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
@@ -70,6 +71,7 @@ void frmMain::fitClassicSize(int clientWidth, int clientHeight) {
     client_->setMinimumSize(clientWidth, clientHeight);
     client_->resize(clientWidth, clientHeight);
     resize(clientWidth, clientHeight + menuBar()->sizeHint().height());
+    layout()->activate();
     client_->installEventFilter(this);
 }
 

@@ -95,7 +95,9 @@ private slots:
         QVERIFY(!form->mnuStyle.Enabled());
         QCOMPARE(entries(form->mnuStyle.subMenu()->actions()),
                  (QStringList{QStringLiteral("フォント小(&S)"), QStringLiteral("フォント大(&L)"),
-                              QStringLiteral("-"), QStringLiteral("検索該当文字色(&C)")}));
+                              QStringLiteral("-"), QStringLiteral("検索該当文字色(&C)"),
+                              QStringLiteral("-"), QStringLiteral("全画面表示(&F)\tF11"),
+                              QStringLiteral("表示倍率(&Z)"), QStringLiteral("紙とインクの色(&P)")}));
         QVERIFY(!form->mnuStyleType(0).Checked());
         QVERIFY(!form->mnuStyleType(1).Checked());
         for (Integer i = 0; i <= 3; ++i) QVERIFY(form->mnuStyleType(i).Visible());
