@@ -13,7 +13,8 @@ constexpr const char* kSource = "CCalcPointXY";
 // The font sizes are fitted by the height of one kana in the device's font.
 const String kMeasuredText = u"あ";
 constexpr int kSmallestFontSize = 2;
-constexpr int kLargestFontSize = 72;
+// The largest even size a Byte holds: large views need sizes past the classic 72 points.
+constexpr int kLargestFontSize = 254;
 constexpr int kFontSizeStep = 2;
 // A bracketed kanji in the ruby is drawn larger than kana and stands this many ruby pitches
 // further right.
@@ -118,18 +119,21 @@ Long CCalcPointXY::PointBigRubiY(Integer vGyou, int vDan) const {
 }
 
 // The largest even size whose sample is not taller than the pitch: the first size that is
-// taller, less one step. When no size up to the largest is taller the sizes stay as they were.
+// taller, less one step. When no size up to the largest a Byte holds is taller, the largest
+// is used; 0 only when already the smallest size is taller.
 void CCalcPointXY::fitFontSizes(Integer vStyle, Single pitch) {
     MeasuringDevice& surface = device();
+    int fitting = kLargestFontSize;
     for (int size = kSmallestFontSize; size <= kLargestFontSize; size += kFontSizeStep) {
         surface.FontSize(static_cast<Single>(size));
         if (surface.TextHeight(kMeasuredText) > pitch) {
-            const Byte bun = checked::toByte(size - kFontSizeStep, kSource);
-            fontSizeBun_.at(vStyle) = bun;
-            fontSizeRubi_.at(vStyle) = static_cast<Byte>(bun / 2);
-            return;
+            fitting = size - kFontSizeStep;
+            break;
         }
     }
+    const Byte bun = checked::toByte(fitting, kSource);
+    fontSizeBun_.at(vStyle) = bun;
+    fontSizeRubi_.at(vStyle) = static_cast<Byte>(bun / 2);
 }
 
 Long CCalcPointXY::rubiX(long j, long k, Single x, Single rubiPitch) const {

@@ -17,7 +17,6 @@ namespace {
 constexpr char16_t kHalfSpace = u' ';
 constexpr char16_t kFullSpace = u'　';
 const String kRubiFace = u"@ＭＳ 明朝";
-constexpr COLORREF kBlack = RGB(0, 0, 0);
 
 // The fields every pass sets the same way: a vertical font of normal weight.
 LOGFONTA verticalFont(LONG height, const String& face) {
@@ -109,7 +108,7 @@ void DocumentPainter::drawBunLines(const CViewData& view, Integer style, Integer
         for (Integer d = first; d <= last; ++d) {
             const LOGFONTA& font = bodyFont(view.FontData(g, d), height);
             const COLORREF color =
-                (view.ReversalChar(g, d) && state.isSearch) ? state.hitColor : kBlack;
+                (view.ReversalChar(g, d) && state.isSearch) ? state.hitColor : state.inkColor;
             const Long left = checked::add(state.offsetX, (view.*x)(g, d));
             drawCharacter(characterAt(bun, d), font, color, left, (view.*y)(g, d));
         }
@@ -143,7 +142,7 @@ void DocumentPainter::drawRubiLines(const CViewData& view, Integer style, Intege
             if (c == kHalfSpace || c == kFullSpace) continue;
             const LOGFONTA& font = view.IsKanjiRubi(g, d) ? kanji : plain;
             const Long left = checked::add(state.offsetX, (view.*x)(g, d));
-            drawCharacter(c, font, kBlack, left, (view.*y)(g, d));
+            drawCharacter(c, font, state.inkColor, left, (view.*y)(g, d));
         }
     }
 }
@@ -163,10 +162,24 @@ DocumentPainter::RubiFonts DocumentPainter::rubiFonts(const CViewData& view, Int
 void DocumentPainter::prepareOnFirstSight(const CViewData& view, Integer style,
                                           const PaintState& state) {
     // Without culling every character is drawn anyway.
-    if (state.viewWidth <= 0 || !seen_.emplace(&view, style).second) return;
+    if (state.viewWidth <= 0) return;
     const LONG height = bunHeight(view, style);
     const RubiFonts fonts = rubiFonts(view, style);
+    if (prepared_.size() > 64) prepared_.clear();  // sizes a long session of zooming left behind
+    std::vector<bool>& prepared = prepared_[{&view, style, height}];
+    const auto lines = static_cast<std::size_t>(std::max<Integer>(view.GyouArraySize(), 0));
+    if (prepared.size() != lines + 1) prepared.assign(lines + 1, false);
+    // The view and one view width on either side: the next pages come from there. The rest
+    // is made when it is drawn.
+    PaintState margin = state;
+    margin.offsetX = checked::add(state.offsetX, static_cast<Long>(state.viewWidth));
+    margin.viewWidth = 3 * state.viewWidth;
+    const PositionRead x = style == 0 ? PositionRead{&CViewData::PointSmallBunX}
+                                      : PositionRead{&CViewData::PoinBigBunX};
     for (Integer g = 1; g <= view.GyouArraySize(); ++g) {
+        if (prepared[static_cast<std::size_t>(g)]) continue;
+        if (view.LenBunDan(g) >= 1 && !columnVisible((view.*x)(g, 1), height, margin)) continue;
+        prepared[static_cast<std::size_t>(g)] = true;
         const String& bun = view.Bun(g);
         for (Integer d = 1; d <= view.LenBunDan(g); ++d)
             picView_.prepareText(bodyFont(view.FontData(g, d), height),

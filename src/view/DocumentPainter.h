@@ -2,10 +2,12 @@
 
 #include <limits>
 #include <optional>
-#include <set>
+#include <map>
 #include <string>
 #include <unordered_map>
+#include <tuple>
 #include <utility>
+#include <vector>
 
 #include "common/ClassicTypes.h"
 #include "view/GdiTypes.h"
@@ -21,6 +23,7 @@ struct PaintState {
     Long offsetX = 0;       // m_OffsetX, added to every x position
     bool isSearch = false;  // m_IsSearch: hits are shown
     COLORREF hitColor = RGB(0, 0, 255);
+    COLORREF inkColor = RGB(0, 0, 0);  // body and ruby; printing keeps black
     int viewWidth = 0;  // the view's width in pixels; 0 draws every line
     // The lines drawn, 1-based and inclusive: a printed page leaves out the lines that belong
     // to its neighbours even where they would show in part.
@@ -31,9 +34,8 @@ struct PaintState {
 // The body and ruby passes of both styles. Each draws the characters of the current document
 // at their stored positions plus the offset, one vertical font per character through the GDI
 // calls of the drawing surface. Lines whose column lies wholly outside the view are skipped,
-// which changes nothing that can be seen; the first time the passes meet a document, they
-// hand all its characters to the surface to prepare, so that scrolling later finds every
-// font and glyph made.
+// which changes nothing that can be seen; the passes hand the characters near the view to the
+// surface to prepare, so that scrolling finds the next pages' fonts and glyphs made.
 class DocumentPainter {
 public:
     // How often font creation, selection and text output are tried before a character is
@@ -62,10 +64,10 @@ private:
                        Long y);
     [[nodiscard]] LONG bunHeight(const CViewData& view, Integer style) const;
     [[nodiscard]] RubiFonts rubiFonts(const CViewData& view, Integer style) const;
-    // The first time a culling pass meets the document in the style, every character of both
-    // tiers goes to the surface to prepare. Records are told apart by address: a record made
-    // later at the same address is prepared only as it is drawn, which costs time, never
-    // pixels.
+    // A culling pass hands the characters of the lines in and near the view (one view width
+    // on either side) to the surface to prepare, once per document, style and font size; the
+    // rest is made as it is drawn. Records are told apart by address: a record made later at
+    // the same address is prepared only as it is drawn, which costs time, never pixels.
     void prepareOnFirstSight(const CViewData& view, Integer style, const PaintState& state);
     [[nodiscard]] const LOGFONTA& bodyFont(const String& shortName, LONG height);
     [[nodiscard]] bool columnVisible(Long x, LONG height, const PaintState& state) const;
@@ -76,7 +78,7 @@ private:
     // program runs.
     std::unordered_map<String, LOGFONTA> bodyFonts_;
     LONG bodyFontsHeight_ = 0;
-    std::set<std::pair<const CViewData*, Integer>> seen_;
+    std::map<std::tuple<const CViewData*, Integer, LONG>, std::vector<bool>> prepared_;
 };
 
 }  // namespace tavelo

@@ -234,25 +234,29 @@ TEST_F(CCalcPointXYTest, fitting_rubySizeIsTheTruncatedHalf) {
     EXPECT_EQ(calc.FontSizeRubi(0), 5);
 }
 
-TEST_F(CCalcPointXYTest, fitting_nothingTallerUpTo72Points_keepsThePreviousSizes) {
-    Single pixelsPerPoint = 0;
-    FixedMeasuringDevice variable(
-        600, 400, [&](Single points) { return std::round(points * pixelsPerPoint); });
-    feed(20, {});
-    calc.Device1(&variable);
-    calc.CalcSmallFontPointXY();
-    EXPECT_EQ(calc.FontSizeBun(0), 0);  // a fresh calculator keeps 0
-    EXPECT_EQ(calc.FontSizeRubi(0), 0);
-    EXPECT_EQ(variable.fontSizesSet().size(), 36u);
-    EXPECT_EQ(variable.fontSizesSet().back(), 72.0f);
-
-    pixelsPerPoint = 4.0f / 3;
-    calc.CalcSmallFontPointXY();
-    ASSERT_EQ(calc.FontSizeBun(0), 12);
-    pixelsPerPoint = 0;
-    calc.CalcSmallFontPointXY();
-    EXPECT_EQ(calc.FontSizeBun(0), 12);
-    EXPECT_EQ(calc.FontSizeRubi(0), 6);
+// Large views have pitches past 72 points: the search goes on to the largest even size a
+// Byte holds, and takes that one when nothing is taller.
+TEST_F(CCalcPointXYTest, fitting_searchesPast72PointsUpToTheByteLimit) {
+    struct Case {
+        Single firstTaller;  // points; past 254 nothing is taller
+        Byte bun;
+        Byte rubi;
+        std::size_t sizesTried;
+    };
+    for (const Case& c : {Case{74, 72, 36, 37}, Case{100, 98, 49, 50}, Case{254, 252, 126, 127},
+                          Case{1000, 254, 127, 127}}) {
+        FixedMeasuringDevice stepped(
+            600, 400, [&](Single points) { return points >= c.firstTaller ? 1000.0f : 0.0f; });
+        CCalcPointXY fresh;
+        fresh.Device1(&stepped);
+        fresh.GyouArraySize(0);
+        fresh.MaxBunDan(0);
+        fresh.Plusminus1MaxLenDan(20);
+        fresh.CalcSmallFontPointXY();
+        EXPECT_EQ(fresh.FontSizeBun(0), c.bun) << c.firstTaller;
+        EXPECT_EQ(fresh.FontSizeRubi(0), c.rubi) << c.firstTaller;
+        EXPECT_EQ(stepped.fontSizesSet().size(), c.sizesTried) << c.firstTaller;
+    }
 }
 
 TEST_F(CCalcPointXYTest, fitting_twoPointsAlreadyTooTall_givesZero) {

@@ -103,6 +103,13 @@ std::optional<CommandLine> CommandLine::parse(const std::vector<std::string>& ar
                 return std::nullopt;
             }
             renderOption = true;
+        } else if (arg == "--scale") {
+            if (!needValue("--scale")) return std::nullopt;
+            if (!parseInteger(*value, result.scale) || result.scale < 1 || result.scale > 4) {
+                error = "--scale takes a device pixel ratio from 1 to 4";
+                return std::nullopt;
+            }
+            renderOption = true;
         } else if (arg == "--search") {
             if (!needValue("--search")) return std::nullopt;
             result.searches.push_back(*value);

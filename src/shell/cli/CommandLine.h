@@ -22,6 +22,7 @@ struct CommandLine {
     std::string out;                        // --out IMAGE.png or OUT.pdf
     Style style = Style::Small;             // --style small|large
     int position = 0;                       // --position N
+    int scale = 1;                          // --scale N: device pixels per view pixel, 1..4
     std::vector<std::string> searches;      // --search WORD, in order
     std::optional<std::uint32_t> hitColor;  // --hit-color #RRGGBB, as 0x00BBGGRR
 

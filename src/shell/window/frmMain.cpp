@@ -201,11 +201,8 @@ void frmMain::designLayout() {
 
 void frmMain::Form_Load() {
     // Window: a fixed client area, at the top of the screen and centred across it.
-    client_->setFixedSize(kClientWidth, kClientHeight);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    adjustSize();
+    // Resizable from the classic size down to what the screen holds (frmMainView.cpp).
+    fitClassicSize(kClientWidth, kClientHeight);
     Top(0);
     Left(Screen::Width() / 2 - Width() / 2);
 
@@ -267,6 +264,7 @@ void frmMain::Form_Load() {
     cmdPrevHit.Enabled(false);
 
     m_obEisuuCyotai.ScreenFont(QtScreenFonts());
+    setUpReadingView();
 }
 
 void frmMain::connectHandlers() {
@@ -328,7 +326,7 @@ void frmMain::handleEvent(const char* name, const std::function<void()>& handler
 
 void frmMain::setViewSize(int width, int height) {
     picView.resize(width + 2 * picView.BorderStyle(), height + 2 * picView.BorderStyle());
-    viewDevice_.setInnerSize(picView.image().width(), picView.image().height());
+    layOutDevice();
 }
 
 void frmMain::mnuEnd_Click() {

@@ -43,8 +43,9 @@ class ToolbarButton;
 //
 // Sizes: the client area under the menu bar is 451 x 682 pixels (6765 x 10230 twips): the
 // toolbar row and the status bar are 28 pixels high, and the view between them has a
-// drawing area of 449 x 624 pixels inside its one-pixel border. The window cannot be
-// resized.
+// drawing area of 449 x 624 pixels inside its one-pixel border. That is the size the window
+// opens at where the screen holds it; it can be resized, maximised and shown full screen, and
+// the view follows it (frmMainView.cpp).
 //
 // The controls are public, named as the handlers know them. The window takes the common
 // dialog and the message sink from outside, so that tests can stand in for both.
@@ -140,6 +141,20 @@ public:
     // test gives others.
     void setResources(ResourceLocator resources);
 
+    // The reading view (frmMainView.cpp). Lays every open document out again for the view's
+    // present size and zoom and redraws at the same scroll position.
+    void followViewSize();
+    // The text scale in percent, 50 to 400; 100 gives the sizes the view's height gives.
+    [[nodiscard]] int zoomPercent() const { return zoomPercent_; }
+    void zoomTo(int percent);
+    void zoomStep(int steps);
+    void toggleFullScreen();
+    // The view's paper and ink: 0 white (the default), 1 sepia, 2 dark, 3 the custom colours.
+    enum PaperPreset : int { kPaperWhite = 0, kPaperSepia = 1, kPaperDark = 2, kPaperCustom = 3 };
+    [[nodiscard]] int paperPreset() const { return paperPreset_; }
+    void paperPresetTo(int preset);
+    void setCustomPaper(Long paper, Long ink);
+
 private:
     // Declared first: the controls below are its children.
     QWidget* client_;
@@ -191,8 +206,15 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    void fitClassicSize(int clientWidth, int clientHeight);
+    void setUpReadingView();
+    void placeControls();
+    void layOutDevice();
+    void zoomByWheel(int angle);
+    void paintColors(PaintState& state) const;
     void designLayout();
     void setUpKeys();
     void updateHitButtons();
@@ -255,6 +277,13 @@ private:
     // The words searched in each document since its hits were last cleared, by document ID:
     // the hit count covers every word whose hits are shown.
     std::map<String, std::vector<String>> searchedWords_;
+    int zoomPercent_ = 100;
+    int zoomWheel_ = 0;
+    int paperPreset_ = kPaperWhite;
+    Long customPaper_ = RGB(255, 255, 255);
+    Long customInk_ = RGB(0, 0, 0);
+    std::vector<std::unique_ptr<MenuItem>> viewMenuItems_;
+    std::vector<MenuItem*> paperItems_;
 };
 
 }  // namespace tavelo

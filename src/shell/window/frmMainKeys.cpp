@@ -34,9 +34,20 @@ void frmMain::setUpKeys() {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == client_ && event->type() == QEvent::Resize) {
+        handleEvent("resize", [this] {
+            placeControls();
+            followViewSize();
+        });
+        return false;
+    }
     if (watched != &picView && watched != &hsb1) return QMainWindow::eventFilter(watched, event);
     if (event->type() == QEvent::Wheel) {
         const auto* wheel = static_cast<QWheelEvent*>(event);
+        if (wheel->modifiers() & Qt::ControlModifier) {
+            zoomByWheel(wheel->angleDelta().y());
+            return true;
+        }
         const int positions = wheel_.add(wheel->angleDelta().y());
         if (positions != 0) handleEvent("wheel", [this, positions] { scrollBy(positions); });
         return true;

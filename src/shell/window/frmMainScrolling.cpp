@@ -11,6 +11,7 @@ PaintState frmMain::paintState() {
     state.offsetX = m_OffsetX;
     state.isSearch = m_IsSearch;
     state.hitColor = static_cast<COLORREF>(cdlFileOpen.Color());
+    paintColors(state);
     state.viewWidth = baselineDrawing_ ? 0 : picView.image().width();
     return state;
 }

@@ -114,14 +114,19 @@ private:
     }
 
 private slots:
-    void afterTheFirstRedraw_noFontIsMadeAndNothingShaped() {
+    // The first redraw prepares the view and one view width on either side; the rest is
+    // made as it comes into view, once: going back over the document makes nothing more.
+    void afterTheFirstPass_noFontIsMadeAndNothingShaped() {
         for (int style : {0, 1}) {
             testing::WindowFixture w;
             w.open(w.writeBytes(QStringLiteral("distinct.tl2"), distinctLines()));
             QVERIFY(w.messages.messages().empty());
             if (style == 1) w.form->mnuStyleType_Click(1);
+            const FontDrawCounters opened = w.form->surface().counters();
+            QVERIFY(opened.shapings > 0);
+            for (const Integer position : positionsOf(*w.form, style)) w.form->hsb1.Value(position);
             const FontDrawCounters first = w.form->surface().counters();
-            QVERIFY(first.shapings > 0);
+            QVERIFY(first.shapings > opened.shapings);  // not everything was made at once
             for (const Integer position : positionsOf(*w.form, style)) {
                 w.form->hsb1.Value(position);
                 QCOMPARE(w.form->surface().counters().fontsCreated, first.fontsCreated);

@@ -55,13 +55,13 @@ private slots:
         QCOMPARE(form->windowTitle(), QStringLiteral("Tavelo"));
         QVERIFY(form->windowIcon().availableSizes().contains(QSize(32, 32)));
     }
-    void window_hasFixedSize_clientArea451By682UnderTheMenuBar() {
-        QCOMPARE(form->minimumSize(), form->maximumSize());
-        QCOMPARE(form->size(), form->minimumSize());
+    void window_opensAtTheClassicSize_clientArea451By682UnderTheMenuBar_resizable() {
+        QCOMPARE(form->centralWidget()->minimumSize(), QSize(451, 682));
+        QVERIFY(form->maximumWidth() > 451);
         QCOMPARE(form->width(), 451);
         QCOMPARE(form->centralWidget()->size(), QSize(451, 682));
         QCOMPARE(form->centralWidget()->y(), form->menuBar()->height());
-        QVERIFY(!form->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        QVERIFY(form->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
         QCOMPARE(form->ScaleWidth(), Single{6765});
         QCOMPARE(form->ScaleHeight(), Single{10230});
     }
@@ -95,7 +95,9 @@ private slots:
         QVERIFY(!form->mnuStyle.Enabled());
         QCOMPARE(entries(form->mnuStyle.subMenu()->actions()),
                  (QStringList{QStringLiteral("フォント小(&S)"), QStringLiteral("フォント大(&L)"),
-                              QStringLiteral("-"), QStringLiteral("検索該当文字色(&C)")}));
+                              QStringLiteral("-"), QStringLiteral("検索該当文字色(&C)"),
+                              QStringLiteral("-"), QStringLiteral("全画面表示(&F)\tF11"),
+                              QStringLiteral("表示倍率(&Z)"), QStringLiteral("紙とインクの色(&P)")}));
         QVERIFY(!form->mnuStyleType(0).Checked());
         QVERIFY(!form->mnuStyleType(1).Checked());
         for (Integer i = 0; i <= 3; ++i) QVERIFY(form->mnuStyleType(i).Visible());

@@ -1,0 +1,248 @@
+// The main window as a reading view: it opens at the classic size where the screen holds it,
+// can be resized, maximised and shown full screen, zooms the text and has paper and ink
+// colours. Every size or zoom change lays the open documents out again for the new view and
+// redraws at the same scroll position; positions count lines (and tiers), so the first
+// visible line stays first.
+#include <QEvent>
+#include <QShowEvent>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QLayout>
+#include <QMenuBar>
+#include <QScreen>
+#include <QShortcut>
+#include <QTimer>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <string>
+
+#include "shell/controls/CommonDialog.h"
+#include "shell/controls/StatusBarPanel.h"
+#include "shell/controls/Twips.h"
+#include "shell/window/frmMain.h"
+#include "store/CViewData.h"
+#include "store/RecordRelayout.h"
+
+namespace tavelo {
+namespace {
+
+constexpr int kBarPixels = 28;  // toolbar row and status bar
+constexpr std::array<int, 14> kZoomSteps{50, 67, 75, 80, 90, 100, 110, 125, 150, 175, 200, 250, 300, 400};
+constexpr int kWheelNotch = 120;
+constexpr int kZoomShownMs = 1500;
+
+struct Paper {
+    COLORREF paper;
+    COLORREF ink;
+};
+// White is the classic view; sepia and dark keep the contrast of black on white.
+constexpr std::array<Paper, 3> kPapers{{{RGB(255, 255, 255), RGB(0, 0, 0)},
+                                        {RGB(244, 236, 216), RGB(67, 52, 34)},
+                                        {RGB(30, 30, 30), RGB(224, 224, 224)}}};
+
+// Perceived lightness, 0..255.
+int lightness(COLORREF color) {
+    return (299 * redOf(color) + 587 * greenOf(color) + 114 * blueOf(color)) / 1000;
+}
+
+// The hit colour the user chose, lightened or darkened halfway to white or black where it
+// would hardly stand out from the paper.
+COLORREF readableOn(COLORREF paper, COLORREF hit) {
+    if (std::abs(lightness(paper) - lightness(hit)) >= 96) return hit;
+    const bool darkPaper = lightness(paper) < 128;
+    const auto shift = [darkPaper](BYTE channel) {
+        return static_cast<BYTE>(darkPaper ? channel + (255 - channel) * 3 / 5 : channel * 2 / 5);
+    };
+    return RGB(shift(redOf(hit)), shift(greenOf(hit)), shift(blueOf(hit)));
+}
+
+String percentText(int percent) {
+    const std::string text = std::to_string(percent);
+    return u"表示倍率 " + String(text.begin(), text.end()) + u"%";
+}
+
+}  // namespace
+
+void frmMain::fitClassicSize(int clientWidth, int clientHeight) {
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    client_->setMinimumSize(clientWidth, clientHeight);
+    client_->resize(clientWidth, clientHeight);
+    resize(clientWidth, clientHeight + menuBar()->sizeHint().height());
+    layout()->activate();
+    client_->installEventFilter(this);
+}
+
+// Opening never makes the window larger than the screen's free area: where the classic size
+// does not fit, the window and its smallest size shrink to what does.
+void frmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    const QScreen* shown = screen();
+    if (shown == nullptr || isMaximized() || isFullScreen()) return;
+    const QRect available = shown->availableGeometry();
+    const QSize frame = frameGeometry().size() - size();
+    const int menuHeight = menuBar()->height();
+    const int width = std::max(std::min(client_->width(), available.width() - frame.width()), 200);
+    const int height = std::max(
+        std::min(client_->height(), available.height() - frame.height() - menuHeight),
+        3 * kBarPixels + 40);
+    if (width == client_->width() && height == client_->height()) return;
+    client_->setMinimumSize(std::min(client_->minimumWidth(), width),
+                            std::min(client_->minimumHeight(), height));
+    resize(width, height + menuHeight);
+    move(std::max(frameGeometry().x(), available.x()), std::max(frameGeometry().y(), available.y()));
+}
+
+void frmMain::setUpReadingView() {
+    QMenu& style = *mnuStyle.subMenu();
+    const auto item = [&](QWidget& container, const char16_t* caption, auto handler) {
+        auto& made = *viewMenuItems_.emplace_back(std::make_unique<MenuItem>(container, caption));
+        connect(&made, &MenuItem::Click, this, [this, handler] { handleEvent("view", handler); });
+        return &made;
+    };
+    viewMenuItems_.push_back(std::make_unique<MenuItem>(style, u"-"));
+    item(style, u"全画面表示(&F)\tF11", [this] { toggleFullScreen(); });
+    auto& zoom = *viewMenuItems_.emplace_back(
+        std::make_unique<MenuItem>(style, u"表示倍率(&Z)", MenuItem::Kind::Menu));
+    item(*zoom.subMenu(), u"拡大(&I)\tCtrl++", [this] { zoomStep(1); });
+    item(*zoom.subMenu(), u"縮小(&O)\tCtrl+-", [this] { zoomStep(-1); });
+    item(*zoom.subMenu(), u"100%(&N)\tCtrl+0", [this] { zoomTo(100); });
+    auto& paper = *viewMenuItems_.emplace_back(
+        std::make_unique<MenuItem>(style, u"紙とインクの色(&P)", MenuItem::Kind::Menu));
+    paperItems_ = {item(*paper.subMenu(), u"白(&W)", [this] { paperPresetTo(kPaperWhite); }),
+                   item(*paper.subMenu(), u"セピア(&S)", [this] { paperPresetTo(kPaperSepia); }),
+                   item(*paper.subMenu(), u"黒地(&D)", [this] { paperPresetTo(kPaperDark); }),
+                   item(*paper.subMenu(), u"指定色(&C)...", [this] {
+                       // The paper first, then the ink, through the colour dialog the hit
+                       // colour uses; its colour is given back afterwards.
+                       const Long hit = cdlFileOpen.Color();
+                       cdlFileOpen.Color(customPaper_);
+                       cdlFileOpen.ShowColor();
+                       const Long chosenPaper = cdlFileOpen.Color();
+                       cdlFileOpen.Color(customInk_);
+                       cdlFileOpen.ShowColor();
+                       const Long chosenInk = cdlFileOpen.Color();
+                       cdlFileOpen.Color(hit);
+                       setCustomPaper(chosenPaper, chosenInk);
+                   })};
+    paperItems_[kPaperWhite]->Checked(true);
+
+    const auto shortcut = [this](const QKeySequence& keys, auto handler) {
+        auto* made = new QShortcut(keys, this);
+        connect(made, &QShortcut::activated, this, [this, handler] { handleEvent("key", handler); });
+    };
+    shortcut(QKeySequence(Qt::Key_F11), [this] { toggleFullScreen(); });
+    shortcut(QKeySequence(Qt::Key_Escape), [this] {
+        if (isFullScreen()) toggleFullScreen();
+    });
+    for (const QKeySequence& in : {QKeySequence(Qt::CTRL | Qt::Key_Plus),
+                                   QKeySequence(Qt::CTRL | Qt::Key_Equal),
+                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Semicolon)})
+        shortcut(in, [this] { zoomStep(1); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus), [this] { zoomStep(-1); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { zoomTo(100); });
+}
+
+// The controls follow the client area: the toolbar row and the status bar keep their height
+// across the whole width, the view takes what lies between them.
+void frmMain::placeControls() {
+    const int width = client_->width();
+    const int height = client_->height();
+    tlb1.setGeometry(0, 0, width, kBarPixels);
+    picView.setGeometry(0, kBarPixels, width, std::max(height - 2 * kBarPixels, 2));
+    stb1.setGeometry(0, std::max(height - kBarPixels, kBarPixels), width, kBarPixels);
+    const int buttonSize = stb1.height() - 6;
+    cmdPrevHit.setGeometry(stb1.width() - buttonSize - 3, 3, buttonSize, buttonSize);
+    cmdNextHit.setGeometry(stb1.width() - 2 * buttonSize - 5, 3, buttonSize, buttonSize);
+    stb1.Panels(1).Width(twips::fromPixels(cmdNextHit.x() - 4));
+}
+
+// The layout sees the view's width and its height scaled by the zoom: the pitch follows the
+// height, so a larger zoom gives larger characters and fewer columns across the same width.
+void frmMain::layOutDevice() {
+    const QImage& image = picView.image();
+    const int height = static_cast<int>(std::lround(image.height() * (zoomPercent_ / 100.0)));
+    viewDevice_.setInnerSize(image.width(), std::max(height, 1));
+}
+
+void frmMain::followViewSize() {
+    layOutDevice();
+    for (const auto& record : m_obViewS) RecordRelayout::layOutAgain(*record, viewDevice_);
+    if (m_obViewS.Count() > 0) {
+        hsb1_Change();
+    } else {
+        picView.Cls();
+    }
+}
+
+void frmMain::zoomTo(int percent) {
+    percent = std::clamp(percent, kZoomSteps.front(), kZoomSteps.back());
+    if (percent != zoomPercent_) {
+        zoomPercent_ = percent;
+        followViewSize();
+    }
+    const String text = percentText(percent);
+    showStatus(text);
+    QTimer::singleShot(kZoomShownMs, this, [this, text] {
+        if (stb1.Panels(1).text().toStdU16String() == text) stb1.Panels(1).Text(String());
+    });
+}
+
+void frmMain::zoomStep(int steps) {
+    const auto at = std::lower_bound(kZoomSteps.begin(), kZoomSteps.end(), zoomPercent_);
+    auto index = at - kZoomSteps.begin();
+    // Between two steps, one step in goes to the larger and one step out to the smaller.
+    if (steps < 0 || (at != kZoomSteps.end() && *at == zoomPercent_)) index += steps;
+    else index += steps - 1;
+    const auto last = static_cast<decltype(index)>(kZoomSteps.size()) - 1;
+    zoomTo(kZoomSteps[static_cast<std::size_t>(std::clamp<decltype(index)>(index, 0, last))]);
+}
+
+void frmMain::zoomByWheel(int angle) {
+    zoomWheel_ += angle;
+    const int steps = zoomWheel_ / kWheelNotch;
+    if (steps == 0) return;
+    zoomWheel_ -= steps * kWheelNotch;
+    handleEvent("zoom", [this, steps] { zoomStep(steps); });
+}
+
+void frmMain::toggleFullScreen() {
+    if (isFullScreen()) {
+        showNormal();
+    } else {
+        showFullScreen();
+    }
+}
+
+void frmMain::paperPresetTo(int preset) {
+    if (preset < kPaperWhite || preset > kPaperCustom) return;
+    paperPreset_ = preset;
+    for (std::size_t i = 0; i < paperItems_.size(); ++i)
+        paperItems_[i]->Checked(static_cast<int>(i) == preset);
+    picView.BackColor(preset == kPaperCustom
+                          ? customPaper_
+                          : static_cast<Long>(kPapers[static_cast<std::size_t>(preset)].paper));
+    if (m_obViewS.Count() > 0) {
+        hsb1_Change();
+    } else {
+        picView.Cls();
+    }
+}
+
+void frmMain::setCustomPaper(Long paper, Long ink) {
+    customPaper_ = paper;
+    customInk_ = ink;
+    paperPresetTo(kPaperCustom);
+}
+
+void frmMain::paintColors(PaintState& state) const {
+    const bool custom = paperPreset_ == kPaperCustom;
+    const Paper& preset = kPapers[static_cast<std::size_t>(custom ? 0 : paperPreset_)];
+    const COLORREF paper = custom ? static_cast<COLORREF>(customPaper_) : preset.paper;
+    state.inkColor = custom ? static_cast<COLORREF>(customInk_) : preset.ink;
+    state.hitColor = readableOn(paper, state.hitColor);
+}
+
+}  // namespace tavelo

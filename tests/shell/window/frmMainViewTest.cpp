@@ -1,0 +1,104 @@
+// The window as a reading view: a new size or zoom lays the documents out again and keeps the
+// first visible line and tier; zooming back to 100 % gives the classic layout exactly.
+#include <QImage>
+#include <QTest>
+#include <memory>
+
+#include "support/GuiTesting.h"
+#include "support/LargeDocuments.h"
+#include "support/WindowFixture.h"
+#include "store/CViewData.h"
+#include <cmath>
+
+namespace tavelo {
+
+class frmMainViewTest : public QObject {
+    Q_OBJECT
+
+private:
+    static std::unique_ptr<testing::WindowFixture> opened(int style) {
+        auto w = std::make_unique<testing::WindowFixture>();
+        w->open(w->writeBytes(QStringLiteral("doc.tl2"), testing::large_documents::fullLines()));
+        if (style == 1) w->form->mnuStyleType_Click(1);
+        return w;
+    }
+
+    // The x of the first visible line's first character on the screen, and the pitch.
+    static std::pair<Long, Single> firstColumn(testing::WindowFixture& w, int style) {
+        frmMain& form = *w.form;
+        const CViewData& view = w.current();
+        const Integer v = form.hsb1.Value();
+        const Integer line = style == 0 ? v + 1 : v / 2 + 1;
+        const Integer dan = style == 0 || v % 2 == 0 ? 1 : view.Plusminus1MaxLenDan() / 2 + 1;
+        const Long x = style == 0 ? view.PointSmallBunX(line, dan) : view.PoinBigBunX(line, dan);
+        return {form.m_OffsetX + x, view.CharSpace(style)};
+    }
+
+private slots:
+    void resize_keepsTheFirstVisibleLineAndTier_data() {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<int>("position");
+        QTest::newRow("small") << 0 << 7;
+        QTest::newRow("large upper tier") << 1 << 12;
+        QTest::newRow("large lower tier") << 1 << 13;
+    }
+    void resize_keepsTheFirstVisibleLineAndTier() {
+        QFETCH(int, style);
+        QFETCH(int, position);
+        auto w = opened(style);
+        w->form->hsb1.Value(static_cast<Integer>(position));
+        const String lineNumber = w->form->txtLineNumber.Text();
+        for (const QSize size : {QSize(1600, 1000), QSize(700, 300), QSize(449, 624)}) {
+            w->form->setViewSize(size.width(), size.height());
+            w->form->followViewSize();
+            QCOMPARE(w->form->hsb1.Value(), position);
+            QCOMPARE(w->form->txtLineNumber.Text(), lineNumber);
+            // The first visible line stands at the view's right edge, one pitch in.
+            const auto [x, pitch] = firstColumn(*w, style);
+            QVERIFY2(std::abs(x - (size.width() - pitch)) <= 2.0,
+                     qPrintable(QStringLiteral("%1 at %2").arg(x).arg(size.width())));
+            QVERIFY(w->current().FontSizeBun(style) > 0);
+        }
+    }
+
+    void zoom_outInAndBack_givesTheClassicLayoutAndPixels() {
+        for (int style : {0, 1}) {
+            auto w = opened(style);
+            w->form->hsb1.Value(4);
+            const QImage classic = w->form->picView.image().copy();
+            const Single pitch = w->current().CharSpace(style);
+            const Long x = w->current().PointSmallBunX(3, 2);
+            w->form->zoomTo(50);
+            QVERIFY(w->current().CharSpace(style) < pitch);
+            QCOMPARE(w->form->hsb1.Value(), 4);
+            w->form->zoomStep(7);
+            QVERIFY(w->form->zoomPercent() > 100);
+            QVERIFY(w->current().CharSpace(style) > pitch);
+            QVERIFY(w->form->picView.image() != classic);
+            w->form->zoomTo(100);
+            QCOMPARE(w->current().CharSpace(style), pitch);
+            QCOMPARE(w->current().PointSmallBunX(3, 2), x);
+            QVERIFY(w->form->picView.image() == classic);
+            w->form->zoomTo(1000);
+            QCOMPARE(w->form->zoomPercent(), 400);
+        }
+    }
+
+    void paper_darkDrawsLightInkOnADarkGround_printingStaysBlack() {
+        auto w = opened(0);
+        w->form->paperPresetTo(frmMain::kPaperDark);
+        const QImage& image = w->form->picView.image();
+        QVERIFY(qGray(image.pixel(2, image.height() - 2)) < 64);
+        int light = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) light += qGray(image.pixel(x, y)) > 128 ? 1 : 0;
+        QVERIFY2(light > 100, qPrintable(QString::number(light)));
+        w->form->paperPresetTo(frmMain::kPaperWhite);
+        QCOMPARE(qGray(w->form->picView.image().pixel(2, 2)), 255);
+    }
+};
+
+}  // namespace tavelo
+
+QTEST_MAIN(tavelo::frmMainViewTest)
+#include "frmMainViewTest.moc"
