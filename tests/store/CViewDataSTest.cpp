@@ -210,7 +210,8 @@ TEST_F(CViewDataSTest, replace_putsTheNewRecordAtThePositionOrChangesNothing) {
         const CViewData* before = &list.Item(c.position == 4 ? 1 : c.position);
         documents.push_back(prepare(c.text));
         Document& d = *documents.back();
-        const Error error = errorOf([&] { list.Replace(c.position, c.id, d.reader, d.calc, d.table); });
+        const Error error =
+            errorOf([&] { list.Replace(c.position, c.id, d.reader, d.calc, d.table); });
         EXPECT_EQ(error.number(), c.wantError);
         EXPECT_EQ(list.Count(), 3);
         if (c.wantError == 0) {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QMainWindow>
-#include <QString>
 #include <QPointer>
+#include <QString>
 #include <functional>
 #include <map>
 #include <memory>

@@ -264,7 +264,8 @@ bool frmMain::reloadDocument(Integer index, MessageSink& sink, bool keepHits) {
     try {
         loader.replaceIn(m_obViewS, index, id);
     } catch (const Error& error) {
-        sink.showMessage(PathBytes::display(path) + u" を読み直せません。\n" + ErrorText::of(error));
+        sink.showMessage(PathBytes::display(path) + u" を読み直せません。\n" +
+                         ErrorText::of(error));
         return false;
     }
     CViewData& view = m_obViewS.Item(index);

@@ -47,8 +47,8 @@ void frmMain::setUpSession() {
     QAction* before = &Kubunsen1_1.action();
     QWidget& menu = *mnuFile.subMenu();
     Kubunsen1_2 = std::make_unique<MenuItem>(menu, u"-", MenuItem::Kind::Command, before);
-    mnuRecentFiles = std::make_unique<MenuItem>(menu, u"最近使ったファイル(&R)",
-                                                MenuItem::Kind::Menu, before);
+    mnuRecentFiles =
+        std::make_unique<MenuItem>(menu, u"最近使ったファイル(&R)", MenuItem::Kind::Menu, before);
     mnuForgetRecent = std::make_unique<MenuItem>(menu, u"最近使ったファイルの一覧を消去(&D)",
                                                  MenuItem::Kind::Command, before);
     mnuFollowFiles = std::make_unique<MenuItem>(menu, u"ファイルの変更に追従する(&W)",
@@ -64,9 +64,8 @@ void frmMain::setUpSession() {
     connect(follower_.get(), &FileFollower::fileChanged, this, [this](const QString& path) {
         handleEvent("FileFollower::fileChanged", [this, &path] { onFileChanged(path); });
     });
-    connect(follower_.get(), &FileFollower::watchesRefused, this, [this] {
-        showStatus(u"ファイルの変更を監視できないため、1秒ごとに確かめます。");
-    });
+    connect(follower_.get(), &FileFollower::watchesRefused, this,
+            [this] { showStatus(u"ファイルの変更を監視できないため、1秒ごとに確かめます。"); });
 
     // What the user changes is handed to the settings after the command has run (these
     // connections come after the commands' own).
@@ -212,7 +211,8 @@ void frmMain::rebuildRecentMenu() {
     int number = 0;
     for (const SessionSettings::Document& document : *recent) {
         ++number;
-        const QString label = number < 10 ? QStringLiteral("&%1 %2").arg(number) : QStringLiteral("%1 %2").arg(number);
+        const QString label = number < 10 ? QStringLiteral("&%1 %2").arg(number)
+                                          : QStringLiteral("%1 %2").arg(number);
         const QString path = document.path;
         QAction* entry = menu->addAction(label.arg(QDir::toNativeSeparators(path)));
         connect(entry, &QAction::triggered, this, [this, path] {

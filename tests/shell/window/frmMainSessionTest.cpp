@@ -4,13 +4,13 @@
 #include <QTest>
 #include <filesystem>
 
-#include "support/GuiTesting.h"
-#include "support/WindowFixture.h"
 #include "shell/controls/ClassicColor.h"
 #include "shell/controls/ToolbarButton.h"
 #include "shell/window/FileFollower.h"
 #include "shell/window/SessionSettings.h"
 #include "store/CViewData.h"
+#include "support/GuiTesting.h"
+#include "support/WindowFixture.h"
 
 namespace tavelo {
 
@@ -104,8 +104,9 @@ private slots:
         QCOMPARE(again->m_obViewS.Item(1).FullPathName(), b);
         QCOMPARE(w->messages.messages().size(), std::size_t{1});
         const QString message = q(w->messages.messages().front());
-        QVERIFY2(message.contains(QStringLiteral("a.tl2")) && message.contains(QStringLiteral("c.tl2")),
-                 qPrintable(message));
+        QVERIFY2(
+            message.contains(QStringLiteral("a.tl2")) && message.contains(QStringLiteral("c.tl2")),
+            qPrintable(message));
     }
 
     void badSettings_giveTheDefaults_data() {
