@@ -41,8 +41,8 @@ bool sameKey(const String& a, const String& b) {
 
 }  // namespace
 
-CViewData& CViewDataS::Add(const String& vID, CFileChangeTlData& vobFChange, CCalcPointXY& vobCalcP,
-                           CReversalChar& vobReverse) {
+std::shared_ptr<CViewData> CViewDataS::build(const String& vID, CFileChangeTlData& vobFChange,
+                                             CCalcPointXY& vobCalcP, CReversalChar& vobReverse) {
     CFileChangeTlData& reader = vobFChange;
     const CCalcPointXY& layout = vobCalcP;
     auto record = std::make_shared<CViewData>();
@@ -100,12 +100,28 @@ CViewData& CViewDataS::Add(const String& vID, CFileChangeTlData& vobFChange, CCa
     for (long K = 1; K <= lines; ++K)
         for (long M = 1; M <= reader.LenBunDan(K); ++M)
             view.ReversalChar(K, M, vobReverse.ReversalChar(K, M));
+    return record;
+}
 
+CViewData& CViewDataS::Add(const String& vID, CFileChangeTlData& vobFChange, CCalcPointXY& vobCalcP,
+                           CReversalChar& vobReverse) {
+    auto record = build(vID, vobFChange, vobCalcP, vobReverse);
     if (find(vID).has_value())
         throw Error(Error::kDuplicateKey, "CViewDataS.Add",
                     "This key is already associated with an element of this collection");
     records_.push_back(std::move(record));
-    return view;
+    return *records_.back();
+}
+
+CViewData& CViewDataS::Replace(long vPosition, const String& vID, CFileChangeTlData& vobFChange,
+                               CCalcPointXY& vobCalcP, CReversalChar& vobReverse) {
+    const std::size_t index = indexOf(vPosition, kItem);
+    auto record = build(vID, vobFChange, vobCalcP, vobReverse);
+    if (const auto holder = find(vID); holder.has_value() && *holder != index)
+        throw Error(Error::kDuplicateKey, "CViewDataS.Replace",
+                    "This key is already associated with an element of this collection");
+    records_[index] = std::move(record);
+    return *records_[index];
 }
 
 void CViewDataS::Remove(long vKey) {

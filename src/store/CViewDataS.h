@@ -30,6 +30,11 @@ public:
     // appends it.
     CViewData& Add(const String& vID, CFileChangeTlData& vobFChange, CCalcPointXY& vobCalcP,
                    CReversalChar& vobReverse);
+    // Builds a record as Add does and puts it in place of record number vPosition, keeping
+    // the list's order; vID may be the replaced record's own ID. All or nothing like Add;
+    // a position outside 1..Count throws Error 0x8004020A (source "CTasks::Item").
+    CViewData& Replace(long vPosition, const String& vID, CFileChangeTlData& vobFChange,
+                       CCalcPointXY& vobCalcP, CReversalChar& vobReverse);
     void Remove(long vKey);
     void Remove(const String& vKey);
     [[nodiscard]] CViewData& Item(long vKey);
@@ -45,6 +50,10 @@ public:
     [[nodiscard]] Integer KeyItemNumber(const String& vID) const;
 
 private:
+    [[nodiscard]] static std::shared_ptr<CViewData> build(const String& vID,
+                                                          CFileChangeTlData& vobFChange,
+                                                          CCalcPointXY& vobCalcP,
+                                                          CReversalChar& vobReverse);
     [[nodiscard]] std::size_t indexOf(long position, const char* source) const;
     [[nodiscard]] std::size_t indexOf(const String& key, const char* source) const;
     [[nodiscard]] std::optional<std::size_t> find(const String& key) const;

@@ -89,4 +89,8 @@ CViewData& DocumentLoader::addTo(CViewDataS& vViewS, const String& vID) {
     return vViewS.Add(vID, reader_, calculator_, highlights_);
 }
 
+CViewData& DocumentLoader::replaceIn(CViewDataS& vViewS, long vPosition, const String& vID) {
+    return vViewS.Replace(vPosition, vID, reader_, calculator_, highlights_);
+}
+
 }  // namespace tavelo

@@ -58,6 +58,8 @@ public:
 
     // Adds the document under vID (CViewDataS::Add); throws as Add does.
     CViewData& addTo(CViewDataS& vViewS, const String& vID);
+    // Puts the document in place of record number vPosition (CViewDataS::Replace).
+    CViewData& replaceIn(CViewDataS& vViewS, long vPosition, const String& vID);
 
     // Lays the parsed document out again, as loading did (benchmarks measure it alone).
     void layOut();

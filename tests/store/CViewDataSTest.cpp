@@ -181,6 +181,51 @@ TEST_F(CViewDataSTest, keyAlreadyPresentWithABadDocument_failsBuildingTheRecordF
     EXPECT_EQ(errorOf([&] { add(u"a", line + "\r\n"); }).number(), Error::kSubscriptOutOfRange);
 }
 
+// --- Replace keeps the list's order ---
+TEST_F(CViewDataSTest, replace_putsTheNewRecordAtThePositionOrChangesNothing) {
+    struct Case {
+        const char* name;
+        long position;
+        std::u16string id;
+        std::string_view text;
+        long wantError;  // 0: replaced
+    };
+    std::string tooLong;
+    for (int i = 0; i < 56; ++i) tooLong += "字";
+    tooLong += "\r\n";
+    const Case cases[] = {
+        {"middle, new ID", 2, u"two again", kWorkedExample, 0},
+        {"its own ID", 2, u"TWO", kWorkedExample, 0},
+        {"first", 1, u"one again", "新しい\r\n二行目\r\n", 0},
+        {"another record's ID", 2, u"three", kWorkedExample, Error::kDuplicateKey},
+        {"past the end", 4, u"four", kWorkedExample, Error::kCollectionKeyInvalid},
+        {"a bad document", 2, u"bad", tooLong, Error::kSubscriptOutOfRange},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        list.Clear();
+        add(u"one");
+        add(u"two");
+        add(u"three");
+        const CViewData* before = &list.Item(c.position == 4 ? 1 : c.position);
+        documents.push_back(prepare(c.text));
+        Document& d = *documents.back();
+        const Error error =
+            errorOf([&] { list.Replace(c.position, c.id, d.reader, d.calc, d.table); });
+        EXPECT_EQ(error.number(), c.wantError);
+        EXPECT_EQ(list.Count(), 3);
+        if (c.wantError == 0) {
+            EXPECT_EQ(list.Item(c.position).ID(), c.id);
+            EXPECT_NE(&list.Item(c.position), before);
+            EXPECT_EQ(list.Item(c.position).GyouArraySize(), d.reader.GyouArraySize());
+        } else {
+            EXPECT_EQ(list.Item(1).ID(), u"one");
+            EXPECT_EQ(list.Item(2).ID(), u"two");
+        }
+        EXPECT_EQ(list.Item(3).ID(), c.position == 3 ? c.id : u"three");
+    }
+}
+
 // --- Positions and keys ---
 TEST_F(CViewDataSTest, removingTheSecondOfThree_movesTheThirdToPositionTwo) {
     add(u"one");

@@ -35,7 +35,7 @@ bool parseColor(const std::string& text, std::uint32_t& color) {
 }  // namespace
 
 std::string CommandLine::usage() {
-    return "Usage: tavelo [FILE...]\n"
+    return "Usage: tavelo [--no-restore] [FILE...]\n"
            "       tavelo --dump-json FILE [--view WxH]\n"
            "       tavelo --render FILE --out IMAGE.png [--view WxH] [--style small|large]\n"
            "              [--position N] [--search WORD]... [--hit-color #RRGGBB]\n"
@@ -63,6 +63,8 @@ std::optional<CommandLine> CommandLine::parse(const std::vector<std::string>& ar
             result.mode = Mode::Help;
         } else if (arg == "--version") {
             result.mode = Mode::Version;
+        } else if (arg == "--no-restore") {
+            result.noRestore = true;
         } else if (arg == "--dump-json" || arg == "--render" || arg == "--pdf") {
             if (!needValue(arg.c_str())) return std::nullopt;
             if (result.mode == Mode::DumpJson || result.mode == Mode::Render ||

@@ -17,6 +17,7 @@ struct CommandLine {
     std::optional<int> viewWidth;  // --view WxH
     std::optional<int> viewHeight;
     std::vector<std::string> files;  // files to open in the window
+    bool noRestore = false;          // --no-restore: the window does not reopen the last session
 
     // --render (and, for --out and --style, --pdf).
     std::string out;                        // --out IMAGE.png or OUT.pdf

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QGuiApplication>
+#include <QTimer>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -31,14 +32,19 @@ struct QtArguments {
 };
 
 // Shows the main window until it is closed or the program is ended from its menu.
-int runWindow(char* program, const std::vector<std::string>& files) {
+// Without files (and without --no-restore) the documents of the last session come back once
+// the window is on the screen.
+int runWindow(char* program, const std::vector<std::string>& files, bool restore) {
     QtArguments qt(program);
     QApplication application(qt.argc, qt.argv);
     frmMain::installQtTranslations();
     QtCommonDialog commonDialog;
     MessageBoxSink messages;
     frmMain window(commonDialog, messages);
+    window.useSettings(QString());
     window.show();
+    if (files.empty() && restore)
+        QTimer::singleShot(0, &window, [&window] { window.restoreSession(); });
     for (const std::string& file : files) window.openFile(PathBytes::fromSystem(file));
     return QApplication::exec();
 }
@@ -97,5 +103,5 @@ int main(int argc, char* argv[]) {
             return 1;
         }
     }
-    return runWindow(argv[0], commandLine->files);
+    return runWindow(argv[0], commandLine->files, !commandLine->noRestore);
 }

@@ -103,9 +103,8 @@ frmMain::frmMain(CommonDialog& commonDialog, MessageSink& messages, QWidget* par
     connectHandlers();
     Form_Load();
     setUpKeys();
+    setUpSession();
 }
-
-frmMain::~frmMain() = default;
 
 bool frmMain::installQtTranslations() {
     QCoreApplication* application = QCoreApplication::instance();
@@ -330,7 +329,10 @@ void frmMain::setViewSize(int width, int height) {
 }
 
 void frmMain::mnuEnd_Click() {
-    // Ends the program at once: nothing of the window runs after this.
+    // Ends the program at once: nothing of the window runs after this, so the session is
+    // written first.
+    saveSession();
+    if (settings_) settings_->flush();
     QCoreApplication::exit(0);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QString>
 #include <functional>
 #include <map>
 #include <memory>
@@ -16,7 +17,9 @@
 #include "shell/controls/MenuItemArray.h"
 #include "shell/controls/PictureBox.h"
 #include "shell/window/PointerImages.h"
+#include "shell/window/FileFollower.h"
 #include "shell/window/ResourceLocator.h"
+#include "shell/window/SessionSettings.h"
 #include "shell/controls/StatusBar.h"
 #include "shell/controls/TextBox.h"
 #include "shell/controls/Toolbar.h"
@@ -155,6 +158,33 @@ public:
     void paperPresetTo(int preset);
     void setCustomPaper(Long paper, Long ink);
 
+    // ---- What the window keeps between runs, and the watch on its files (frmMainSession.cpp)
+
+    // Remembers the session in the settings file of `folder` (the user's configuration
+    // folder when empty): reads it now, takes the window's place, the style and the hit
+    // colour from it, and from now on writes every change. Without it the window remembers
+    // nothing (the tests' windows).
+    void useSettings(const QString& folder);
+    [[nodiscard]] SessionSettings* settings() const { return settings_.get(); }
+    // Reopens the documents that were open, in their menu order, each at its place, the same
+    // one current. Files that are gone are skipped and listed in one message at the end.
+    void restoreSession();
+    // Hands the whole session to the settings (written when they next write).
+    void saveSession();
+    // Reads document number `index` again from its file and puts it in its own place in the
+    // list and the menu, at the same first line (clamped to the new end). Following the file
+    // keeps the highlighted words; refresh, as ever, clears them. False, with the record
+    // unchanged and the reason given to `sink`, when the file cannot be read.
+    bool reloadDocument(Integer index, MessageSink& sink, bool keepHits);
+    // The recent-file menu's entry for `path`: opens it, or says it is gone and drops it.
+    void openRecentFile(const QString& path);
+    void mnuForgetRecent_Click();
+    void mnuFollowFiles_Click();
+    [[nodiscard]] FileFollower& fileFollower() { return *follower_; }
+    // Where document number `index` is read: the view's position for the current one, the
+    // remembered one for the others.
+    [[nodiscard]] SessionSettings::Place placeOfDocument(Integer index) const;
+
 private:
     // Declared first: the controls below are its children.
     QWidget* client_;
@@ -165,6 +195,11 @@ public:
     MenuItem mnuFileOpen;
     MenuItem mnuFileExportPdf;
     MenuItem mnuFilePrint;
+    // Between the print command and the separator above the end command (frmMainSession.cpp).
+    std::unique_ptr<MenuItem> Kubunsen1_2;
+    std::unique_ptr<MenuItem> mnuRecentFiles;  // its entries are rebuilt from the settings
+    std::unique_ptr<MenuItem> mnuForgetRecent;
+    std::unique_ptr<MenuItem> mnuFollowFiles;  // checked: documents follow their files
     MenuItem Kubunsen1_1;
     MenuItem mnuEnd;
     MenuItemArray mnuID;  // 0 is the separator above the document entries
@@ -207,6 +242,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void fitClassicSize(int clientWidth, int clientHeight);
@@ -241,12 +277,25 @@ private:
     void readAndShowFile(const String& fileName, const String& fullPathName);
     // Reads and lays out the file, telling the user what stopped the reading; false when
     // nothing of it can be shown.
-    bool loadDocument(DocumentLoader& loader, const String& fileName, const String& fullPathName);
+    bool loadDocument(DocumentLoader& loader, const String& fileName, const String& fullPathName,
+                      MessageSink& sink);
     // The document ID: the time of day, the separator and the file name, made unique among
     // the open documents other than number `replacing` (the record a refresh replaces).
     [[nodiscard]] String documentId(const String& separator, const String& fileName,
                                     Integer replacing = 0) const;
     void showStatus(const String& text);
+
+    // The session (frmMainSession.cpp).
+    void setUpSession();
+    void rebuildRecentMenu();
+    // A document has just been opened from `path`: its remembered place, the watch on its
+    // file, the recent list.
+    void documentOpened(const QString& path, const FileFollower::Signature& readAs);
+    // Keeps the current document's place for when it is current again.
+    void rememberCurrentPlace();
+    // Shows the current document at `place`, moved into its length and the current style.
+    void showAtPlace(SessionSettings::Place place);
+    void onFileChanged(const QString& path);
 
     // Runs a handler that the window's event loop called: a failure ends the handler, never
     // the program.
@@ -284,6 +333,13 @@ private:
     Long customInk_ = RGB(0, 0, 0);
     std::vector<std::unique_ptr<MenuItem>> viewMenuItems_;
     std::vector<MenuItem*> paperItems_;
+    // Where each document other than the current one was left, by document ID.
+    std::map<String, SessionSettings::Place> places_;
+    std::unique_ptr<SessionSettings> settings_;
+    std::unique_ptr<FileFollower> follower_;
+    bool restoring_ = false;      // no writes while the session is being read back
+    bool opening_ = false;        // nor while a document is being opened
+    bool styleRestored_ = false;  // the remembered style is applied by the first document
 };
 
 }  // namespace tavelo

@@ -1,6 +1,7 @@
 // The main window's commands: open, switching documents, styles and the hit colour,
 // refresh, the toolbar, search and clearing the hits.
 #include <QFileInfo>
+#include <QScopedValueRollback>
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -90,13 +91,13 @@ String frmMain::documentId(const String& separator, const String& fileName,
 }
 
 bool frmMain::loadDocument(DocumentLoader& loader, const String& fileName,
-                           const String& fullPathName) {
+                           const String& fullPathName, MessageSink& sink) {
     loader.loadFile(fullPathName, fileName);
     if (const auto message = ReadingMessage::readFailure(loader, fullPathName))
-        messages_.showMessage(*message);
+        sink.showMessage(*message);
     if (loader.readError() && !loader.readAnything()) return false;
     if (const auto& error = loader.layoutError())
-        messages_.showMessage(ReadingMessage::layoutFailure(*error, fullPathName));
+        sink.showMessage(ReadingMessage::layoutFailure(*error, fullPathName));
     return true;
 }
 
@@ -115,9 +116,13 @@ void frmMain::readAndShowFile(const String& fileName, const String& fullPathName
     // Copies: the names may be the dialog's own, which is emptied below.
     const String name = fileName;
     const String path = fullPathName;
+    // Taken before the reading: a save made while it runs is still followed.
+    const auto readAs = FileFollower::signatureOf(QString::fromStdU16String(path));
+    // The session is written once the document is at its remembered place.
+    const QScopedValueRollback<bool> opening(opening_, true);
     DocumentLoader loader(messages_, viewDevice_);
     loader.keepOnlyWholeCells(true);
-    const bool readable = loadDocument(loader, name, path);
+    const bool readable = loadDocument(loader, name, path, messages_);
     const String id = documentId(u" ", loader.reader().FileName());
     cdlFileOpen.FileName(String());
     if (!readable) return;
@@ -133,6 +138,7 @@ void frmMain::readAndShowFile(const String& fileName, const String& fullPathName
     // it still reloads the document on screen.
     m_FileName = name;
     m_FullPathName = path;
+    rememberCurrentPlace();
     m_ViewIndex = static_cast<Integer>(m_obViewS.Count());
     step([&] {
         MenuItem& entry = mnuID.Load(m_ViewIndex);
@@ -179,19 +185,27 @@ void frmMain::readAndShowFile(const String& fileName, const String& fullPathName
     });
     hsb1.SetFocus();
     updateHitButtons();
+    documentOpened(QString::fromStdU16String(path), readAs);
 }
 
 // ---- Switching documents
 
 void frmMain::mnuID_Click(Integer Index) {
+    const Integer leaving = m_ViewIndex;
+    rememberCurrentPlace();
     m_ViewIndex = Index;
-    mnuRenewal.Enabled(false);
-    tlb1.Buttons(6).Enabled(false);
+    // Refresh reads whichever document is current.
+    mnuRenewal.Enabled(true);
+    tlb1.Buttons(6).Enabled(true);
     txtSearch.Text(String());
-    hsb1.Value(0);
-    if (smallStyle() || largeStyle())
-        hsb1.Min(ScrollPosition::of(m_obViewS.Item(m_ViewIndex), currentStyle()).last());
-    hsb1_Change();
+    // Each document comes back where it was left; choosing the current one goes back to its
+    // beginning.
+    const String& id = m_obViewS.Item(m_ViewIndex).ID();
+    const auto kept = places_.find(id);
+    SessionSettings::Place place;
+    if (Index != leaving && kept != places_.end()) place = kept->second;
+    places_.erase(id);
+    showAtPlace(place);
     showStatus(m_obViewS.Item(m_ViewIndex).ID());
     hsb1.SetFocus();
     updateHitButtons();
@@ -224,48 +238,51 @@ void frmMain::mnuStyleType_Click(Integer Index) {
 // ---- Refresh
 
 void frmMain::mnuRenewal_Click() {
-    DocumentLoader loader(messages_, viewDevice_);
-    loader.keepOnlyWholeCells(true);
-    // The current record stays until the file has been read again: a file that can no longer
-    // be read leaves the document as it was.
-    if (!loadDocument(loader, m_FileName, m_FullPathName)) {
-        hsb1.SetFocus();
-        return;
-    }
-    const String id = documentId(u"   ", loader.reader().FileName(), m_ViewIndex);
-    bool replaced = false;
-    try {
-        try {
-            loader.addTo(m_obViewS, id);
-        } catch (const Error& error) {
-            // Two refreshes within one second give the new record the ID of the one it
-            // replaces: that one makes room first. Adding failed only at its key, so the same
-            // copy succeeds now.
-            if (error.number() != Error::kDuplicateKey ||
-                &m_obViewS.Item(id) != &m_obViewS.Item(m_ViewIndex))
-                throw;
-            m_obViewS.Remove(m_ViewIndex);
-            replaced = true;
-            loader.addTo(m_obViewS, id);
-        }
-    } catch (const Error& error) {
-        messages_.showMessage(PathBytes::display(m_FullPathName) + u" を読み直せません。\n" +
-                              ErrorText::of(error));
-        hsb1.SetFocus();
-        return;
-    }
-    if (!replaced) {
-        searchedWords_.erase(m_obViewS.Item(m_ViewIndex).ID());
-        m_obViewS.Remove(m_ViewIndex);
-    }
-    searchedWords_.erase(id);  // the new record has no hits
-    m_ViewIndex = static_cast<Integer>(m_obViewS.Count());
-    mnuID(static_cast<Integer>(m_obViewS.Count())).Caption(m_obViewS.Item(m_ViewIndex).ID());
-    picView.ScaleMode(PictureBox::vbPixels);
-    hsb1_Change();
+    // The current document is read again from its own file, whichever it is; a file that can
+    // no longer be read leaves the document as it was.
+    if (m_obViewS.Count() > 0) reloadDocument(m_ViewIndex, messages_, false);
     hsb1.SetFocus();
-    showStatus(m_obViewS.Item(m_ViewIndex).ID());
-    updateHitButtons();
+}
+
+bool frmMain::reloadDocument(Integer index, MessageSink& sink, bool keepHits) {
+    const CViewData& old = m_obViewS.Item(index);
+    const String path = old.FullPathName();
+    const String name = old.FileName();
+    const String oldId = old.ID();
+    const SessionSettings::Place place = placeOfDocument(index);
+    DocumentLoader loader(sink, viewDevice_);
+    loader.keepOnlyWholeCells(true);
+    if (!loadDocument(loader, name, path, sink)) return false;
+    // Two readings within one second give the new record the ID of the one it replaces.
+    const String id = documentId(u"   ", loader.reader().FileName(), index);
+    try {
+        loader.replaceIn(m_obViewS, index, id);
+    } catch (const Error& error) {
+        sink.showMessage(PathBytes::display(path) + u" を読み直せません。\n" +
+                         ErrorText::of(error));
+        return false;
+    }
+    CViewData& view = m_obViewS.Item(index);
+    std::vector<String> words;
+    if (const auto searched = searchedWords_.find(oldId); searched != searchedWords_.end()) {
+        words = std::move(searched->second);
+        searchedWords_.erase(searched);
+    }
+    if (keepHits && !words.empty()) {
+        for (const String& word : words) SearchNavigation::markHits(view, word);
+        searchedWords_[id] = std::move(words);
+    }
+    places_.erase(oldId);
+    if (index != m_ViewIndex) places_[id] = place.clampedTo(view.GyouArraySize());
+    step([&] { mnuID(index).Caption(id); });
+    if (index == m_ViewIndex) {
+        picView.ScaleMode(PictureBox::vbPixels);
+        showAtPlace(place);
+        showStatus(id);
+        updateHitButtons();
+    }
+    saveSession();
+    return true;
 }
 
 // ---- Toolbar

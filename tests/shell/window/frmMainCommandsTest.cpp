@@ -167,7 +167,7 @@ private slots:
     }
 
     // --- Switching documents ---
-    void switchingDocuments_showsTheOtherFromItsStartAndDisablesRefresh() {
+    void switchingDocuments_showsTheOtherWhereItWasLeftAndKeepsRefresh() {
         w->open(w->writeDocument(QStringLiteral("a.tl2"), 5));
         w->clock = u"9:06:00";
         w->open(w->writeDocument(QStringLiteral("b.tl2"), 8));
@@ -180,13 +180,22 @@ private slots:
         QCOMPARE(f.hsb1.Value(), Integer{0});
         QCOMPARE(f.hsb1.Min(), Integer{4});
         QCOMPARE(q(w->status()), QStringLiteral("9:05:31 a.tl2"));
-        QVERIFY(!f.mnuRenewal.Enabled());
-        QVERIFY(!f.tlb1.Buttons(6).Enabled());
+        // Refresh reads whichever document is current.
+        QVERIFY(f.mnuRenewal.Enabled());
+        QVERIFY(f.tlb1.Buttons(6).Enabled());
         QVERIFY(f.tlb1.Buttons(6).Visible());
         QCOMPARE(q(f.txtSearch.Text()), QString());
-        // The next open enables refresh again.
-        w->open(w->writeDocument(QStringLiteral("d.tl2"), 2));
-        QVERIFY(f.mnuRenewal.Enabled());
+        // Each document keeps its own place; choosing the current one goes to its start.
+        f.hsb1.Value(3);
+        f.mnuID_Click(2);
+        QCOMPARE(f.hsb1.Value(), Integer{0});
+        f.hsb1.Value(5);
+        f.mnuID_Click(1);
+        QCOMPARE(f.hsb1.Value(), Integer{3});
+        f.mnuID_Click(2);
+        QCOMPARE(f.hsb1.Value(), Integer{5});
+        f.mnuID_Click(2);
+        QCOMPARE(f.hsb1.Value(), Integer{0});
     }
 
     // --- Styles ---

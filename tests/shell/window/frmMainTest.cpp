@@ -85,8 +85,12 @@ private slots:
         QCOMPARE(entries(form->mnuFile.subMenu()->actions()),
                  (QStringList{QStringLiteral("開く(&O)"), QStringLiteral("PDFに書き出す(&E)..."),
                               QStringLiteral("印刷(&P)..."), QStringLiteral("-"),
+                              QStringLiteral("最近使ったファイル(&R)"),
+                              QStringLiteral("最近使ったファイルの一覧を消去(&D)"),
+                              QStringLiteral("ファイルの変更に追従する(&W)"), QStringLiteral("-"),
                               QStringLiteral("終了(&X)"), QStringLiteral("-")}));
-        QCOMPARE(form->mnuFile.subMenu()->actions().at(5), &form->mnuID(0).action());
+        QCOMPARE(form->mnuFile.subMenu()->actions().at(9), &form->mnuID(0).action());
+        QVERIFY(form->mnuFollowFiles->Checked());
         QVERIFY(!form->mnuID(0).Visible());
         QVERIFY(form->mnuFileOpen.Enabled());
         QCOMPARE(form->mnuID.UBound(), Integer{0});
@@ -300,9 +304,9 @@ private slots:
         second.Caption(u"9:06:02 sample.tl2");
         second.Visible(true);
         const QList<QAction*> actions = form->mnuFile.subMenu()->actions();
-        QCOMPARE(actions.size(), 8);
-        QCOMPARE(actions.at(6), &first.action());
-        QCOMPARE(actions.at(7), &second.action());
+        QCOMPARE(actions.size(), 12);
+        QCOMPARE(actions.at(10), &first.action());
+        QCOMPARE(actions.at(11), &second.action());
         QSignalSpy clicks(&form->mnuID, &MenuItemArray::Click);
         second.action().trigger();
         QCOMPARE(clicks.count(), 1);

@@ -1,0 +1,272 @@
+// The main window's memory between runs and its watch on the documents' files: the settings,
+// reopening the last session, the recent-file menu, and reading a document again when its
+// file changes on disk.
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <algorithm>
+#include <vector>
+
+#include "common/MessageSink.h"
+#include "common/PathBytes.h"
+#include "common/RecordingMessageSink.h"
+#include "shell/controls/CommonDialog.h"
+#include "shell/controls/StatusBarPanel.h"
+#include "shell/print/PrintDialogs.h"
+#include "shell/window/frmMain.h"
+#include "store/CViewData.h"
+#include "view/ScrollPosition.h"
+
+namespace tavelo {
+namespace {
+
+using Place = SessionSettings::Place;
+
+QString qPath(const String& path) {
+    return QString::fromStdU16String(path);
+}
+
+// A place kept in one style, in another: the same first line, at its upper tier when the
+// style changed.
+Place inStyle(const Place& place, int style) {
+    if (place.style == style) return place;
+    return Place{style, place.firstLine, 0};
+}
+
+}  // namespace
+
+frmMain::~frmMain() {
+    if (settings_) {
+        saveSession();
+        settings_->flush();
+    }
+}
+
+void frmMain::setUpSession() {
+    QAction* before = &Kubunsen1_1.action();
+    QWidget& menu = *mnuFile.subMenu();
+    Kubunsen1_2 = std::make_unique<MenuItem>(menu, u"-", MenuItem::Kind::Command, before);
+    mnuRecentFiles =
+        std::make_unique<MenuItem>(menu, u"最近使ったファイル(&R)", MenuItem::Kind::Menu, before);
+    mnuForgetRecent = std::make_unique<MenuItem>(menu, u"最近使ったファイルの一覧を消去(&D)",
+                                                 MenuItem::Kind::Command, before);
+    mnuFollowFiles = std::make_unique<MenuItem>(menu, u"ファイルの変更に追従する(&W)",
+                                                MenuItem::Kind::Command, before);
+    mnuFollowFiles->Checked(true);
+    connect(mnuForgetRecent.get(), &MenuItem::Click, this,
+            [this] { handleEvent("mnuForgetRecent_Click", [this] { mnuForgetRecent_Click(); }); });
+    connect(mnuFollowFiles.get(), &MenuItem::Click, this,
+            [this] { handleEvent("mnuFollowFiles_Click", [this] { mnuFollowFiles_Click(); }); });
+    rebuildRecentMenu();
+
+    follower_ = std::make_unique<FileFollower>();
+    connect(follower_.get(), &FileFollower::fileChanged, this, [this](const QString& path) {
+        handleEvent("FileFollower::fileChanged", [this, &path] { onFileChanged(path); });
+    });
+    connect(follower_.get(), &FileFollower::watchesRefused, this,
+            [this] { showStatus(u"ファイルの変更を監視できないため、1秒ごとに確かめます。"); });
+
+    // What the user changes is handed to the settings after the command has run (these
+    // connections come after the commands' own).
+    auto save = [this] { saveSession(); };
+    connect(&hsb1, &HScrollBar::Change, this, save);
+    connect(&mnuStyleType, &MenuItemArray::Click, this, save);
+    connect(&mnuID, &MenuItemArray::Click, this, save);
+    connect(&cmdSearch, &CommandButton::Click, this, save);
+    connect(&txtSearch, &QLineEdit::returnPressed, this, save);
+    connect(&cmdClear, &CommandButton::Click, this, save);
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    saveSession();
+    if (settings_) settings_->flush();
+    QMainWindow::closeEvent(event);
+}
+
+// ---- Settings
+
+void frmMain::useSettings(const QString& folder) {
+    settings_ = std::make_unique<SessionSettings>(folder);
+    settings_->load();
+    if (!settings_->windowGeometry().isEmpty()) restoreGeometry(settings_->windowGeometry());
+    if (!settings_->windowState().isEmpty()) restoreState(settings_->windowState());
+    cdlFileOpen.Color(static_cast<Long>(settings_->hitColor()));
+    styleRestored_ = false;
+    rebuildRecentMenu();
+}
+
+Place frmMain::placeOfDocument(Integer index) const {
+    if (index == m_ViewIndex) return Place::fromPosition(currentStyle(), hsb1.Value());
+    const auto kept = places_.find(m_obViewS.Item(index).ID());
+    return kept != places_.end() ? kept->second : Place{currentStyle(), 1, 0};
+}
+
+void frmMain::rememberCurrentPlace() {
+    if (m_ViewIndex < 1 || m_ViewIndex > m_obViewS.Count()) return;
+    places_[m_obViewS.Item(m_ViewIndex).ID()] = placeOfDocument(m_ViewIndex);
+}
+
+void frmMain::showAtPlace(Place place) {
+    const Integer n = m_obViewS.Item(m_ViewIndex).GyouArraySize();
+    const Place inside = inStyle(place, currentStyle()).clampedTo(n);
+    hsb1.Min(ScrollPosition::of(m_obViewS.Item(m_ViewIndex), currentStyle()).last());
+    const auto position = static_cast<Integer>(inside.position());
+    if (hsb1.Value() != position)
+        hsb1.Value(position);  // redraws
+    else
+        hsb1_Change();
+}
+
+void frmMain::saveSession() {
+    if (!settings_ || restoring_ || opening_) return;
+    settings_->setWindowGeometry(saveGeometry());
+    settings_->setWindowState(saveState());
+    if (smallStyle() || largeStyle()) settings_->setStyle(currentStyle());
+    settings_->setHitColor(static_cast<std::int32_t>(cdlFileOpen.Color()));
+    std::vector<SessionSettings::Document> documents;
+    for (Integer i = 1; i <= m_obViewS.Count(); ++i) {
+        const SessionSettings::Document document{qPath(m_obViewS.Item(i).FullPathName()),
+                                                 placeOfDocument(i)};
+        settings_->rememberPlace(document.path, document.place);
+        documents.push_back(document);
+    }
+    settings_->setOpenDocuments(documents, documents.empty() ? -1 : m_ViewIndex - 1);
+    QStringList words;
+    if (m_obViewS.Count() > 0) {
+        const auto searched = searchedWords_.find(m_obViewS.Item(m_ViewIndex).ID());
+        if (searched != searchedWords_.end())
+            for (const String& word : searched->second) words.push_back(qPath(word));
+    }
+    settings_->setSearchWords(words);
+}
+
+void frmMain::documentOpened(const QString& path, const FileFollower::Signature& readAs) {
+    opening_ = false;
+    follower_->follow(path, readAs);
+    if (!settings_) return;
+    if (!styleRestored_) {
+        // The first document sets the style: the remembered one.
+        styleRestored_ = true;
+        if (settings_->style() == 1 && !largeStyle()) mnuStyleType_Click(1);
+    }
+    if (settings_->knows(path)) showAtPlace(settings_->placeOf(path));
+    if (!restoring_) {
+        settings_->touchRecent(path, placeOfDocument(m_ViewIndex));
+        rebuildRecentMenu();
+        saveSession();
+    }
+}
+
+// ---- Restoring the last session
+
+void frmMain::restoreSession() {
+    if (!settings_) return;
+    const std::vector<SessionSettings::Document> documents = settings_->openDocuments();
+    const int current = settings_->currentDocument();
+    const QStringList words = settings_->searchWords();
+    String gone;
+    Integer currentIndex = 0;
+    restoring_ = true;
+    for (std::size_t i = 0; i < documents.size(); ++i) {
+        const QString& path = documents[i].path;
+        if (!QFileInfo(path).isFile()) {
+            gone += u"\n" + PathBytes::display(path.toStdU16String());
+            continue;
+        }
+        const Long before = m_obViewS.Count();
+        handleEvent("restoreSession", [this, &path] { openFile(path.toStdU16String()); });
+        if (m_obViewS.Count() > before && static_cast<int>(i) == current)
+            currentIndex = static_cast<Integer>(m_obViewS.Count());
+    }
+    restoring_ = false;
+    if (currentIndex != 0 && currentIndex != m_ViewIndex)
+        handleEvent("restoreSession", [this, currentIndex] { mnuID_Click(currentIndex); });
+    if (m_obViewS.Count() > 0) {
+        // The words searched last are marked again in the current document.
+        for (const QString& word : words) {
+            txtSearch.Text(word.toStdU16String());
+            handleEvent("restoreSession", [this] { cmdSearch_Click(); });
+        }
+    }
+    for (const auto& document : documents)
+        if (!QFileInfo(document.path).isFile()) settings_->removeRecent(document.path);
+    rebuildRecentMenu();
+    saveSession();
+    if (!gone.empty())
+        messages_.showMessage(u"次のファイルが見つからないため、開きませんでした。" + gone);
+}
+
+// ---- Recent files
+
+void frmMain::rebuildRecentMenu() {
+    QMenu* menu = mnuRecentFiles->subMenu();
+    menu->clear();
+    const auto* recent = settings_ ? &settings_->recentFiles() : nullptr;
+    if (recent == nullptr || recent->empty()) {
+        menu->addAction(QStringLiteral("(なし)"))->setEnabled(false);
+        mnuForgetRecent->Enabled(false);
+        return;
+    }
+    int number = 0;
+    for (const SessionSettings::Document& document : *recent) {
+        ++number;
+        const QString label = number < 10 ? QStringLiteral("&%1 %2").arg(number)
+                                          : QStringLiteral("%1 %2").arg(number);
+        const QString path = document.path;
+        QAction* entry = menu->addAction(label.arg(QDir::toNativeSeparators(path)));
+        connect(entry, &QAction::triggered, this, [this, path] {
+            handleEvent("openRecentFile", [this, &path] { openRecentFile(path); });
+        });
+    }
+    mnuForgetRecent->Enabled(true);
+}
+
+void frmMain::openRecentFile(const QString& path) {
+    if (!QFileInfo(path).isFile()) {
+        messages_.showMessage(PathBytes::display(path.toStdU16String()) +
+                              u" が見つかりません。最近使ったファイルの一覧から外します。");
+        if (settings_) settings_->removeRecent(path);
+        rebuildRecentMenu();
+        return;
+    }
+    openFile(path.toStdU16String());
+}
+
+void frmMain::mnuForgetRecent_Click() {
+    if (settings_) settings_->forgetRecent();
+    rebuildRecentMenu();
+}
+
+// ---- Following the files
+
+void frmMain::mnuFollowFiles_Click() {
+    const bool on = !mnuFollowFiles->Checked();
+    mnuFollowFiles->Checked(on);
+    follower_->setEnabled(on);
+}
+
+void frmMain::onFileChanged(const QString& path) {
+    const auto readAs = FileFollower::signatureOf(path);
+    bool failed = false;
+    String reason;
+    for (Integer i = 1; i <= m_obViewS.Count(); ++i) {
+        if (qPath(m_obViewS.Item(i).FullPathName()) != path) continue;
+        // No message box: what stopped the reading goes to the status bar.
+        RecordingMessageSink sink;
+        if (!reloadDocument(i, sink, true)) {
+            failed = true;
+            if (!sink.messages().empty()) reason = sink.messages().front();
+        }
+    }
+    if (failed) {
+        follower_->retryLater(path);
+        std::replace(reason.begin(), reason.end(), u'\n', u' ');
+        showStatus(u"読み直せません: " + reason);
+    } else {
+        follower_->markRead(path, readAs);
+    }
+}
+
+}  // namespace tavelo
