@@ -18,6 +18,7 @@
 namespace tavelo::bench {
 void registerOpenBenchmarks();
 void registerRedrawBenchmarks();
+void registerManuscriptBenchmarks();
 }  // namespace tavelo::bench
 
 namespace {
@@ -59,6 +60,7 @@ int main(int argc, char** argv) {
     const long resident = residentWithLargestDocument();
     tavelo::bench::registerOpenBenchmarks();
     tavelo::bench::registerRedrawBenchmarks();
+    tavelo::bench::registerManuscriptBenchmarks();
     tavelo::bench::BenchSummary summary;
     benchmark::RunSpecifiedBenchmarks(&summary);
     summary.print(std::cout, resident);

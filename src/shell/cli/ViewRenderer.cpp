@@ -18,7 +18,7 @@ int ViewRenderer::render(const CommandLine& commandLine, MessageSink& messages) 
     frmMain window(dialog, messages);
     if (commandLine.viewWidth && commandLine.viewHeight)
         window.setViewSize(*commandLine.viewWidth, *commandLine.viewHeight);
-    window.openFile(PathBytes::fromSystem(commandLine.file));
+    window.openFile(commandLine.file);
     if (window.m_obViewS.Count() == 0) return 1;
 
     if (commandLine.style == CommandLine::Style::Large) window.mnuStyleType_Click(1);
@@ -45,7 +45,7 @@ int ViewRenderer::render(const CommandLine& commandLine, MessageSink& messages) 
 int ViewRenderer::writePdf(const CommandLine& commandLine, MessageSink& messages) {
     HeadlessCommonDialog dialog;
     frmMain window(dialog, messages);
-    window.openFile(PathBytes::fromSystem(commandLine.file));
+    window.openFile(commandLine.file);
     if (window.m_obViewS.Count() == 0) return 1;
     if (commandLine.style == CommandLine::Style::Large) window.mnuStyleType_Click(1);
     // The window tells the failure through the message sink, on standard error here.
