@@ -11,8 +11,7 @@ namespace tavelo {
 namespace {
 
 bool parseSize(const QString& text, int& width, int& height) {
-    const auto match =
-        QRegularExpression(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$")).match(text);
+    const auto match = QRegularExpression(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$")).match(text);
     if (!match.hasMatch()) return false;
     width = match.captured(1).toInt();
     height = match.captured(2).toInt();
@@ -39,8 +38,8 @@ bool parseColor(const QString& text, std::uint32_t& color) {
 // "NxM" (characters per column x columns per page); 0 parses, and the geometry refuses it
 // with a message that says what fits.
 bool parseGrid(const QString& text, int& characters, int& columns) {
-    const auto match = QRegularExpression(QStringLiteral("^(\\d{1,3})[x×](\\d{1,3})$"))
-                           .match(text.toLower());
+    const auto match =
+        QRegularExpression(QStringLiteral("^(\\d{1,3})[x×](\\d{1,3})$")).match(text.toLower());
     if (!match.hasMatch()) return false;
     characters = match.captured(1).toInt();
     columns = match.captured(2).toInt();
@@ -71,7 +70,8 @@ struct Options {
     }
 };
 
-bool anySet(const QCommandLineParser& parser, std::initializer_list<const QCommandLineOption*> options) {
+bool anySet(const QCommandLineParser& parser,
+            std::initializer_list<const QCommandLineOption*> options) {
     for (const QCommandLineOption* option : options)
         if (parser.isSet(*option)) return true;
     return false;
@@ -88,9 +88,11 @@ bool readManuscript(const QCommandLineParser& parser, const Options& o, CommandL
     }
     if (parser.isSet(o.grid) && parser.value(o.grid) == QStringLiteral("screen")) {
         result.screenPages = true;
-        if (pageOption) error = "--grid screen takes its paper from the screen's pages (A4 landscape)"
-                                "; --paper, --landscape, --portrait and --font-size set "
-                                "manuscript pages";
+        if (pageOption)
+            error =
+                "--grid screen takes its paper from the screen's pages (A4 landscape)"
+                "; --paper, --landscape, --portrait and --font-size set "
+                "manuscript pages";
         return !pageOption;
     }
     if (parser.isSet(o.style)) {
@@ -99,7 +101,8 @@ bool readManuscript(const QCommandLineParser& parser, const Options& o, CommandL
     }
     ManuscriptGeometry::Settings& settings = result.manuscript;
     if (parser.isSet(o.paper)) {
-        const auto paper = ManuscriptGeometry::paperNamed(parser.value(o.paper).toUpper().toStdString());
+        const auto paper =
+            ManuscriptGeometry::paperNamed(parser.value(o.paper).toUpper().toStdString());
         if (!paper) {
             error = "unknown paper " + parser.value(o.paper).toStdString() +
                     ": --paper takes A4, B5, A5 or B4";
@@ -112,10 +115,11 @@ bool readManuscript(const QCommandLineParser& parser, const Options& o, CommandL
         return false;
     }
     if (parser.isSet(o.portrait)) settings.orientation = ManuscriptGeometry::Orientation::Portrait;
-    if (parser.isSet(o.grid) && !parseGrid(parser.value(o.grid), settings.charactersPerColumn,
-                                           settings.columnsPerPage)) {
-        error = "--grid takes NxM (characters per column x columns per page), for example "
-                "40x30, or screen";
+    if (parser.isSet(o.grid) &&
+        !parseGrid(parser.value(o.grid), settings.charactersPerColumn, settings.columnsPerPage)) {
+        error =
+            "--grid takes NxM (characters per column x columns per page), for example "
+            "40x30, or screen";
         return false;
     }
     if (parser.isSet(o.fontSize)) {
@@ -176,8 +180,8 @@ std::optional<CommandLine> CommandLine::parse(const std::vector<std::string>& ar
         result.mode = Mode::Version;
         return result;
     }
-    const QStringList oneFile = parser.values(o.dumpJson) + parser.values(o.render) +
-                                parser.values(o.pdf);
+    const QStringList oneFile =
+        parser.values(o.dumpJson) + parser.values(o.render) + parser.values(o.pdf);
     if (oneFile.size() > 1) {
         error = "--dump-json, --render and --pdf take one file, once";
         return std::nullopt;
@@ -210,13 +214,13 @@ std::optional<CommandLine> CommandLine::parse(const std::vector<std::string>& ar
         }
         result.style = style == QStringLiteral("large") ? Style::Large : Style::Small;
     }
-    if (parser.isSet(o.position) &&
-        (!parseInteger(parser.value(o.position), result.position) || result.position < 0 ||
-         result.position > 32767)) {
+    if (parser.isSet(o.position) && (!parseInteger(parser.value(o.position), result.position) ||
+                                     result.position < 0 || result.position > 32767)) {
         error = "--position takes a scroll position from 0 to 32767";
         return std::nullopt;
     }
-    for (const QString& word : parser.values(o.search)) result.searches.push_back(word.toStdString());
+    for (const QString& word : parser.values(o.search))
+        result.searches.push_back(word.toStdString());
     if (parser.isSet(o.hitColor)) {
         std::uint32_t color = 0;
         if (!parseColor(parser.value(o.hitColor), color)) {

@@ -46,8 +46,7 @@ ManuscriptPainter::Options optionsOf(const ManuscriptPrinter::Job& job) {
 
 QPageLayout ManuscriptPrinter::pageLayout(const ManuscriptGeometry& geometry) {
     return QPageLayout(QPageSize(pageSizeOf(geometry.settings().paper)),
-                       geometry.settings().orientation ==
-                               ManuscriptGeometry::Orientation::Landscape
+                       geometry.settings().orientation == ManuscriptGeometry::Orientation::Landscape
                            ? QPageLayout::Landscape
                            : QPageLayout::Portrait,
                        QMarginsF(), QPageLayout::Point);

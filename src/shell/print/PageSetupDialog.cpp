@@ -27,8 +27,7 @@ constexpr double kPreviewPixelsPerPoint = 0.5;
 
 }  // namespace
 
-PageSetupDialog::PageSetupDialog(const CViewData& view, const CEisuuCyotai& fonts,
-                                 QWidget* parent)
+PageSetupDialog::PageSetupDialog(const CViewData& view, const CEisuuCyotai& fonts, QWidget* parent)
     : QDialog(parent),
       view_(view),
       fonts_(fonts),
@@ -48,8 +47,8 @@ PageSetupDialog::PageSetupDialog(const CViewData& view, const CEisuuCyotai& font
                         QStringLiteral("20字×20行"), QStringLiteral("入るだけ（文字の大きさから）"),
                         QStringLiteral("字数と行数を指定"), QStringLiteral("画面のとおり")});
     for (QSpinBox* box : {characters_, columns_}) box->setRange(0, 999);
-    papers_->addItems({QStringLiteral("A4"), QStringLiteral("B5"), QStringLiteral("A5"),
-                       QStringLiteral("B4")});
+    papers_->addItems(
+        {QStringLiteral("A4"), QStringLiteral("B5"), QStringLiteral("A5"), QStringLiteral("B4")});
     orientations_->addItems({QStringLiteral("横"), QStringLiteral("縦")});
     fontSize_->setRange(0, 40);
     fontSize_->setSingleStep(0.5);
@@ -101,10 +100,10 @@ PageSetupDialog::PageSetupDialog(const CViewData& view, const CEisuuCyotai& font
 
 void PageSetupDialog::setChoice(const PrintChoice& choice) {
     {
-        const QSignalBlocker blockers[] = {QSignalBlocker(layouts_), QSignalBlocker(characters_),
-                                           QSignalBlocker(columns_), QSignalBlocker(papers_),
-                                           QSignalBlocker(orientations_),
-                                           QSignalBlocker(fontSize_), QSignalBlocker(title_)};
+        const QSignalBlocker blockers[] = {
+            QSignalBlocker(layouts_), QSignalBlocker(characters_),   QSignalBlocker(columns_),
+            QSignalBlocker(papers_),  QSignalBlocker(orientations_), QSignalBlocker(fontSize_),
+            QSignalBlocker(title_)};
         layouts_->setCurrentIndex(choice.kind == PrintChoice::Kind::Screen
                                       ? kScreenIndex
                                       : static_cast<int>(choice.preset));
@@ -121,12 +120,15 @@ void PageSetupDialog::setChoice(const PrintChoice& choice) {
 PrintChoice PageSetupDialog::choice() const {
     PrintChoice choice;
     const int layout = layouts_->currentIndex();
-    choice.kind = layout == kScreenIndex ? PrintChoice::Kind::Screen : PrintChoice::Kind::Manuscript;
-    if (layout >= 0 && layout < kScreenIndex) choice.preset = static_cast<PrintChoice::Preset>(layout);
+    choice.kind =
+        layout == kScreenIndex ? PrintChoice::Kind::Screen : PrintChoice::Kind::Manuscript;
+    if (layout >= 0 && layout < kScreenIndex)
+        choice.preset = static_cast<PrintChoice::Preset>(layout);
     choice.charactersPerColumn = characters_->value();
     choice.columnsPerPage = columns_->value();
     choice.paper = static_cast<ManuscriptGeometry::Paper>(papers_->currentIndex());
-    choice.orientation = static_cast<ManuscriptGeometry::Orientation>(orientations_->currentIndex());
+    choice.orientation =
+        static_cast<ManuscriptGeometry::Orientation>(orientations_->currentIndex());
     if (fontSize_->value() > 0) choice.fontSize = fontSize_->value();
     choice.title = title_->isChecked();
     return choice;

@@ -3,12 +3,12 @@
 #include <QFileInfo>
 #include <QPrinter>
 
+#include "common/MessageSink.h"
 #include "shell/controls/CommonDialog.h"
 #include "shell/print/DocumentPrinter.h"
 #include "shell/print/ManuscriptPrinter.h"
 #include "shell/print/PrintChoice.h"
 #include "shell/print/PrintDialogs.h"
-#include "common/MessageSink.h"
 #include "shell/window/frmMain.h"
 #include "store/CViewData.h"
 
@@ -54,8 +54,7 @@ bool frmMain::writePdf(const QString& path, const PrintChoice& choice) {
     const bool written =
         choice.kind == PrintChoice::Kind::Screen
             ? screenPaper && DocumentPrinter::writePdf(path, *screenPaper, job, m_obEisuuCyotai)
-            : ManuscriptPrinter::writePdf(path, manuscriptJob(*job.view, choice),
-                                          m_obEisuuCyotai);
+            : ManuscriptPrinter::writePdf(path, manuscriptJob(*job.view, choice), m_obEisuuCyotai);
     if (!written) {
         messages_.showMessage(path.toStdU16String() + u" に書き出せませんでした。");
         return false;
@@ -88,8 +87,9 @@ void frmMain::mnuFilePrint_Click() {
     if (screen && !screenPaper) return;
     QPrinter printer(QPrinter::HighResolution);
     const ManuscriptPrinter::Job manuscript = manuscriptJob(*job.view, *choice);
-    printer.setPageLayout(screen ? DocumentPrinter::pageLayout(*screenPaper)
-                                 : ManuscriptPrinter::pageLayout(ManuscriptGeometry(manuscript.settings)));
+    printer.setPageLayout(
+        screen ? DocumentPrinter::pageLayout(*screenPaper)
+               : ManuscriptPrinter::pageLayout(ManuscriptGeometry(manuscript.settings)));
     printer.setDocName(QString::fromStdU16String(job.view->FileName()));
     if (!printDialogs_->askPrinter(printer)) return;
     const int pages = screen ? DocumentPrinter::print(printer, job, m_obEisuuCyotai)

@@ -183,10 +183,16 @@ TEST(ProgramTest, pdfOfManuscriptPages_hasThePagesCountedByHand) {
     const Case cases[] = {
         {120, 20, {}, 4},
         {60, 55, {}, 4},
-        {60, 55, {QStringLiteral("--grid"), QStringLiteral("20x20"), QStringLiteral("--paper"),
-                  QStringLiteral("a5"), QStringLiteral("--portrait")}, 9},
-        {120, 20, {QStringLiteral("--grid"), QStringLiteral("30x40"), QStringLiteral("--font-size"),
-                   QStringLiteral("9")}, 3},
+        {60,
+         55,
+         {QStringLiteral("--grid"), QStringLiteral("20x20"), QStringLiteral("--paper"),
+          QStringLiteral("a5"), QStringLiteral("--portrait")},
+         9},
+        {120,
+         20,
+         {QStringLiteral("--grid"), QStringLiteral("30x40"), QStringLiteral("--font-size"),
+          QStringLiteral("9")},
+         3},
     };
     QTemporaryDir folder;
     for (const Case& c : cases) {
@@ -221,14 +227,16 @@ TEST(ProgramTest, pdfOfManuscriptPages_refusesWhatCannotBeSet) {
         {{QStringLiteral("--landscape"), QStringLiteral("--portrait")}, "exclude each other"},
         {{QStringLiteral("--style"), QStringLiteral("large")}, "add --grid screen"},
         {{QStringLiteral("--grid"), QStringLiteral("screen"), QStringLiteral("--paper"),
-          QStringLiteral("B5")}, "manuscript pages"},
+          QStringLiteral("B5")},
+         "manuscript pages"},
     };
     QTemporaryDir folder;
     const QString out = folder.filePath(QStringLiteral("never.pdf"));
     for (const Case& c : cases) {
-        const ProgramRun pdf = run(QStringList{QStringLiteral("--pdf"), QStringLiteral(TAVELO_SAMPLE),
-                                               QStringLiteral("--out"), out} +
-                                   c.options);
+        const ProgramRun pdf =
+            run(QStringList{QStringLiteral("--pdf"), QStringLiteral(TAVELO_SAMPLE),
+                            QStringLiteral("--out"), out} +
+                c.options);
         EXPECT_EQ(pdf.exitCode, 2) << c.options.join(u' ').toStdString();
         EXPECT_TRUE(pdf.err.contains(QString::fromUtf8(c.message))) << pdf.err.toStdString();
         EXPECT_FALSE(QFile::exists(out));

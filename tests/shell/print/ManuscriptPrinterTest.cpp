@@ -59,8 +59,8 @@ struct Document {
 std::string lines(std::initializer_list<const char*> bodies) {
     std::string bytes;
     for (const char* body : bodies)
-        bytes += CodePage932::encode(u"ｱ") + "\r\n" + CodePage932::encode(utf8::toUtf16(body)) +
-                 "\r\n";
+        bytes +=
+            CodePage932::encode(u"ｱ") + "\r\n" + CodePage932::encode(utf8::toUtf16(body)) + "\r\n";
     return bytes;
 }
 
@@ -107,13 +107,12 @@ void ManuscriptPrinterTest::glyphs_sitOnTheirCellsOfTheGrid() {
     const QImage page = ManuscriptPrinter::preview(job, document.fonts, 1.0);
     QVERIFY(!page.isNull());
     // column 1 holds rows 1-4, column 2 row 1 (the fifth 国), column 3 row 1 (木).
-    const bool filled[3][4] = {{true, true, true, true},
-                               {true, false, false, false},
-                               {true, false, false, false}};
+    const bool filled[3][4] = {
+        {true, true, true, true}, {true, false, false, false}, {true, false, false, false}};
     for (int column = 1; column <= 3; ++column) {
         for (int row = 1; row <= 4; ++row) {
-            const double left = geometry.blockLeft() + geometry.blockWidth() -
-                                column * geometry.columnPitch();
+            const double left =
+                geometry.blockLeft() + geometry.blockWidth() - column * geometry.columnPitch();
             const QRect cell = QRectF(left + 2, geometry.rowTop(row) + 2,
                                       geometry.columnPitch() - 4, geometry.rowPitch() - 4)
                                    .toRect();

@@ -77,21 +77,25 @@ void PageSetupDialogTest::choices_areAcceptedOrRefusedWithTheReason_data() {
         c.fontSize = 12;
         return c;
     }() << true << QString() << true;
-    QTest::newRow("200x200 on A4") << custom(200, 200) << false << QStringLiteral("at most")
-                                   << false;
+    QTest::newRow("200x200 on A4")
+        << custom(200, 200) << false << QStringLiteral("at most") << false;
     QTest::newRow("no cells") << custom(0, 30) << false << QStringLiteral("no cells") << false;
-    QTest::newRow("40x30 at 30 pt") << [] {
-        PrintChoice c;
-        c.fontSize = 30;
-        return c;
-    }() << false << QStringLiteral("does not fit") << false;
+    QTest::newRow("40x30 at 30 pt") <<
+        [] {
+            PrintChoice c;
+            c.fontSize = 30;
+            return c;
+        }() << false << QStringLiteral("does not fit")
+                                    << false;
     QTest::newRow("screen on A4") << PrintChoice::screen(DocumentPrinter::Paper::A4Landscape)
                                   << true << QString() << false;
-    QTest::newRow("screen on B4") << [] {
-        PrintChoice c = PrintChoice::screen(DocumentPrinter::Paper::A4Portrait);
-        c.paper = ManuscriptGeometry::Paper::B4;
-        return c;
-    }() << false << QStringLiteral("画面のとおりの用紙") << false;
+    QTest::newRow("screen on B4") <<
+        [] {
+            PrintChoice c = PrintChoice::screen(DocumentPrinter::Paper::A4Portrait);
+            c.paper = ManuscriptGeometry::Paper::B4;
+            return c;
+        }() << false << QStringLiteral("画面のとおりの用紙")
+                                  << false;
 }
 
 void PageSetupDialogTest::choices_areAcceptedOrRefusedWithTheReason() {

@@ -3,10 +3,10 @@
 #include <QPrinter>
 #include <QTest>
 
+#include "shell/print/PrintDialogs.h"
 #include "support/GuiTesting.h"
 #include "support/PdfInspection.h"
 #include "support/WindowFixture.h"
-#include "shell/print/PrintDialogs.h"
 #include "view/DocumentPages.h"
 #include "view/ManuscriptLayout.h"
 
@@ -22,7 +22,8 @@ public:
     struct Script {
         std::optional<QString> file;
         bool overwrite = false;
-        std::optional<PrintChoice> layout = PrintChoice::screen(DocumentPrinter::Paper::A4Landscape);
+        std::optional<PrintChoice> layout =
+            PrintChoice::screen(DocumentPrinter::Paper::A4Landscape);
         bool printer = false;
         QString suggested;  // what the file dialog was offered
         int fileAsked = 0;
@@ -192,7 +193,7 @@ private slots:
             w->form->mnuFileExportPdf_Click();
         QVERIFY(w->messages.messages().empty());
         QCOMPARE(ManuscriptLayout::of(w->current(), {choice.settings().charactersPerColumn,
-                                                      choice.settings().columnsPerPage})
+                                                     choice.settings().columnsPerPage})
                      .pageCount(),
                  pages);
         QCOMPARE(testing::inspectPdf(*script.file).pages, pages);
