@@ -11,6 +11,7 @@
 #include "layout/qt/FontMeasuringDevice.h"
 #include "layout/qt/QtScreenFonts.h"
 #include "shell/print/ManuscriptPrinter.h"
+#include "store/CViewData.h"
 #include "store/CViewDataS.h"
 #include "store/DocumentLoader.h"
 
