@@ -19,6 +19,7 @@ namespace tavelo::bench {
 void registerOpenBenchmarks();
 void registerRedrawBenchmarks();
 void registerResizeBenchmarks();
+void registerManuscriptBenchmarks();
 }  // namespace tavelo::bench
 
 namespace {
@@ -61,6 +62,7 @@ int main(int argc, char** argv) {
     tavelo::bench::registerOpenBenchmarks();
     tavelo::bench::registerRedrawBenchmarks();
     tavelo::bench::registerResizeBenchmarks();
+    tavelo::bench::registerManuscriptBenchmarks();
     tavelo::bench::BenchSummary summary;
     benchmark::RunSpecifiedBenchmarks(&summary);
     summary.print(std::cout, resident);

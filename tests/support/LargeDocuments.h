@@ -51,6 +51,17 @@ inline std::string fullLines() {
     }
 }
 
+// `lines` lines of `length` body characters each, under two ruby slots, for the manuscript
+// pages: with no line-break rule in play their columns can be counted by hand.
+inline std::string uniformLines(std::size_t lines, std::size_t length) {
+    std::string bytes;
+    for (std::size_t line = 0; line < lines; ++line) {
+        bytes += cycle(kRubyText, line, 2) + "\r\n";
+        bytes += cycle(kBodyText.substr(0, 3 * 13), line, length) + "\r\n";  // no kana
+    }
+    return bytes;
+}
+
 // The most lines a file may hold, 1000, each two characters under four ruby slots.
 inline std::string thousandShortLines() {
     std::string bytes;

@@ -1,35 +1,139 @@
 #include "shell/cli/CommandLine.h"
 
+#include <QCommandLineParser>
+#include <QRegularExpression>
+#include <QStringList>
 #include <charconv>
+
+#include "common/PathBytes.h"
 
 namespace tavelo {
 namespace {
 
-bool parseSize(const std::string& text, int& width, int& height) {
-    const auto x = text.find('x');
-    if (x == std::string::npos) return false;
-    const char* begin = text.data();
-    const char* end = text.data() + text.size();
-    auto [p1, e1] = std::from_chars(begin, begin + x, width);
-    auto [p2, e2] = std::from_chars(begin + x + 1, end, height);
-    return e1 == std::errc() && p1 == begin + x && e2 == std::errc() && p2 == end && width > 0 &&
-           height > 0 && width <= 16384 && height <= 16384;
+bool parseSize(const QString& text, int& width, int& height) {
+    const auto match = QRegularExpression(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$")).match(text);
+    if (!match.hasMatch()) return false;
+    width = match.captured(1).toInt();
+    height = match.captured(2).toInt();
+    return width > 0 && height > 0 && width <= 16384 && height <= 16384;
 }
 
-bool parseInteger(const std::string& text, int& value) {
-    const char* end = text.data() + text.size();
-    auto [p, e] = std::from_chars(text.data(), end, value);
-    return e == std::errc() && p == end;
+bool parseInteger(const QString& text, int& value) {
+    bool ok = false;
+    value = text.toInt(&ok);
+    return ok && !text.startsWith(QLatin1Char('+'));
 }
 
 // "#RRGGBB" to the classic 0x00BBGGRR.
-bool parseColor(const std::string& text, std::uint32_t& color) {
-    if (text.size() != 7 || text[0] != '#') return false;
+bool parseColor(const QString& text, std::uint32_t& color) {
+    const std::string bytes = text.toStdString();
+    if (bytes.size() != 7 || bytes[0] != '#') return false;
     std::uint32_t rgb = 0;
-    auto [p, e] = std::from_chars(text.data() + 1, text.data() + 7, rgb, 16);
-    if (e != std::errc() || p != text.data() + 7) return false;
+    auto [p, e] = std::from_chars(bytes.data() + 1, bytes.data() + 7, rgb, 16);
+    if (e != std::errc() || p != bytes.data() + 7) return false;
     color = ((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16);
     return true;
+}
+
+// "NxM" (characters per column x columns per page); 0 parses, and the geometry refuses it
+// with a message that says what fits.
+bool parseGrid(const QString& text, int& characters, int& columns) {
+    const auto match =
+        QRegularExpression(QStringLiteral("^(\\d{1,3})[x×](\\d{1,3})$")).match(text.toLower());
+    if (!match.hasMatch()) return false;
+    characters = match.captured(1).toInt();
+    columns = match.captured(2).toInt();
+    return true;
+}
+
+// The options, each with its value's name when it takes one.
+struct Options {
+    QCommandLineOption dumpJson{QStringLiteral("dump-json"), {}, QStringLiteral("FILE")};
+    QCommandLineOption render{QStringLiteral("render"), {}, QStringLiteral("FILE")};
+    QCommandLineOption pdf{QStringLiteral("pdf"), {}, QStringLiteral("FILE")};
+    QCommandLineOption view{QStringLiteral("view"), {}, QStringLiteral("WxH")};
+    QCommandLineOption out{QStringLiteral("out"), {}, QStringLiteral("FILE")};
+    QCommandLineOption style{QStringLiteral("style"), {}, QStringLiteral("STYLE")};
+    QCommandLineOption position{QStringLiteral("position"), {}, QStringLiteral("N")};
+    QCommandLineOption search{QStringLiteral("search"), {}, QStringLiteral("WORD")};
+    QCommandLineOption hitColor{QStringLiteral("hit-color"), {}, QStringLiteral("#RRGGBB")};
+    QCommandLineOption paper{QStringLiteral("paper"), {}, QStringLiteral("PAPER")};
+    QCommandLineOption landscape{QStringLiteral("landscape")};
+    QCommandLineOption portrait{QStringLiteral("portrait")};
+    QCommandLineOption grid{QStringLiteral("grid"), {}, QStringLiteral("NxM")};
+    QCommandLineOption fontSize{QStringLiteral("font-size"), {}, QStringLiteral("PT")};
+    QCommandLineOption noRestore{QStringLiteral("no-restore")};
+
+    void addTo(QCommandLineParser& parser) const {
+        parser.addOptions({dumpJson, render, pdf, view, out, style, position, search, hitColor,
+                           paper, landscape, portrait, grid, fontSize, noRestore});
+    }
+};
+
+bool anySet(const QCommandLineParser& parser,
+            std::initializer_list<const QCommandLineOption*> options) {
+    for (const QCommandLineOption* option : options)
+        if (parser.isSet(*option)) return true;
+    return false;
+}
+
+// The manuscript options of --pdf into `result`; false with `error` set when one is bad.
+bool readManuscript(const QCommandLineParser& parser, const Options& o, CommandLine& result,
+                    std::string& error) {
+    const bool pageOption = anySet(parser, {&o.paper, &o.landscape, &o.portrait, &o.fontSize});
+    if (result.mode != CommandLine::Mode::Pdf) {
+        if (pageOption || parser.isSet(o.grid))
+            error = "--paper, --landscape, --portrait, --grid and --font-size go with --pdf";
+        return !pageOption && !parser.isSet(o.grid);
+    }
+    if (parser.isSet(o.grid) && parser.value(o.grid) == QStringLiteral("screen")) {
+        result.screenPages = true;
+        if (pageOption)
+            error =
+                "--grid screen takes its paper from the screen's pages (A4 landscape)"
+                "; --paper, --landscape, --portrait and --font-size set "
+                "manuscript pages";
+        return !pageOption;
+    }
+    if (parser.isSet(o.style)) {
+        error = "--style sets the screen's pages: add --grid screen";
+        return false;
+    }
+    ManuscriptGeometry::Settings& settings = result.manuscript;
+    if (parser.isSet(o.paper)) {
+        const auto paper =
+            ManuscriptGeometry::paperNamed(parser.value(o.paper).toUpper().toStdString());
+        if (!paper) {
+            error = "unknown paper " + parser.value(o.paper).toStdString() +
+                    ": --paper takes A4, B5, A5 or B4";
+            return false;
+        }
+        settings.paper = *paper;
+    }
+    if (parser.isSet(o.landscape) && parser.isSet(o.portrait)) {
+        error = "--landscape and --portrait exclude each other";
+        return false;
+    }
+    if (parser.isSet(o.portrait)) settings.orientation = ManuscriptGeometry::Orientation::Portrait;
+    if (parser.isSet(o.grid) &&
+        !parseGrid(parser.value(o.grid), settings.charactersPerColumn, settings.columnsPerPage)) {
+        error =
+            "--grid takes NxM (characters per column x columns per page), for example "
+            "40x30, or screen";
+        return false;
+    }
+    if (parser.isSet(o.fontSize)) {
+        bool ok = false;
+        const double size = parser.value(o.fontSize).toDouble(&ok);
+        if (!ok || !(size > 0) || size > 100) {
+            error = "--font-size takes a size in points, for example 10.5";
+            return false;
+        }
+        settings.fontSize = size;
+    }
+    const ManuscriptGeometry geometry(settings);
+    error = geometry.fitMessage();
+    return geometry.fits();
 }
 
 }  // namespace
@@ -39,114 +143,103 @@ std::string CommandLine::usage() {
            "       tavelo --dump-json FILE [--view WxH]\n"
            "       tavelo --render FILE --out IMAGE.png [--view WxH] [--style small|large]\n"
            "              [--position N] [--search WORD]... [--hit-color #RRGGBB]\n"
-           "       tavelo --pdf FILE --out OUT.pdf [--style small|large]\n"
-           "       tavelo --help | --version\n";
+           "       tavelo --pdf FILE --out OUT.pdf [--paper A4|B5|A5|B4] [--landscape|--portrait]\n"
+           "              [--grid NxM] [--font-size PT]\n"
+           "       tavelo --pdf FILE --out OUT.pdf --grid screen [--style small|large]\n"
+           "       tavelo --help | --version\n"
+           "\n"
+           "--pdf sets manuscript pages: N characters per column, M columns per page, on A4\n"
+           "landscape at 40x30 unless told otherwise; --grid screen prints the screen's columns.\n";
 }
 
 std::optional<CommandLine> CommandLine::parse(const std::vector<std::string>& args,
                                               std::string& error) {
-    CommandLine result;
-    bool renderOption = false;  // options of --render alone
-    bool outputOption = false;  // --out and --style, for --render and --pdf
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const std::string* value = nullptr;
-        auto needValue = [&](const char* option) {
-            if (i + 1 >= args.size()) {
-                error = std::string(option) + " needs a value";
-                return false;
-            }
-            value = &args[++i];
-            return true;
-        };
-        if (arg == "--help" || arg == "-h") {
-            result.mode = Mode::Help;
-        } else if (arg == "--version") {
-            result.mode = Mode::Version;
-        } else if (arg == "--no-restore") {
-            result.noRestore = true;
-        } else if (arg == "--dump-json" || arg == "--render" || arg == "--pdf") {
-            if (!needValue(arg.c_str())) return std::nullopt;
-            if (result.mode == Mode::DumpJson || result.mode == Mode::Render ||
-                result.mode == Mode::Pdf) {
-                error = "--dump-json, --render and --pdf take one file, once";
-                return std::nullopt;
-            }
-            result.mode = arg == "--render" ? Mode::Render
-                          : arg == "--pdf"  ? Mode::Pdf
-                                            : Mode::DumpJson;
-            result.file = *value;
-        } else if (arg == "--view") {
-            if (!needValue("--view")) return std::nullopt;
-            int w = 0, h = 0;
-            if (!parseSize(*value, w, h)) {
-                error = "--view takes WIDTHxHEIGHT in pixels, for example 449x624";
-                return std::nullopt;
-            }
-            result.viewWidth = w;
-            result.viewHeight = h;
-        } else if (arg == "--out") {
-            if (!needValue("--out")) return std::nullopt;
-            result.out = *value;
-            outputOption = true;
-        } else if (arg == "--style") {
-            if (!needValue("--style")) return std::nullopt;
-            if (*value != "small" && *value != "large") {
-                error = "--style takes small or large";
-                return std::nullopt;
-            }
-            result.style = *value == "large" ? Style::Large : Style::Small;
-            outputOption = true;
-        } else if (arg == "--position") {
-            if (!needValue("--position")) return std::nullopt;
-            if (!parseInteger(*value, result.position) || result.position < 0 ||
-                result.position > 32767) {
-                error = "--position takes a scroll position from 0 to 32767";
-                return std::nullopt;
-            }
-            renderOption = true;
-        } else if (arg == "--scale") {
-            if (!needValue("--scale")) return std::nullopt;
-            if (!parseInteger(*value, result.scale) || result.scale < 1 || result.scale > 4) {
-                error = "--scale takes a device pixel ratio from 1 to 4";
-                return std::nullopt;
-            }
-            renderOption = true;
-        } else if (arg == "--search") {
-            if (!needValue("--search")) return std::nullopt;
-            result.searches.push_back(*value);
-            renderOption = true;
-        } else if (arg == "--hit-color") {
-            if (!needValue("--hit-color")) return std::nullopt;
-            std::uint32_t color = 0;
-            if (!parseColor(*value, color)) {
-                error = "--hit-color takes a colour as #RRGGBB";
-                return std::nullopt;
-            }
-            result.hitColor = color;
-            renderOption = true;
-        } else if (arg == "--") {
-            result.files.insert(result.files.end(), args.begin() + static_cast<long>(i) + 1,
-                                args.end());
-            break;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            error = "unknown option " + arg;
-            return std::nullopt;
-        } else {
-            result.files.push_back(arg);
-        }
+    // Every argument as the text of its bytes: a name that is not UTF-8 keeps them as lone
+    // surrogates, and goes on to the core as that text.
+    QStringList arguments{QStringLiteral("tavelo")};
+    for (const std::string& arg : args)
+        arguments << QString::fromStdU16String(PathBytes::fromSystem(arg));
+
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const Options o;
+    o.addTo(parser);
+    if (!parser.parse(arguments)) {
+        error = parser.errorText().toStdString();
+        return std::nullopt;
     }
-    const bool oneFile =
-        result.mode == Mode::DumpJson || result.mode == Mode::Render || result.mode == Mode::Pdf;
-    if (oneFile && !result.files.empty()) {
+
+    CommandLine result;
+    if (parser.isSet(help)) {
+        result.mode = Mode::Help;
+        return result;
+    }
+    if (parser.isSet(version)) {
+        result.mode = Mode::Version;
+        return result;
+    }
+    const QStringList oneFile =
+        parser.values(o.dumpJson) + parser.values(o.render) + parser.values(o.pdf);
+    if (oneFile.size() > 1) {
+        error = "--dump-json, --render and --pdf take one file, once";
+        return std::nullopt;
+    }
+    if (!oneFile.isEmpty()) {
+        result.mode = parser.isSet(o.render) ? Mode::Render
+                      : parser.isSet(o.pdf)  ? Mode::Pdf
+                                             : Mode::DumpJson;
+        result.file = oneFile.front().toStdU16String();
+    }
+    for (const QString& file : parser.positionalArguments())
+        result.files.push_back(file.toStdU16String());
+    result.noRestore = parser.isSet(o.noRestore);
+
+    if (parser.isSet(o.view)) {
+        int w = 0, h = 0;
+        if (!parseSize(parser.value(o.view), w, h)) {
+            error = "--view takes WIDTHxHEIGHT in pixels, for example 449x624";
+            return std::nullopt;
+        }
+        result.viewWidth = w;
+        result.viewHeight = h;
+    }
+    result.out = PathBytes::toSystem(parser.value(o.out).toStdU16String());
+    if (parser.isSet(o.style)) {
+        const QString style = parser.value(o.style);
+        if (style != QStringLiteral("small") && style != QStringLiteral("large")) {
+            error = "--style takes small or large";
+            return std::nullopt;
+        }
+        result.style = style == QStringLiteral("large") ? Style::Large : Style::Small;
+    }
+    if (parser.isSet(o.position) && (!parseInteger(parser.value(o.position), result.position) ||
+                                     result.position < 0 || result.position > 32767)) {
+        error = "--position takes a scroll position from 0 to 32767";
+        return std::nullopt;
+    }
+    for (const QString& word : parser.values(o.search))
+        result.searches.push_back(word.toStdString());
+    if (parser.isSet(o.hitColor)) {
+        std::uint32_t color = 0;
+        if (!parseColor(parser.value(o.hitColor), color)) {
+            error = "--hit-color takes a colour as #RRGGBB";
+            return std::nullopt;
+        }
+        result.hitColor = color;
+    }
+
+    if (!oneFile.isEmpty() && !result.files.empty()) {
         error = "--dump-json, --render and --pdf take one file";
         return std::nullopt;
     }
-    if (renderOption && result.mode != Mode::Render) {
+    if (anySet(parser, {&o.position, &o.search, &o.hitColor}) && result.mode != Mode::Render) {
         error = "--position, --search and --hit-color go with --render";
         return std::nullopt;
     }
-    if (outputOption && result.mode != Mode::Render && result.mode != Mode::Pdf) {
+    if (anySet(parser, {&o.out, &o.style}) && result.mode != Mode::Render &&
+        result.mode != Mode::Pdf) {
         error = "--out and --style go with --render or --pdf";
         return std::nullopt;
     }
@@ -162,6 +255,12 @@ std::optional<CommandLine> CommandLine::parse(const std::vector<std::string>& ar
         error = "--view goes with --dump-json or --render";
         return std::nullopt;
     }
+    if (result.noRestore && result.mode != Mode::Window) {
+        error = "--no-restore goes with the window";
+        return std::nullopt;
+    }
+    if (!readManuscript(parser, o, result, error)) return std::nullopt;
+    error.clear();
     return result;
 }
 

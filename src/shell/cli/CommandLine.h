@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "common/ClassicTypes.h"
+#include "view/ManuscriptGeometry.h"
+
 namespace tavelo {
 
 // What the program was asked to do on its command line.
@@ -13,21 +16,29 @@ struct CommandLine {
     enum class Style { Small, Large };
 
     Mode mode = Mode::Window;
-    std::string file;              // the file of --dump-json, --render and --pdf
+    // File names keep the bytes the system gave (PathBytes): a Shift-JIS name is opened by
+    // its very bytes.
+    String file;                   // the file of --dump-json, --render and --pdf
     std::optional<int> viewWidth;  // --view WxH
     std::optional<int> viewHeight;
-    std::vector<std::string> files;  // files to open in the window
-    bool noRestore = false;          // --no-restore: the window does not reopen the last session
+    std::vector<String> files;  // files to open in the window
+    bool noRestore = false;     // --no-restore: the window opens without the last session
 
     // --render (and, for --out and --style, --pdf).
-    std::string out;                        // --out IMAGE.png or OUT.pdf
+    std::string out;                        // --out IMAGE.png or OUT.pdf, as UTF-8
     Style style = Style::Small;             // --style small|large
     int position = 0;                       // --position N
     int scale = 1;                          // --scale N: device pixels per view pixel, 1..4
     std::vector<std::string> searches;      // --search WORD, in order
     std::optional<std::uint32_t> hitColor;  // --hit-color #RRGGBB, as 0x00BBGGRR
 
-    // Parses argv (without the program name). On bad usage returns nullopt and sets `error`.
+    // --pdf: manuscript pages (--paper, --landscape or --portrait, --grid NxM, --font-size),
+    // A4 landscape 40 x 30 by default, or with --grid screen the screen's pages in --style.
+    bool screenPages = false;
+    ManuscriptGeometry::Settings manuscript;
+
+    // Parses argv (without the program name). On bad usage returns nullopt and sets `error`;
+    // a manuscript grid the paper cannot hold is bad usage, its message says what fits.
     [[nodiscard]] static std::optional<CommandLine> parse(const std::vector<std::string>& args,
                                                           std::string& error);
     [[nodiscard]] static std::string usage();

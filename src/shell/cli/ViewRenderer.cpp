@@ -35,7 +35,7 @@ int ViewRenderer::render(const CommandLine& commandLine, MessageSink& messages) 
     FontMeasuringDevice device(width, height);
     DocumentLoader loader(messages, device);
     loader.keepOnlyWholeCells(true);
-    const String path = PathBytes::fromSystem(commandLine.file);
+    const String& path = commandLine.file;
     loader.loadFile(path, PathBytes::fileName(path));
     if (const auto message = ReadingMessage::readFailure(loader, path))
         messages.showMessage(*message);
@@ -94,7 +94,7 @@ int ViewRenderer::render(const CommandLine& commandLine, MessageSink& messages) 
 int ViewRenderer::writePdf(const CommandLine& commandLine, MessageSink& messages) {
     HeadlessCommonDialog dialog;
     frmMain window(dialog, messages);
-    window.openFile(PathBytes::fromSystem(commandLine.file));
+    window.openFile(commandLine.file);
     if (window.m_obViewS.Count() == 0) return 1;
     if (commandLine.style == CommandLine::Style::Large) window.mnuStyleType_Click(1);
     // The window tells the failure through the message sink, on standard error here.

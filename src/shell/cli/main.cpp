@@ -10,12 +10,14 @@
 #include "shell/cli/CommandLine.h"
 #include "shell/gdi/HeadlessQt.h"
 #include "shell/cli/JsonDump.h"
+#include "shell/cli/ManuscriptPdf.h"
 #include "shell/controls/MessageBoxSink.h"
 #include "shell/controls/QtCommonDialog.h"
 #include "shell/cli/StderrMessageSink.h"
 #include "shell/cli/ViewRenderer.h"
 #include "common/PathBytes.h"
 #include "common/Utf8.h"
+#include "common/Version.h"
 #include "shell/window/frmMain.h"
 #include "layout/qt/FontMeasuringDevice.h"
 
@@ -34,7 +36,7 @@ struct QtArguments {
 // Shows the main window until it is closed or the program is ended from its menu.
 // Without files (and without --no-restore) the documents of the last session come back once
 // the window is on the screen.
-int runWindow(char* program, const std::vector<std::string>& files, bool restore) {
+int runWindow(char* program, const std::vector<String>& files, bool restore) {
     QtArguments qt(program);
     QApplication application(qt.argc, qt.argv);
     frmMain::installQtTranslations();
@@ -45,7 +47,7 @@ int runWindow(char* program, const std::vector<std::string>& files, bool restore
     window.show();
     if (files.empty() && restore)
         QTimer::singleShot(0, &window, [&window] { window.restoreSession(); });
-    for (const std::string& file : files) window.openFile(PathBytes::fromSystem(file));
+    for (const String& file : files) window.openFile(file);
     return QApplication::exec();
 }
 
@@ -64,7 +66,7 @@ int main(int argc, char* argv[]) {
             std::fputs(CommandLine::usage().c_str(), stdout);
             return 0;
         case CommandLine::Mode::Version:
-            std::puts("Tavelo 2.7.2");
+            std::printf("Tavelo %s\n", version::kText);
             return 0;
         case CommandLine::Mode::DumpJson: {
             prepareHeadlessQt();
@@ -74,7 +76,7 @@ int main(int argc, char* argv[]) {
                 commandLine->viewWidth.value_or(JsonDump::kDefaultViewWidth),
                 commandLine->viewHeight.value_or(JsonDump::kDefaultViewHeight));
             StderrMessageSink messages;
-            const JsonDump::Result result = JsonDump::dumpFile(commandLine->file, messages, view);
+            const JsonDump::Result result = JsonDump::dumpFile(PathBytes::toSystem(commandLine->file), messages, view);
             std::fputs(result.json.c_str(), stdout);
             return result.exitCode;
         }
@@ -88,14 +90,19 @@ int main(int argc, char* argv[]) {
         case CommandLine::Mode::Pdf: {
             prepareHeadlessQt();
             QtArguments qt(argv[0]);
-            QApplication application(qt.argc, qt.argv);
             StderrMessageSink messages;
+            if (!commandLine->screenPages) {
+                QGuiApplication application(qt.argc, qt.argv);
+                return ManuscriptPdf::write(*commandLine, messages);
+            }
+            QApplication application(qt.argc, qt.argv);
             return ViewRenderer::writePdf(*commandLine, messages);
         }
         case CommandLine::Mode::Window:
             break;
     }
-    for (const std::string& file : commandLine->files) {
+    for (const String& name : commandLine->files) {
+        const std::string file = PathBytes::toSystem(name);
         std::error_code error;
         if (!std::filesystem::is_regular_file(file, error)) {
             std::fprintf(stderr, "tavelo: %s: %s\n", file.c_str(),

@@ -3,11 +3,14 @@
 #include <QString>
 #include <optional>
 
-#include "shell/print/DocumentPrinter.h"
+#include "shell/print/PrintChoice.h"
 
 class QPrinter;
 
 namespace tavelo {
+
+class CEisuuCyotai;
+class CViewData;
 
 // The dialogs of the PDF export and of printing, behind an interface so that tests can answer
 // them. Every question may be cancelled: nullopt or false, and the command does nothing more.
@@ -20,8 +23,10 @@ public:
     [[nodiscard]] virtual std::optional<QString> askPdfFile(const QString& suggested) = 0;
     // Whether the existing file may be replaced.
     [[nodiscard]] virtual bool confirmOverwrite(const QString& path) = 0;
-    // The page size, A4 landscape offered first.
-    [[nodiscard]] virtual std::optional<DocumentPrinter::Paper> askPaper() = 0;
+    // The pages: manuscript pages or the screen's, and their paper, with a preview of the
+    // document's first page.
+    [[nodiscard]] virtual std::optional<PrintChoice> askLayout(const CViewData& view,
+                                                               const CEisuuCyotai& fonts) = 0;
     // The printer and its settings, in Qt's print dialog.
     [[nodiscard]] virtual bool askPrinter(QPrinter& printer) = 0;
 };

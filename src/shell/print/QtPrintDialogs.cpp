@@ -5,9 +5,10 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QSettings>
 
 #include "common/Version.h"
-#include "shell/print/PaperSizeDialog.h"
+#include "shell/print/PageSetupDialog.h"
 
 namespace tavelo {
 
@@ -27,12 +28,17 @@ bool QtPrintDialogs::confirmOverwrite(const QString& path) {
                QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
-std::optional<DocumentPrinter::Paper> QtPrintDialogs::askPaper() {
-    PaperSizeDialog dialog(parent_);
-    dialog.setPaper(paper_);
+std::optional<PrintChoice> QtPrintDialogs::askLayout(const CViewData& view,
+                                                     const CEisuuCyotai& fonts) {
+    // The choice of the last run is offered again, from the user's settings of the program.
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tavelo"),
+                       QStringLiteral("tavelo"));
+    PageSetupDialog dialog(view, fonts, parent_);
+    dialog.setChoice(PrintChoice::load(settings));
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    paper_ = dialog.paper();
-    return paper_;
+    const PrintChoice choice = dialog.choice();
+    choice.save(settings);
+    return choice;
 }
 
 bool QtPrintDialogs::askPrinter(QPrinter& printer) {

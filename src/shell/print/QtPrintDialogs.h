@@ -13,13 +13,12 @@ public:
 
     [[nodiscard]] std::optional<QString> askPdfFile(const QString& suggested) override;
     [[nodiscard]] bool confirmOverwrite(const QString& path) override;
-    [[nodiscard]] std::optional<DocumentPrinter::Paper> askPaper() override;
+    [[nodiscard]] std::optional<PrintChoice> askLayout(const CViewData& view,
+                                                       const CEisuuCyotai& fonts) override;
     [[nodiscard]] bool askPrinter(QPrinter& printer) override;
 
 private:
     QWidget* parent_;
-    // The page size chosen last is offered again.
-    DocumentPrinter::Paper paper_ = DocumentPrinter::Paper::A4Landscape;
 };
 
 }  // namespace tavelo

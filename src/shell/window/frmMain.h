@@ -37,6 +37,7 @@ class DocumentLoader;
 class HelpWindow;
 class MessageSink;
 class PrintDialogs;
+struct PrintChoice;
 class frmAbout;
 class ToolbarButton;
 
@@ -138,6 +139,8 @@ public:
     // Writes the current document as a PDF file without asking anything; false (and a
     // message) when there is no document or the file cannot be written.
     bool writePdf(const QString& path, DocumentPrinter::Paper paper);
+    // The same with the pages the page dialog chose: manuscript pages or the screen's.
+    bool writePdf(const QString& path, const PrintChoice& choice);
     // The dialogs of the print commands; Qt's own unless a test gives others.
     void setPrintDialogs(std::unique_ptr<PrintDialogs> dialogs);
     // Where the help and the pointer images are found; the program's own folders unless a

@@ -9,6 +9,7 @@
 #include "shell/controls/CommonDialog.h"
 #include "shell/controls/StatusBarPanel.h"
 #include "shell/controls/ToolbarButton.h"
+#include "shell/print/ManuscriptPrinter.h"
 #include "common/Error.h"
 #include "common/ErrorText.h"
 #include "common/MessageSink.h"
@@ -50,7 +51,7 @@ void showStyleOnToolbar(frmMain& form) {
 // The status text of a document as the open command shows it: its ID and its line counts.
 String statusOf(const CViewData& view) {
     return view.ID() + u"   " + decimal(view.GyouArraySize()) + u"行×" + decimal(view.MaxBunDan()) +
-           u"段(最長)";
+           u"段(最長)   " + ManuscriptPrinter::lengthOf(view);
 }
 
 }  // namespace

@@ -3,14 +3,27 @@
 #include <QFileInfo>
 #include <QPrinter>
 
+#include "common/MessageSink.h"
 #include "shell/controls/CommonDialog.h"
 #include "shell/print/DocumentPrinter.h"
+#include "shell/print/ManuscriptPrinter.h"
+#include "shell/print/PrintChoice.h"
 #include "shell/print/PrintDialogs.h"
-#include "common/MessageSink.h"
 #include "shell/window/frmMain.h"
 #include "store/CViewData.h"
 
 namespace tavelo {
+namespace {
+
+ManuscriptPrinter::Job manuscriptJob(const CViewData& view, const PrintChoice& choice) {
+    ManuscriptPrinter::Job job;
+    job.view = &view;
+    job.settings = choice.settings();
+    if (choice.title) job.title = view.FileName();
+    return job;
+}
+
+}  // namespace
 
 void frmMain::setPrintDialogs(std::unique_ptr<PrintDialogs> dialogs) {
     printDialogs_ = std::move(dialogs);
@@ -28,12 +41,21 @@ DocumentPrinter::Job frmMain::printJob() const {
 }
 
 bool frmMain::writePdf(const QString& path, DocumentPrinter::Paper paper) {
+    return writePdf(path, PrintChoice::screen(paper));
+}
+
+bool frmMain::writePdf(const QString& path, const PrintChoice& choice) {
     const DocumentPrinter::Job job = printJob();
     if (job.view == nullptr) {
         messages_.showMessage(u"まだファイルが開かれていません。");
         return false;
     }
-    if (!DocumentPrinter::writePdf(path, paper, job, m_obEisuuCyotai)) {
+    const std::optional<DocumentPrinter::Paper> screenPaper = choice.screenPaper();
+    const bool written =
+        choice.kind == PrintChoice::Kind::Screen
+            ? screenPaper && DocumentPrinter::writePdf(path, *screenPaper, job, m_obEisuuCyotai)
+            : ManuscriptPrinter::writePdf(path, manuscriptJob(*job.view, choice), m_obEisuuCyotai);
+    if (!written) {
         messages_.showMessage(path.toStdU16String() + u" に書き出せませんでした。");
         return false;
     }
@@ -50,22 +72,29 @@ void frmMain::mnuFileExportPdf_Click() {
     const std::optional<QString> path = printDialogs_->askPdfFile(suggested);
     if (!path) return;
     if (QFileInfo::exists(*path) && !printDialogs_->confirmOverwrite(*path)) return;
-    const std::optional<DocumentPrinter::Paper> paper = printDialogs_->askPaper();
-    if (!paper) return;
-    writePdf(*path, *paper);
+    const std::optional<PrintChoice> choice = printDialogs_->askLayout(*job.view, m_obEisuuCyotai);
+    if (!choice) return;
+    writePdf(*path, *choice);
 }
 
 void frmMain::mnuFilePrint_Click() {
     const DocumentPrinter::Job job = printJob();
     if (job.view == nullptr) return;
-    const std::optional<DocumentPrinter::Paper> paper = printDialogs_->askPaper();
-    if (!paper) return;
+    const std::optional<PrintChoice> choice = printDialogs_->askLayout(*job.view, m_obEisuuCyotai);
+    if (!choice) return;
+    const std::optional<DocumentPrinter::Paper> screenPaper = choice->screenPaper();
+    const bool screen = choice->kind == PrintChoice::Kind::Screen;
+    if (screen && !screenPaper) return;
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(DocumentPrinter::pageLayout(*paper));
+    const ManuscriptPrinter::Job manuscript = manuscriptJob(*job.view, *choice);
+    printer.setPageLayout(
+        screen ? DocumentPrinter::pageLayout(*screenPaper)
+               : ManuscriptPrinter::pageLayout(ManuscriptGeometry(manuscript.settings)));
     printer.setDocName(QString::fromStdU16String(job.view->FileName()));
     if (!printDialogs_->askPrinter(printer)) return;
-    if (DocumentPrinter::print(printer, job, m_obEisuuCyotai) < 0)
-        messages_.showMessage(u"印刷できませんでした。");
+    const int pages = screen ? DocumentPrinter::print(printer, job, m_obEisuuCyotai)
+                             : ManuscriptPrinter::print(printer, manuscript, m_obEisuuCyotai);
+    if (pages < 0) messages_.showMessage(u"印刷できませんでした。");
 }
 
 }  // namespace tavelo

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <string>
 
+#include "support/LargeDocuments.h"
 #include "support/PdfInspection.h"
 
 namespace tavelo {
@@ -40,7 +41,11 @@ TEST(ProgramTest, versionAndHelp_printInTheUsualForm) {
 TEST(ProgramTest, unknownOptionOrMissingValue_isBadUsage) {
     const ProgramRun unknown = run({QStringLiteral("--colour")});
     EXPECT_EQ(unknown.exitCode, 2);
-    EXPECT_TRUE(unknown.err.contains(QStringLiteral("unknown option --colour")));
+    EXPECT_TRUE(unknown.err.contains(QStringLiteral("Unknown option 'colour'")))
+        << unknown.err.toStdString();
+    const ProgramRun missing = run({QStringLiteral("--out")});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_TRUE(missing.err.contains(QStringLiteral("Missing value after '--out'")));
     EXPECT_EQ(run({QStringLiteral("--dump-json")}).exitCode, 2);
     EXPECT_EQ(run({QStringLiteral("--render"), QStringLiteral(TAVELO_SAMPLE)}).exitCode, 2);
     EXPECT_EQ(run({QStringLiteral("--style"), QStringLiteral("large")}).exitCode, 2);
@@ -100,6 +105,11 @@ TEST(ProgramTest, fileNamedInShiftJis_opensByItsBytes) {
                     {QStringLiteral("--out"), folder.filePath(QStringLiteral("view.png"))});
     EXPECT_EQ(render.exitCode, 0) << render.err.toStdString();
     EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("view.png"))));
+    const ProgramRun pdf =
+        runWithName(QStringLiteral("--pdf"),
+                    {QStringLiteral("--out"), folder.filePath(QStringLiteral("漢字.pdf"))});
+    EXPECT_EQ(pdf.exitCode, 0) << pdf.err.toStdString();
+    EXPECT_EQ(testing::inspectPdf(folder.filePath(QStringLiteral("漢字.pdf"))).pages, 1);
 }
 
 // --- Render ---
@@ -119,17 +129,19 @@ TEST(ProgramTest, render_writesThePngOfTheView) {
 }
 
 // --- PDF ---
-TEST(ProgramTest, pdf_writesEveryPageWithItsFontsInEitherStyle) {
+TEST(ProgramTest, pdfOfTheScreensPages_writesEveryPageWithItsFontsInEitherStyle) {
     QTemporaryDir folder;
     const QString small = folder.filePath(QStringLiteral("small.pdf"));
     const QString large = folder.filePath(QStringLiteral("large.pdf"));
-    const ProgramRun smallRun = run(
-        {QStringLiteral("--pdf"), QStringLiteral(TAVELO_SAMPLE), QStringLiteral("--out"), small});
+    const ProgramRun smallRun =
+        run({QStringLiteral("--pdf"), QStringLiteral(TAVELO_SAMPLE), QStringLiteral("--out"), small,
+             QStringLiteral("--grid"), QStringLiteral("screen")});
     EXPECT_EQ(smallRun.exitCode, 0) << smallRun.err.toStdString();
     EXPECT_TRUE(smallRun.out.isEmpty());
     const ProgramRun largeRun =
         run({QStringLiteral("--pdf"), QStringLiteral(TAVELO_SAMPLE), QStringLiteral("--out"), large,
-             QStringLiteral("--style"), QStringLiteral("large")});
+             QStringLiteral("--style"), QStringLiteral("large"), QStringLiteral("--grid"),
+             QStringLiteral("screen")});
     EXPECT_EQ(largeRun.exitCode, 0) << largeRun.err.toStdString();
 
     const testing::PdfInspection smallPdf = testing::inspectPdf(small);
@@ -157,6 +169,81 @@ TEST(ProgramTest, pdf_badUsageAndUnwritableOutput) {
     const ProgramRun missing = run({QStringLiteral("--pdf"), QStringLiteral("/nonexistent/x.tl2"),
                                     QStringLiteral("--out"), QStringLiteral("x.pdf")});
     EXPECT_EQ(missing.exitCode, 1);
+}
+
+// Manuscript pages, A4 landscape 40 x 30 unless told: one column per line of 20 characters,
+// two per line of 55, 30 columns a page; 20 x 20 on A5 portrait sets 3 columns per line of 55.
+TEST(ProgramTest, pdfOfManuscriptPages_hasThePagesCountedByHand) {
+    struct Case {
+        int lines;
+        int length;
+        QStringList options;
+        int pages;
+    };
+    const Case cases[] = {
+        {120, 20, {}, 4},
+        {60, 55, {}, 4},
+        {60,
+         55,
+         {QStringLiteral("--grid"), QStringLiteral("20x20"), QStringLiteral("--paper"),
+          QStringLiteral("a5"), QStringLiteral("--portrait")},
+         9},
+        {120,
+         20,
+         {QStringLiteral("--grid"), QStringLiteral("30x40"), QStringLiteral("--font-size"),
+          QStringLiteral("9")},
+         3},
+    };
+    QTemporaryDir folder;
+    for (const Case& c : cases) {
+        const QString name = QStringLiteral("%1x%2").arg(c.lines).arg(c.length);
+        const QString document = folder.filePath(name + QStringLiteral(".tl2"));
+        std::ofstream(document.toStdString(), std::ios::binary)
+            << testing::large_documents::uniformLines(static_cast<std::size_t>(c.lines),
+                                                      static_cast<std::size_t>(c.length));
+        const QString out = folder.filePath(name + QStringLiteral(".pdf"));
+        const ProgramRun pdf =
+            run(QStringList{QStringLiteral("--pdf"), document, QStringLiteral("--out"), out} +
+                c.options);
+        EXPECT_EQ(pdf.exitCode, 0) << pdf.err.toStdString();
+        EXPECT_EQ(testing::inspectPdf(out).pages, c.pages) << name.toStdString();
+    }
+}
+
+// Values that cannot be set end with what fits and status 2, and write nothing.
+TEST(ProgramTest, pdfOfManuscriptPages_refusesWhatCannotBeSet) {
+    struct Case {
+        QStringList options;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{QStringLiteral("--grid"), QStringLiteral("0x30")}, "has no cells"},
+        {{QStringLiteral("--grid"), QStringLiteral("120x80")}, "at most"},
+        {{QStringLiteral("--paper"), QStringLiteral("A5"), QStringLiteral("--portrait")},
+         "at most"},
+        {{QStringLiteral("--font-size"), QStringLiteral("5")}, "below the legible"},
+        {{QStringLiteral("--paper"), QStringLiteral("C5")}, "--paper takes A4, B5, A5 or B4"},
+        {{QStringLiteral("--grid"), QStringLiteral("forty")}, "--grid takes NxM"},
+        {{QStringLiteral("--landscape"), QStringLiteral("--portrait")}, "exclude each other"},
+        {{QStringLiteral("--style"), QStringLiteral("large")}, "add --grid screen"},
+        {{QStringLiteral("--grid"), QStringLiteral("screen"), QStringLiteral("--paper"),
+          QStringLiteral("B5")},
+         "manuscript pages"},
+    };
+    QTemporaryDir folder;
+    const QString out = folder.filePath(QStringLiteral("never.pdf"));
+    for (const Case& c : cases) {
+        const ProgramRun pdf =
+            run(QStringList{QStringLiteral("--pdf"), QStringLiteral(TAVELO_SAMPLE),
+                            QStringLiteral("--out"), out} +
+                c.options);
+        EXPECT_EQ(pdf.exitCode, 2) << c.options.join(u' ').toStdString();
+        EXPECT_TRUE(pdf.err.contains(QString::fromUtf8(c.message))) << pdf.err.toStdString();
+        EXPECT_FALSE(QFile::exists(out));
+    }
+    const ProgramRun window = run({QStringLiteral("--grid"), QStringLiteral("40x30")});
+    EXPECT_EQ(window.exitCode, 2);
+    EXPECT_TRUE(window.err.contains(QStringLiteral("go with --pdf")));
 }
 
 }  // namespace

@@ -228,7 +228,7 @@ private slots:
         QCOMPARE(messageCount(), std::size_t{0});
         QCOMPARE(f().m_obViewS.Count(), Long{3});
         QCOMPARE(w->current().GyouArraySize(), Integer{0});
-        QCOMPARE(q(w->status()), QStringLiteral("9:07:00 empty.tl2   0行×0段(最長)"));
+        QCOMPARE(q(w->status()), QStringLiteral("9:07:00 empty.tl2   0行×0段(最長)   0字 (400字詰め 0枚)"));
         QVERIFY(viewIsBlank());
         useTheCurrentDocument();
         QVERIFY(viewIsBlank());
@@ -319,7 +319,7 @@ private slots:
         QCOMPARE(q(w->current().Bun(2)), QStringLiteral("かな"));
         QCOMPARE(q(w->status()),
                  QStringLiteral(
-                     "9:07:00 lf.tl2   3行×2段(最長)（LF の改行を CR LF として読み込みました）"));
+                     "9:07:00 lf.tl2   3行×2段(最長)   5字 (400字詰め 1枚)（LF の改行を CR LF として読み込みました）"));
         useTheCurrentDocument();
         theOthersAreUnchangedAndSwitchable();
     }
@@ -331,7 +331,7 @@ private slots:
         QCOMPARE(q(w->current().Rubi(1)), QStringLiteral("かんじ　"));
         QCOMPARE(q(w->status()),
                  QStringLiteral(
-                     "9:07:00 utf8.tl2   1行×3段(最長)（UTF-8 のファイルとして読み込みました）"));
+                     "9:07:00 utf8.tl2   1行×3段(最長)   3字 (400字詰め 1枚)（UTF-8 のファイルとして読み込みました）"));
         useTheCurrentDocument();
         theOthersAreUnchangedAndSwitchable();
     }

@@ -77,7 +77,7 @@ private slots:
         QVERIFY(f.cmdSearch.Enabled());
         QVERIFY(!f.cmdClear.Enabled());
         QVERIFY(f.cmdHead.Enabled() && f.cmdEnd.Enabled() && f.hsb1.Enabled());
-        QCOMPARE(q(w->status()), QStringLiteral("9:05:31 sample.tl2   12行×38段(最長)"));
+        QCOMPARE(q(w->status()), QStringLiteral("9:05:31 sample.tl2   12行×38段(最長)   456字 (400字詰め 2枚)"));
         QCOMPARE(q(f.m_FileName), QStringLiteral("sample.tl2"));
         QCOMPARE(f.m_FullPathName, path);
         QCOMPARE(q(f.txtLineNumber.Text()), QStringLiteral("1"));
@@ -382,7 +382,7 @@ private slots:
             QCOMPARE(q(w->status()), search.status);
         }
         f.cmdClear_Click();
-        QCOMPARE(q(w->status()), QStringLiteral("9:05:31 a.tl2   2行×20段(最長)"));
+        QCOMPARE(q(w->status()), QStringLiteral("9:05:31 a.tl2   2行×20段(最長)   40字 (400字詰め 1枚)"));
         f.txtSearch.Text(u"字");
         f.cmdSearch_Click();
         QCOMPARE(q(w->status()), QStringLiteral("9:05:31 a.tl2   検索「字」20件"));

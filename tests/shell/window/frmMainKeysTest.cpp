@@ -98,7 +98,7 @@ class frmMainKeysTest : public QObject {
         QVERIFY(f.cmdNextHit.isEnabled() && f.cmdPrevHit.isEnabled());
         f.cmdClear_Click();
         QVERIFY(!f.cmdNextHit.isEnabled());
-        QCOMPARE(q(w->status()), QStringLiteral("9:05:31 thirty.tl2   30行×20段(最長)"));
+        QCOMPARE(q(w->status()), QStringLiteral("9:05:31 thirty.tl2   30行×20段(最長)   600字 (400字詰め 2枚)"));
     }
 
     void enterInTheSearchBox_searchesAsTheButtonDoes() {

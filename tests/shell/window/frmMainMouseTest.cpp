@@ -177,7 +177,7 @@ private slots:
         QCOMPARE(q(f.m_FileName), QStringLiteral("sample.tl2"));
         QCOMPARE(f.m_FullPathName, path);
         QCOMPARE(q(f.mnuID(1).Caption()), QStringLiteral("9:05:31 sample.tl2"));
-        QCOMPARE(q(w->status()), QStringLiteral("9:05:31 sample.tl2   12行×38段(最長)"));
+        QCOMPARE(q(w->status()), QStringLiteral("9:05:31 sample.tl2   12行×38段(最長)   456字 (400字詰め 2枚)"));
         // The first document switches the commands on as the open command does.
         QVERIFY(f.mnuID(0).Visible());
         QVERIFY(f.mnuStyle.Enabled() && f.mnuStyleType(0).Checked());

@@ -3,11 +3,12 @@
 #include <QPrinter>
 #include <QTest>
 
+#include "shell/print/PrintDialogs.h"
 #include "support/GuiTesting.h"
 #include "support/PdfInspection.h"
 #include "support/WindowFixture.h"
-#include "shell/print/PrintDialogs.h"
 #include "view/DocumentPages.h"
+#include "view/ManuscriptLayout.h"
 
 namespace tavelo {
 
@@ -21,12 +22,13 @@ public:
     struct Script {
         std::optional<QString> file;
         bool overwrite = false;
-        std::optional<DocumentPrinter::Paper> paper = DocumentPrinter::Paper::A4Landscape;
+        std::optional<PrintChoice> layout =
+            PrintChoice::screen(DocumentPrinter::Paper::A4Landscape);
         bool printer = false;
         QString suggested;  // what the file dialog was offered
         int fileAsked = 0;
         int overwriteAsked = 0;
-        int paperAsked = 0;
+        int layoutAsked = 0;
         int printerAsked = 0;
     };
     explicit FakePrintDialogs(Script& script) : script_(script) {}
@@ -40,9 +42,9 @@ public:
         ++script_.overwriteAsked;
         return script_.overwrite;
     }
-    std::optional<DocumentPrinter::Paper> askPaper() override {
-        ++script_.paperAsked;
-        return script_.paper;
+    std::optional<PrintChoice> askLayout(const CViewData&, const CEisuuCyotai&) override {
+        ++script_.layoutAsked;
+        return script_.layout;
     }
     bool askPrinter(QPrinter& printer) override {
         ++script_.printerAsked;
@@ -109,7 +111,7 @@ private slots:
         openDocument(70);
         w->form->mnuStyleType_Click(1);
         script.file = pdfPath(QStringLiteral("out.pdf"));
-        script.paper = DocumentPrinter::Paper::B5;
+        script.layout = PrintChoice::screen(DocumentPrinter::Paper::B5);
         w->form->mnuFileExportPdf_Click();
         QCOMPARE(script.suggested, pdfPath(QStringLiteral("doc.pdf")));
         QCOMPARE(script.overwriteAsked, 0);
@@ -125,9 +127,9 @@ private slots:
         script.file.reset();
         w->form->mnuFileExportPdf_Click();
         QCOMPARE(script.fileAsked, 1);
-        QCOMPARE(script.paperAsked, 0);
+        QCOMPARE(script.layoutAsked, 0);
         script.file = pdfPath(QStringLiteral("never.pdf"));
-        script.paper.reset();
+        script.layout.reset();
         w->form->mnuFileExportPdf_Click();
         QVERIFY(!QFileInfo::exists(*script.file));
         QVERIFY(w->messages.messages().empty());
@@ -144,7 +146,7 @@ private slots:
         script.overwrite = false;
         w->form->mnuFileExportPdf_Click();
         QCOMPARE(script.overwriteAsked, 1);
-        QCOMPARE(script.paperAsked, 0);
+        QCOMPARE(script.layoutAsked, 0);
         {
             QFile old(*script.file);
             QVERIFY(old.open(QIODevice::ReadOnly));
@@ -165,13 +167,45 @@ private slots:
                  QStringLiteral("/nonexistent-folder/out.pdf に書き出せませんでした。"));
     }
 
+    // Manuscript pages through both commands: one column per line of 30 characters at 40 x 30
+    // (70 lines, 3 pages), two at 20 x 20 (140 columns, 7 pages).
+    void manuscriptPages_throughExportAndPrint_data() {
+        QTest::addColumn<int>("preset");
+        QTest::addColumn<bool>("print");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("export 40x30") << int(PrintChoice::Preset::Grid40x30) << false << 3;
+        QTest::newRow("export 20x20") << int(PrintChoice::Preset::Grid20x20) << false << 7;
+        QTest::newRow("print 40x30") << int(PrintChoice::Preset::Grid40x30) << true << 3;
+    }
+    void manuscriptPages_throughExportAndPrint() {
+        QFETCH(int, preset);
+        QFETCH(bool, print);
+        QFETCH(int, pages);
+        openDocument(70);
+        PrintChoice choice;
+        choice.preset = static_cast<PrintChoice::Preset>(preset);
+        script.layout = choice;
+        script.file = pdfPath(QStringLiteral("manuscript.pdf"));
+        script.printer = true;
+        if (print)
+            w->form->mnuFilePrint_Click();
+        else
+            w->form->mnuFileExportPdf_Click();
+        QVERIFY(w->messages.messages().empty());
+        QCOMPARE(ManuscriptLayout::of(w->current(), {choice.settings().charactersPerColumn,
+                                                     choice.settings().columnsPerPage})
+                     .pageCount(),
+                 pages);
+        QCOMPARE(testing::inspectPdf(*script.file).pages, pages);
+    }
+
     // --- Printing ---
     void print_goesThroughThePrintDialog() {
         openDocument(40);
         script.file = pdfPath(QStringLiteral("printed.pdf"));
         script.printer = false;
         w->form->mnuFilePrint_Click();
-        QCOMPARE(script.paperAsked, 1);
+        QCOMPARE(script.layoutAsked, 1);
         QCOMPARE(script.printerAsked, 1);
         QVERIFY(!QFileInfo::exists(*script.file));
         script.printer = true;
