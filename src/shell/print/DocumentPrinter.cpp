@@ -2,11 +2,11 @@
 
 #include <QFont>
 #include <QPageSize>
+#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPdfWriter>
-#include <QSaveFile>
 #include <algorithm>
 
+#include "shell/print/PdfFile.h"
 #include "shell/gdi/VectorDrawingSurface.h"
 #include "store/CViewData.h"
 
@@ -111,24 +111,9 @@ int DocumentPrinter::print(QPagedPaintDevice& device, const Job& job, const CEis
 bool DocumentPrinter::writePdf(const QString& path, Paper paper, const Job& job,
                                const CEisuuCyotai& fonts) {
     if (job.view == nullptr) return false;
-    // Written beside the file and put in its place only when complete: a failure leaves an
-    // existing file as it was. (QPdfWriter itself reports no failure to open a file.)
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    int pages = -1;
-    {
-        QPdfWriter writer(&file);
-        writer.setCreator(QStringLiteral("Tavelo"));
-        writer.setTitle(QString::fromStdU16String(job.view->FileName()));
-        writer.setPageLayout(pageLayout(paper));
-        writer.setResolution(600);
-        pages = print(writer, job, fonts);
-    }
-    if (pages < 0) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return PdfFile::write(path, QString::fromStdU16String(job.view->FileName()),
+                          pageLayout(paper),
+                          [&](QPagedPaintDevice& device) { return print(device, job, fonts); });
 }
 
 }  // namespace tavelo

@@ -2,11 +2,11 @@
 
 #include <QLocale>
 #include <QPageSize>
+#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPdfWriter>
-#include <QSaveFile>
 #include <cmath>
 
+#include "shell/print/PdfFile.h"
 #include "shell/gdi/VectorDrawingSurface.h"
 #include "store/CViewData.h"
 #include "view/ManuscriptLayout.h"
@@ -84,24 +84,9 @@ int ManuscriptPrinter::print(QPagedPaintDevice& device, const Job& job, const CE
 
 bool ManuscriptPrinter::writePdf(const QString& path, const Job& job, const CEisuuCyotai& fonts) {
     if (job.view == nullptr || !ManuscriptGeometry(job.settings).fits()) return false;
-    // Written beside the file and put in its place only when complete, as DocumentPrinter
-    // does: a failure leaves an existing file as it was.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    int pages = -1;
-    {
-        QPdfWriter writer(&file);
-        writer.setCreator(QStringLiteral("Tavelo"));
-        writer.setTitle(QString::fromStdU16String(job.view->FileName()));
-        writer.setPageLayout(pageLayout(ManuscriptGeometry(job.settings)));
-        writer.setResolution(600);
-        pages = print(writer, job, fonts);
-    }
-    if (pages < 0) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return PdfFile::write(path, QString::fromStdU16String(job.view->FileName()),
+                          pageLayout(ManuscriptGeometry(job.settings)),
+                          [&](QPagedPaintDevice& device) { return print(device, job, fonts); });
 }
 
 String ManuscriptPrinter::lengthOf(const CViewData& view) {
