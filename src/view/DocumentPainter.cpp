@@ -38,7 +38,7 @@ std::array<char, 2> encoded(std::optional<char16_t> c) {
 }  // namespace
 
 DocumentPainter::DocumentPainter(DrawingSurface& picView, const CEisuuCyotai& fonts)
-    : picView_(picView), fonts_(fonts) {}
+    : picView_(picView), fonts_(fonts), bodyFonts_(fonts) {}
 
 void DocumentPainter::DrawSmallBun(const CViewData& view, const PaintState& state) {
     drawBunLines(view, 0, 0, state);
@@ -66,22 +66,7 @@ bool DocumentPainter::columnVisible(Long x, LONG height, const PaintState& state
 }
 
 const LOGFONTA& DocumentPainter::bodyFont(const String& shortName, LONG height) {
-    if (height != bodyFontsHeight_) {
-        bodyFonts_.clear();
-        bodyFontsHeight_ = height;
-    }
-    auto found = bodyFonts_.find(shortName);
-    if (found == bodyFonts_.end()) {
-        String face;
-        try {
-            face = fonts_.ChangeLongFontName(shortName);
-        } catch (const Error&) {
-            // A typeface name too long to look up names no installed font: the character is
-            // drawn in the default face rather than ending the whole redraw.
-        }
-        found = bodyFonts_.emplace(shortName, verticalFont(height, face)).first;
-    }
-    return found->second;
+    return bodyFonts_.at(shortName, height);
 }
 
 void DocumentPainter::drawBunLines(const CViewData& view, Integer style, Integer tier,

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/ClassicTypes.h"
+#include "view/BodyFonts.h"
 #include "view/GdiTypes.h"
 
 namespace tavelo {
@@ -76,8 +77,7 @@ private:
     const CEisuuCyotai& fonts_;
     // Face names resolved once per short name: the font list does not change while the
     // program runs.
-    std::unordered_map<String, LOGFONTA> bodyFonts_;
-    LONG bodyFontsHeight_ = 0;
+    BodyFonts bodyFonts_;
     std::map<std::tuple<const CViewData*, Integer, LONG>, std::vector<bool>> prepared_;
 };
 

@@ -38,7 +38,7 @@ String fullWidthNumber(int page) {
 }  // namespace
 
 ManuscriptPainter::ManuscriptPainter(DrawingSurface& surface, const CEisuuCyotai& fonts)
-    : surface_(surface), fonts_(fonts) {}
+    : surface_(surface), fonts_(fonts), bodyFonts_(fonts) {}
 
 LONG ManuscriptPainter::heightOf(double points, double unitsPerPoint) {
     return -std::max(1, toUnits(points, unitsPerPoint));
@@ -62,21 +62,7 @@ ManuscriptPainter::Point ManuscriptPainter::rubiPoint(const ManuscriptGeometry& 
 }
 
 const LOGFONTA& ManuscriptPainter::bodyFont(const String& shortName, LONG height) {
-    if (height != bodyFontsHeight_) {
-        bodyFonts_.clear();
-        bodyFontsHeight_ = height;
-    }
-    auto found = bodyFonts_.find(shortName);
-    if (found == bodyFonts_.end()) {
-        String face;
-        try {
-            face = fonts_.ChangeLongFontName(shortName);
-        } catch (const Error&) {
-            // A name too long to look up names no installed font: the default face draws it.
-        }
-        found = bodyFonts_.emplace(shortName, textFontRecord(height, kDown, face)).first;
-    }
-    return found->second;
+    return bodyFonts_.at(shortName, height);
 }
 
 void ManuscriptPainter::paintPage(const ManuscriptLayout& layout, int page,

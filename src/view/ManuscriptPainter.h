@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "common/ClassicTypes.h"
+#include "view/BodyFonts.h"
 #include "view/GdiTypes.h"
 #include "view/ManuscriptGeometry.h"
 #include "view/ManuscriptLayout.h"
@@ -63,8 +64,7 @@ private:
     DrawingSurface& surface_;
     const CEisuuCyotai& fonts_;
     // Face names resolved once per short name, for the height in force.
-    std::unordered_map<String, LOGFONTA> bodyFonts_;
-    LONG bodyFontsHeight_ = 0;
+    BodyFonts bodyFonts_;
 };
 
 }  // namespace tavelo
