@@ -23,6 +23,11 @@ private:
         return w;
     }
 
+    static bool statusSaysItFits(testing::WindowFixture& w) {
+        return QString::fromStdU16String(w.form->stb1.Panels(1).Text())
+            .contains(QStringLiteral("収まる"));
+    }
+
     // The x of the first visible line's first character on the screen, and the pitch.
     static std::pair<Long, Single> firstColumn(testing::WindowFixture& w, int style) {
         frmMain& form = *w.form;
@@ -93,13 +98,13 @@ private slots:
                 w->form->zoomTo(asked);
                 QCOMPARE(w->form->zoomPercent(), 100);
                 QCOMPARE(w->current().CharSpace(style), pitch);
-                QVERIFY(w->form->stb1.Panels(1).text().contains(QStringLiteral("収まる")));
+                QVERIFY(statusSaysItFits(*w));
             }
             w->form->zoomTo(100);
-            QVERIFY(!w->form->stb1.Panels(1).text().contains(QStringLiteral("収まる")));
+            QVERIFY(!statusSaysItFits(*w));
             w->form->zoomStep(1);
             QCOMPARE(w->form->zoomPercent(), 100);
-            QVERIFY(w->form->stb1.Panels(1).text().contains(QStringLiteral("収まる")));
+            QVERIFY(statusSaysItFits(*w));
             // The last character of every line (of its lower tier) ends inside the view.
             const CViewData& view = w->current();
             const double bottom = w->form->picView.logicalSize().height() + 1.0;
