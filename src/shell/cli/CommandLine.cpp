@@ -57,6 +57,7 @@ struct Options {
     QCommandLineOption position{QStringLiteral("position"), {}, QStringLiteral("N")};
     QCommandLineOption search{QStringLiteral("search"), {}, QStringLiteral("WORD")};
     QCommandLineOption hitColor{QStringLiteral("hit-color"), {}, QStringLiteral("#RRGGBB")};
+    QCommandLineOption scale{QStringLiteral("scale"), {}, QStringLiteral("N")};
     QCommandLineOption paper{QStringLiteral("paper"), {}, QStringLiteral("PAPER")};
     QCommandLineOption landscape{QStringLiteral("landscape")};
     QCommandLineOption portrait{QStringLiteral("portrait")};
@@ -66,7 +67,7 @@ struct Options {
 
     void addTo(QCommandLineParser& parser) const {
         parser.addOptions({dumpJson, render, pdf, view, out, style, position, search, hitColor,
-                           paper, landscape, portrait, grid, fontSize, noRestore});
+                           scale, paper, landscape, portrait, grid, fontSize, noRestore});
     }
 };
 
@@ -142,14 +143,16 @@ std::string CommandLine::usage() {
     return "Usage: tavelo [--no-restore] [FILE...]\n"
            "       tavelo --dump-json FILE [--view WxH]\n"
            "       tavelo --render FILE --out IMAGE.png [--view WxH] [--style small|large]\n"
-           "              [--position N] [--search WORD]... [--hit-color #RRGGBB]\n"
+           "              [--position N] [--search WORD]... [--hit-color #RRGGBB] [--scale N]\n"
            "       tavelo --pdf FILE --out OUT.pdf [--paper A4|B5|A5|B4] [--landscape|--portrait]\n"
            "              [--grid NxM] [--font-size PT]\n"
            "       tavelo --pdf FILE --out OUT.pdf --grid screen [--style small|large]\n"
            "       tavelo --help | --version\n"
            "\n"
            "--pdf sets manuscript pages: N characters per column, M columns per page, on A4\n"
-           "landscape at 40x30 unless told otherwise; --grid screen prints the screen's columns.\n";
+           "landscape at 40x30 unless told otherwise; --grid screen prints the screen's columns.\n"
+           "--scale N (1 to 4) draws the --render image at N device pixels per view pixel, as on\n"
+           "a high-density screen: the layout stays that of --view, the PNG is N times as large.\n";
 }
 
 std::optional<CommandLine> CommandLine::parse(const std::vector<std::string>& args,
@@ -230,12 +233,19 @@ std::optional<CommandLine> CommandLine::parse(const std::vector<std::string>& ar
         result.hitColor = color;
     }
 
+    if (parser.isSet(o.scale) && (!parseInteger(parser.value(o.scale), result.scale) ||
+                                  result.scale < 1 || result.scale > 4)) {
+        error = "--scale takes device pixels per view pixel, 1 to 4";
+        return std::nullopt;
+    }
+
     if (!oneFile.isEmpty() && !result.files.empty()) {
         error = "--dump-json, --render and --pdf take one file";
         return std::nullopt;
     }
-    if (anySet(parser, {&o.position, &o.search, &o.hitColor}) && result.mode != Mode::Render) {
-        error = "--position, --search and --hit-color go with --render";
+    if (anySet(parser, {&o.position, &o.search, &o.hitColor, &o.scale}) &&
+        result.mode != Mode::Render) {
+        error = "--position, --search, --hit-color and --scale go with --render";
         return std::nullopt;
     }
     if (anySet(parser, {&o.out, &o.style}) && result.mode != Mode::Render &&

@@ -70,13 +70,16 @@ int ViewRenderer::render(const CommandLine& commandLine, MessageSink& messages) 
     }
     if (commandLine.hitColor) state.hitColor = static_cast<COLORREF>(*commandLine.hitColor);
 
-    QImage image(width, height, QImage::Format_RGB32);
+    // Laid out at the logical view, drawn at device pixels: the scale times each side.
+    const int scale = commandLine.scale;
+    QImage image(width * scale, height * scale, QImage::Format_RGB32);
     image.fill(Qt::white);
     CEisuuCyotai fonts;
     fonts.ScreenFont(QtScreenFonts());
     MFontDraw surface(image);
+    surface.setDeviceScale(scale);
     DocumentPainter painter(surface, fonts);
-    state.viewWidth = image.width();
+    state.viewWidth = width;
     if (style == 0) {
         painter.DrawSmallBun(view, state);
         painter.DrawSmallRubi(view, state);

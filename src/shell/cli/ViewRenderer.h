@@ -9,7 +9,8 @@ class MessageSink;
 
 // The command line's --render: opens the file in a main window that is never shown, applies
 // the options in their order (view size, style, position, searches, hit colour) through the
-// window's own commands, and saves what the view shows as a PNG.
+// window's own commands, and saves what the view shows as a PNG: at --scale N the view is laid
+// out at its logical size and drawn N times as large, as on a screen of that pixel ratio.
 class ViewRenderer {
 public:
     // Needs a QApplication. Returns the exit status: 0 drawn, 1 the file could not be read

@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QUrl>
+#include <cmath>
 
 #include "shell/controls/ClassicColor.h"
 #include "shell/controls/ClassicMouse.h"
@@ -30,6 +31,18 @@ QImage& PictureBox::image() {
 const QImage& PictureBox::image() const {
     fitImage();
     return image_;
+}
+
+qreal PictureBox::deviceRatio() const {
+    return fixedRatio_ > 0 ? fixedRatio_ : devicePixelRatioF();
+}
+
+void PictureBox::setDevicePixelRatio(qreal ratio) {
+    if (!(ratio == 0 || (ratio >= 1 && ratio <= 4)))
+        throw controlerrors::invalidPropertyValue("DevicePixelRatio");
+    fixedRatio_ = ratio;
+    fitImage();
+    update();
 }
 
 void PictureBox::Cls() {
@@ -170,10 +183,16 @@ QSize PictureBox::innerSize() const {
 }
 
 void PictureBox::fitImage() const {
-    const QSize size = innerSize();
-    if (image_.size() == size && !image_.isNull()) return;
-    // What was drawn stays, from the top-left corner, as the classic persistent image does.
+    const qreal ratio = deviceRatio();
+    const QSize logical = innerSize();
+    const QSize size = ratio == 1 ? logical
+                                  : QSize(static_cast<int>(std::lround(logical.width() * ratio)),
+                                          static_cast<int>(std::lround(logical.height() * ratio)));
+    if (image_.size() == size && image_.devicePixelRatio() == ratio && !image_.isNull()) return;
+    // What was drawn stays, from the top-left corner, as the classic persistent image does
+    // (at its logical size when the ratio changed).
     QImage resized(size, QImage::Format_RGB32);
+    resized.setDevicePixelRatio(ratio);
     resized.fill(colorFromLong(backColor_));
     if (!image_.isNull() && !size.isEmpty()) {
         QPainter painter(&resized);

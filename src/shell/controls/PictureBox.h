@@ -14,7 +14,9 @@ namespace tavelo {
 // The drawing surface: a picture box that keeps a persistent image of its inner area (the
 // classic AutoRedraw picture box; the image always persists).
 //
-// image() is that image, Format_RGB32, as large as the box inside its border. Whatever is
+// image() is that image, Format_RGB32, as large as the box inside its border in device pixels:
+// logicalSize() times the device pixel ratio (the screen's, unless setDevicePixelRatio says
+// otherwise), which the image carries, so that it is shown at the logical size. Whatever is
 // drawn into it is shown at the next repaint: Cls clears it to BackColor and schedules one,
 // Refresh repaints at once. ScaleWidth, ScaleHeight and the mouse positions are in the
 // current ScaleMode (1 twips, 15 to a pixel; 3 pixels), measured from the inner area's
@@ -35,6 +37,12 @@ public:
 
     [[nodiscard]] QImage& image();
     [[nodiscard]] const QImage& image() const;
+    // The box inside its border in logical pixels: what layout and scrolling measure.
+    [[nodiscard]] QSize logicalSize() const { return innerSize(); }
+    // Device pixels per logical pixel of the image: the ratio set, or the screen's.
+    [[nodiscard]] qreal deviceRatio() const;
+    // 0 follows the screen the box is on; 1 to 4 fixes the ratio (tests, exports).
+    void setDevicePixelRatio(qreal ratio);
 
     void Cls();
     void Refresh();
@@ -98,6 +106,7 @@ private:
     // Follows the box's size at once, also while the box is hidden and Qt holds the resize
     // event back: hence mutable.
     mutable QImage image_;
+    qreal fixedRatio_ = 0;
     Long backColor_ = 0xFFFFFF;
     Integer borderStyle_ = 0;
     Integer scaleMode_ = vbTwips;

@@ -4,6 +4,8 @@
 #include <QImage>
 #include <algorithm>
 #include <atomic>
+#include <cmath>
+#include <limits>
 #include <cstring>
 #include <string_view>
 
@@ -53,6 +55,29 @@ MFontDraw::~MFontDraw() = default;
 void MFontDraw::setCachingEnabled(bool enabled) {
     caching_ = enabled;
     dropCachedFonts();
+}
+
+void MFontDraw::setDeviceScale(double scale) {
+    scale_ = std::clamp(scale, 1.0, 4.0);
+}
+
+// The record as the device sees it: height and width times the scale (kept within LONG).
+LOGFONTA MFontDraw::atDeviceScale(const LOGFONTA& font) const {
+    LOGFONTA scaled = font;
+    if (scale_ == 1) return scaled;
+    const auto times = [this](LONG value) {
+        const double device = std::round(static_cast<double>(value) * scale_);
+        return static_cast<LONG>(std::clamp(device, double{std::numeric_limits<LONG>::min()},
+                                            double{std::numeric_limits<LONG>::max()}));
+    };
+    scaled.lfHeight = times(font.lfHeight);
+    scaled.lfWidth = times(font.lfWidth);
+    return scaled;
+}
+
+std::int64_t MFontDraw::toDevice(int logical) const {
+    if (scale_ == 1) return logical;
+    return std::llround(static_cast<double>(logical) * scale_);
 }
 
 void MFontDraw::dropCachedFonts() {
@@ -113,7 +138,8 @@ GdiFont* MFontDraw::cachedFont(const LOGFONTA& font) {
     return recent.font;
 }
 
-HFONT MFontDraw::CreateFontIndirectA(const LOGFONTA& font) {
+HFONT MFontDraw::CreateFontIndirectA(const LOGFONTA& record) {
+    const LOGFONTA font = atDeviceScale(record);
     std::shared_ptr<GdiFont> owner;
     GdiFont* realised = nullptr;
     if (caching_) {
@@ -183,7 +209,7 @@ COLORREF MFontDraw::SetTextColor(HDC hdc, COLORREF color) {
 GdiFont& MFontDraw::selectedFont() {
     FontSlot& slot = slots_[selectedSlot_];
     if (slot.font == nullptr) {
-        stockFont_ = realise(stockFontRecord());
+        stockFont_ = realise(atDeviceScale(stockFontRecord()));
         slot.font = stockFont_.get();
     }
     return *slot.font;
@@ -193,18 +219,20 @@ int MFontDraw::TextOutA(HDC hdc, int x, int y, const char* text, int length) {
     if (hdc != deviceContext_ || length < 0 || (text == nullptr && length > 0)) return 0;
     if (length == 0) return 1;
     GdiFont& font = selectedFont();
+    const std::int64_t left = toDevice(x);
+    const std::int64_t top = toDevice(y);
     // Most of a document lies outside the view: such text costs only this test. Without the
     // caches every character is shaped and rasterised, and then clipped.
     if (caching_ &&
-        !font.mayInk(x, y, characterCount(text, length), image_.width(), image_.height()))
+        !font.mayInk(left, top, characterCount(text, length), image_.width(), image_.height()))
         return 1;
     if (image_.format() != QImage::Format_RGB32) image_.convertTo(QImage::Format_RGB32);
 
     int advance = 0;
     forEachAnsiCharacter(text, length, [&](char16_t c, bool doubleByte) {
         const GdiFont::GlyphImage& glyph = font.glyph(c, doubleByte, caching_);
-        blend(glyph.coverage, std::int64_t{x} + font.penX(advance) + glyph.left,
-              std::int64_t{y} + font.penY(advance) + glyph.top, glyph.width, glyph.height);
+        blend(glyph.coverage, left + font.penX(advance) + glyph.left,
+              top + font.penY(advance) + glyph.top, glyph.width, glyph.height);
         advance += glyph.advance;
     });
     return 1;
@@ -212,7 +240,7 @@ int MFontDraw::TextOutA(HDC hdc, int x, int y, const char* text, int length) {
 
 void MFontDraw::prepareText(const LOGFONTA& font, const char* text, int length) {
     if (!caching_ || text == nullptr || length <= 0) return;
-    GdiFont& realised = *cachedFont(font);
+    GdiFont& realised = *cachedFont(atDeviceScale(font));
     forEachAnsiCharacter(text, length, [&](char16_t c, bool doubleByte) {
         (void)realised.glyph(c, doubleByte, true);
     });

@@ -21,7 +21,9 @@ class GdiFont;
 // The GDI text calls of the view, drawn into the picture box's persistent image with Qt's
 // outlines and HarfBuzz's vertical shaping. Face names go through FaceNameResolver; text is
 // antialiased in the text colour of the call. Nothing depends on the screen: the resolution is
-// 96 pixels per inch everywhere.
+// 96 pixels per inch everywhere. A device scale above 1 (a high-density screen) keeps the
+// calls in logical pixels and draws at device pixels: every font is rasterised at the scale
+// times its height and every position is multiplied by the scale, so glyph edges stay sharp.
 //
 // Of the record, the height, the escapement and the face name count; orientation, width,
 // weight, italic, underline and strike-out do not change the drawing. Needs a QGuiApplication
@@ -59,6 +61,11 @@ public:
     [[nodiscard]] bool cachingEnabled() const { return caching_; }
     [[nodiscard]] const FontDrawCounters& counters() const { return counters_; }
 
+    // Device pixels per logical pixel, 1 to 4; 1 (the default) draws exactly as without it.
+    // Fonts handed out before a change keep the scale they were made at.
+    void setDeviceScale(double scale);
+    [[nodiscard]] double deviceScale() const { return scale_; }
+
 private:
     using FontKey = std::array<char, sizeof(LOGFONTA)>;
     struct FontKeyHash {
@@ -73,6 +80,8 @@ private:
         bool live = false;
     };
 
+    [[nodiscard]] LOGFONTA atDeviceScale(const LOGFONTA& font) const;
+    [[nodiscard]] std::int64_t toDevice(int logical) const;
     [[nodiscard]] std::shared_ptr<GdiFont> realise(const LOGFONTA& font);
     [[nodiscard]] GdiFont* cachedFont(const LOGFONTA& font);
     void dropCachedFonts();
@@ -87,6 +96,7 @@ private:
     FaceNameResolver resolver_;
     FontDrawCounters counters_;
     bool caching_ = true;
+    double scale_ = 1;
 
     std::vector<FontSlot> slots_;  // slot 0 is the stock font
     std::vector<std::uint32_t> freeSlots_;

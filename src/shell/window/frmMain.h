@@ -150,7 +150,8 @@ public:
     // The reading view (frmMainView.cpp). Lays every open document out again for the view's
     // present size and zoom and redraws at the same scroll position.
     void followViewSize();
-    // The text scale in percent, 50 to 400; 100 gives the sizes the view's height gives.
+    // The text scale in percent, 50 to 100 (where the columns fill the view); 100 gives the
+    // sizes the view's height gives.
     [[nodiscard]] int zoomPercent() const { return zoomPercent_; }
     void zoomTo(int percent);
     void zoomStep(int steps);

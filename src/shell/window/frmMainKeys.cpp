@@ -41,6 +41,12 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         });
         return false;
     }
+    // On a screen of another pixel ratio the view is drawn again at the new device pixels;
+    // the layout, in logical pixels, stays.
+    if (watched == client_ && event->type() == QEvent::ScreenChangeInternal) {
+        handleEvent("screen", [this] { hsb1_Change(); });
+        return false;
+    }
     if (watched != &picView && watched != &hsb1) return QMainWindow::eventFilter(watched, event);
     if (event->type() == QEvent::Wheel) {
         const auto* wheel = static_cast<QWheelEvent*>(event);

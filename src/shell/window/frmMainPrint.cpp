@@ -34,7 +34,7 @@ DocumentPrinter::Job frmMain::printJob() const {
     if (m_obViewS.Count() == 0) return job;
     job.view = &m_obViewS.Item(m_ViewIndex);
     job.style = largeStyle() ? 1 : 0;
-    job.viewSize = picView.image().size();
+    job.viewSize = picView.logicalSize();
     job.isSearch = m_IsSearch;
     job.hitColor = static_cast<COLORREF>(cdlFileOpen.Color());
     return job;

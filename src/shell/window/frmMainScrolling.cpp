@@ -12,7 +12,7 @@ PaintState frmMain::paintState() {
     state.isSearch = m_IsSearch;
     state.hitColor = static_cast<COLORREF>(cdlFileOpen.Color());
     paintColors(state);
-    state.viewWidth = baselineDrawing_ ? 0 : picView.image().width();
+    state.viewWidth = baselineDrawing_ ? 0 : picView.logicalSize().width();
     return state;
 }
 
@@ -46,12 +46,13 @@ void frmMain::hsb1_Change() {
     const ScrollPosition positions = ScrollPosition::of(view, style);
     hsb1.Min(positions.last());
     // A page moves by the whole columns the view shows, however wide the view and the pitch.
-    hsb1.LargeChange(ScrollPosition::pageStep(view, style, picView.image().width()));
+    hsb1.LargeChange(ScrollPosition::pageStep(view, style, picView.logicalSize().width()));
     const ScrollPosition::Shown shown = positions.at(hsb1.Value());
     m_OffsetX = shown.offsetX;
     m_ValueRatio = shown.valueRatio;
     txtLineNumber.Text(shown.lineNumber);
-    picView.Cls();
+    picView.Cls();  // follows the screen's pixel ratio before the passes draw at it
+    surface_.setDeviceScale(picView.deviceRatio());
     if (style == 0) {
         DrawSmallBun();
         DrawSmallRubi();

@@ -28,7 +28,10 @@ namespace tavelo {
 namespace {
 
 constexpr int kBarPixels = 28;  // toolbar row and status bar
-constexpr std::array<int, 14> kZoomSteps{50, 67, 75, 80, 90, 100, 110, 125, 150, 175, 200, 250, 300, 400};
+// Columns fill the height they are laid out for, the view's height times the zoom: above
+// 100 % their lower part would run past the bottom of the view, where nothing reaches it. The
+// zoom therefore stops at 100 %; larger characters are the large style's two tiers.
+constexpr std::array<int, 6> kZoomSteps{50, 67, 75, 80, 90, 100};
 constexpr int kWheelNotch = 120;
 constexpr int kZoomShownMs = 1500;
 
@@ -57,9 +60,11 @@ COLORREF readableOn(COLORREF paper, COLORREF hit) {
     return RGB(shift(redOf(hit)), shift(greenOf(hit)), shift(blueOf(hit)));
 }
 
-String percentText(int percent) {
+String percentText(int percent, bool capped) {
     const std::string text = std::to_string(percent);
-    return u"表示倍率 " + String(text.begin(), text.end()) + u"%";
+    String shown = u"表示倍率 " + String(text.begin(), text.end()) + u"%";
+    if (capped) shown += u"(列が表示に収まる最大です。大きな文字は「フォント大」で)";
+    return shown;
 }
 
 }  // namespace
@@ -162,9 +167,9 @@ void frmMain::placeControls() {
 // The layout sees the view's width and its height scaled by the zoom: the pitch follows the
 // height, so a larger zoom gives larger characters and fewer columns across the same width.
 void frmMain::layOutDevice() {
-    const QImage& image = picView.image();
-    const int height = static_cast<int>(std::lround(image.height() * (zoomPercent_ / 100.0)));
-    viewDevice_.setInnerSize(image.width(), std::max(height, 1));
+    const QSize view = picView.logicalSize();
+    const int height = static_cast<int>(std::lround(view.height() * (zoomPercent_ / 100.0)));
+    viewDevice_.setInnerSize(view.width(), std::max(height, 1));
 }
 
 void frmMain::followViewSize() {
@@ -178,12 +183,13 @@ void frmMain::followViewSize() {
 }
 
 void frmMain::zoomTo(int percent) {
+    const bool capped = percent > kZoomSteps.back();
     percent = std::clamp(percent, kZoomSteps.front(), kZoomSteps.back());
     if (percent != zoomPercent_) {
         zoomPercent_ = percent;
         followViewSize();
     }
-    const String text = percentText(percent);
+    const String text = percentText(percent, capped);
     showStatus(text);
     QTimer::singleShot(kZoomShownMs, this, [this, text] {
         if (stb1.Panels(1).text().toStdU16String() == text) stb1.Panels(1).Text(String());
@@ -197,7 +203,12 @@ void frmMain::zoomStep(int steps) {
     if (steps < 0 || (at != kZoomSteps.end() && *at == zoomPercent_)) index += steps;
     else index += steps - 1;
     const auto last = static_cast<decltype(index)>(kZoomSteps.size()) - 1;
-    zoomTo(kZoomSteps[static_cast<std::size_t>(std::clamp<decltype(index)>(index, 0, last))]);
+    // A step past the largest asks for more than fits, which the status bar then says.
+    if (index > last) {
+        zoomTo(kZoomSteps.back() + 1);
+        return;
+    }
+    zoomTo(kZoomSteps[static_cast<std::size_t>(std::max<decltype(index)>(index, 0))]);
 }
 
 void frmMain::zoomByWheel(int angle) {

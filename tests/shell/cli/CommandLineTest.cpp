@@ -30,6 +30,11 @@ TEST(CommandLineTest, parsesOrRefusesWithTheReason) {
          Mode::Render,
          ""},
         {{"--pdf", "a.tl2", "--out", "a.pdf"}, Mode::Pdf, ""},
+        {{"--render", "a.tl2", "--out", "a.png", "--scale", "4"}, Mode::Render, ""},
+        {{"--render", "a", "--out", "b", "--scale", "0"}, Mode::Window, "--scale takes"},
+        {{"--render", "a", "--out", "b", "--scale", "5"}, Mode::Window, "--scale takes"},
+        {{"--render", "a", "--out", "b", "--scale", "1.5"}, Mode::Window, "--scale takes"},
+        {{"--dump-json", "a", "--scale", "2"}, Mode::Window, "go with --render"},
         {{"--pdf", "a.tl2", "--out", "a.pdf", "--grid", "20x20", "--paper", "B5", "--portrait",
           "--font-size", "10.5"},
          Mode::Pdf,
@@ -100,9 +105,11 @@ TEST(CommandLineTest, valuesAndFileNames_areKept) {
     EXPECT_TRUE(window->noRestore);
 
     const auto render = CommandLine::parse({"--render", "a", "--out", "b", "--search", "猫",
-                                            "--search", "犬", "--hit-color", "#102030"},
+                                            "--search", "犬", "--hit-color", "#102030", "--scale",
+                                            "3"},
                                            error);
     ASSERT_TRUE(render) << error;
+    EXPECT_EQ(render->scale, 3);
     EXPECT_EQ(render->searches, (std::vector<std::string>{"猫", "犬"}));
     EXPECT_EQ(render->hitColor, 0x302010u);
 }

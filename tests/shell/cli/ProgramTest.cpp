@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 
@@ -126,6 +128,64 @@ TEST(ProgramTest, render_writesThePngOfTheView) {
     QFile png(out);
     ASSERT_TRUE(png.open(QIODevice::ReadOnly));
     EXPECT_TRUE(png.read(8).startsWith("\x89PNG"));
+}
+
+// At --scale 2 the same layout is drawn at twice the pixels: glyphs rasterised at twice their
+// size, not the 1x image enlarged. An enlarged image has every aligned 2x2 block of one colour;
+// a true 2x drawing has edges that fall between them, and anti-aliased greys.
+TEST(ProgramTest, renderAtScaleTwo_drawsSharpGlyphsAtTwiceTheSize) {
+    QTemporaryDir folder;
+    const auto render = [&](const char* scale) {
+        const QString out = folder.filePath(QStringLiteral("x%1.png").arg(QLatin1String(scale)));
+        const ProgramRun run_ = run({QStringLiteral("--render"), QStringLiteral(TAVELO_SAMPLE),
+                                     QStringLiteral("--out"), out, QStringLiteral("--view"),
+                                     QStringLiteral("300x400"), QStringLiteral("--scale"),
+                                     QLatin1String(scale)});
+        EXPECT_EQ(run_.exitCode, 0) << run_.err.toStdString();
+        return QImage(out).convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage one = render("1");
+    const QImage two = render("2");
+    ASSERT_EQ(one.size(), QSize(300, 400));
+    ASSERT_EQ(two.size(), QSize(600, 800));
+    EXPECT_NE(two, one.scaled(600, 800, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+
+    const auto inked = [](const QImage& image, int x, int y) {
+        return image.pixel(x, y) != 0xFFFFFFFFu;
+    };
+    int inkedBlocks = 0, mixedBlocks = 0, greys = 0;
+    for (int y = 0; y < two.height(); y += 2)
+        for (int x = 0; x < two.width(); x += 2) {
+            const QRgb first = two.pixel(x, y);
+            bool anyInk = false, mixed = false;
+            for (const QPoint p : {QPoint(x, y), QPoint(x + 1, y), QPoint(x, y + 1),
+                                   QPoint(x + 1, y + 1)}) {
+                anyInk = anyInk || inked(two, p.x(), p.y());
+                mixed = mixed || two.pixel(p) != first;
+                const int grey = qGray(two.pixel(p));
+                if (grey > 0 && grey < 255) ++greys;
+            }
+            inkedBlocks += anyInk ? 1 : 0;
+            mixedBlocks += mixed ? 1 : 0;
+        }
+    ASSERT_GT(inkedBlocks, 100);
+    EXPECT_GT(mixedBlocks * 4, inkedBlocks) << mixedBlocks << " of " << inkedBlocks;
+    EXPECT_GT(greys, 100);
+
+    // The ink stands where the 1x ink stands, twice as far from the corner.
+    const auto inkBox = [&](const QImage& image) {
+        QRect box;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (inked(image, x, y)) box |= QRect(x, y, 1, 1);
+        return box;
+    };
+    const QRect small = inkBox(one);
+    const QRect large = inkBox(two);
+    EXPECT_LE(std::abs(large.left() - 2 * small.left()), 4) << large.left();
+    EXPECT_LE(std::abs(large.top() - 2 * small.top()), 4) << large.top();
+    EXPECT_LE(std::abs(large.right() - 2 * small.right()), 4) << large.right();
+    EXPECT_LE(std::abs(large.bottom() - 2 * small.bottom()), 4) << large.bottom();
 }
 
 // --- PDF ---

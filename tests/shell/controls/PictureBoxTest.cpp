@@ -92,6 +92,26 @@ private slots:
         QCOMPARE(box->image().pixel(200, 200), qRgb(255, 255, 255));
     }
 
+    // At a pixel ratio of 2 the image has twice the pixels each way and is shown at the logical
+    // size; what layout and mouse positions measure stays logical, and drawing survives it.
+    void devicePixelRatio_doublesTheImage_logicalSizesStay() {
+        box->Cls();
+        box->image().setPixel(3, 3, qRgb(255, 0, 0));
+        box->setDevicePixelRatio(2);
+        QCOMPARE(box->image().size(), QSize(898, 1248));
+        QCOMPARE(box->image().devicePixelRatio(), 2.0);
+        QCOMPARE(box->logicalSize(), QSize(449, 624));
+        QCOMPARE(box->image().pixel(6, 6), qRgb(255, 0, 0));  // kept at its logical place
+        box->ScaleMode(PictureBox::vbPixels);
+        QCOMPARE(box->ScaleWidth(), Single{449});
+        const QImage shown = box->grab().toImage();
+        QCOMPARE(shown.size() / shown.devicePixelRatio(), QSize(451, 626));
+        box->setDevicePixelRatio(0);  // follows the screen again: 1 offscreen
+        QCOMPARE(box->image().size(), QSize(449, 624));
+        QCOMPARE(errorNumberOf([&] { box->setDevicePixelRatio(5); }),
+                 controlerrors::kInvalidPropertyValue);
+    }
+
     // --- Scale ---
     void scaleSize_inTwipsOrPixels() {
         box->ScaleMode(PictureBox::vbTwips);

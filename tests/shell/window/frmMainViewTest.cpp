@@ -23,6 +23,11 @@ private:
         return w;
     }
 
+    static bool statusSaysItFits(testing::WindowFixture& w) {
+        return QString::fromStdU16String(w.form->stb1.Panels(1).Text())
+            .contains(QStringLiteral("収まる"));
+    }
+
     // The x of the first visible line's first character on the screen, and the pitch.
     static std::pair<Long, Single> firstColumn(testing::WindowFixture& w, int style) {
         frmMain& form = *w.form;
@@ -71,16 +76,45 @@ private slots:
             w->form->zoomTo(50);
             QVERIFY(w->current().CharSpace(style) < pitch);
             QCOMPARE(w->form->hsb1.Value(), 4);
-            w->form->zoomStep(7);
-            QVERIFY(w->form->zoomPercent() > 100);
-            QVERIFY(w->current().CharSpace(style) > pitch);
+            w->form->zoomStep(2);
+            QVERIFY(w->form->zoomPercent() > 50 && w->form->zoomPercent() < 100);
+            QVERIFY(w->current().CharSpace(style) < pitch);
             QVERIFY(w->form->picView.image() != classic);
-            w->form->zoomTo(100);
+            w->form->zoomStep(7);  // runs into the largest zoom that fits
+            QCOMPARE(w->form->zoomPercent(), 100);
             QCOMPARE(w->current().CharSpace(style), pitch);
             QCOMPARE(w->current().PointSmallBunX(3, 2), x);
             QVERIFY(w->form->picView.image() == classic);
-            w->form->zoomTo(1000);
-            QCOMPARE(w->form->zoomPercent(), 400);
+        }
+    }
+
+    // Above 100 % the columns would run past the bottom of the view: the zoom stops where
+    // they fit, and the status bar says why; the last character stays inside the view.
+    void zoom_aboveTheFittingSize_isCappedAndSaysSo() {
+        for (int style : {0, 1}) {
+            auto w = opened(style);
+            const Single pitch = w->current().CharSpace(style);
+            for (int asked : {110, 400, 1000}) {
+                w->form->zoomTo(asked);
+                QCOMPARE(w->form->zoomPercent(), 100);
+                QCOMPARE(w->current().CharSpace(style), pitch);
+                QVERIFY(statusSaysItFits(*w));
+            }
+            w->form->zoomTo(100);
+            QVERIFY(!statusSaysItFits(*w));
+            w->form->zoomStep(1);
+            QCOMPARE(w->form->zoomPercent(), 100);
+            QVERIFY(statusSaysItFits(*w));
+            // The last character of every line (of its lower tier) ends inside the view.
+            const CViewData& view = w->current();
+            const double bottom = w->form->picView.logicalSize().height() + 1.0;
+            for (Integer line = 1; line <= view.GyouArraySize(); ++line) {
+                const Integer last = view.LenBunDan(line);
+                if (last == 0) continue;
+                const Long y = style == 0 ? view.PointSmallBunY(line, last)
+                                          : view.PoinBigBunY(line, last);
+                QVERIFY(y + pitch <= bottom);
+            }
         }
     }
 
