@@ -21,7 +21,8 @@
 # input that takes more than 2 seconds or more than 1 GB is a failure like a crash. Fuzzing
 # starts from the seeds in fuzz/corpus/reader (every file target reads a file's bytes) and the
 # bundled samples, the window's from its step sequences in fuzz/corpus/window; the inputs
-# worth keeping collect in fuzz/findings/corpus-TARGET, and an input that fails is saved as fuzz/findings/TARGET-crash-* (or leak-, timeout-, oom-).
+# worth keeping collect in fuzz/findings/corpus-TARGET, and an input that fails is saved as
+# fuzz/findings/TARGET-crash-* (or leak-, timeout-, oom-).
 # fuzz/findings/ is not committed: copy a finding into fuzz/regressions/TARGET, where every
 # test run replays it, and mend the fault. Extra flags go to libFuzzer as they are, for example
 # -jobs=2 -workers=2 to use both cores. The exit status is that of the first failing target.
