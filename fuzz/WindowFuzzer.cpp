@@ -6,32 +6,44 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 
 #include "WindowSequence.h"
 
 namespace {
 
-std::unique_ptr<QApplication> application;
-std::unique_ptr<tavelo::WindowSequence> sequence;
+// Created once and never deleted: deleting the application from an exit handler crashes
+// inside Qt's own teardown.
+QApplication* application = nullptr;
+tavelo::WindowSequence* sequence = nullptr;
 
-void printSteps() {
-    if (sequence)
-        std::fprintf(stderr, "window sequence: %llu steps run, %llu of them acted\n",
-                     static_cast<unsigned long long>(sequence->stepsRun()),
-                     static_cast<unsigned long long>(sequence->stepsActed()));
+// At exit: the steps run, and the pool's folder removed.
+void finish() {
+    if (sequence == nullptr) return;
+    std::fprintf(stderr, "window sequence: %llu steps run, %llu of them acted\n",
+                 static_cast<unsigned long long>(sequence->stepsRun()),
+                 static_cast<unsigned long long>(sequence->stepsActed()));
+    delete sequence;
+    sequence = nullptr;
 }
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+// fontconfig keeps a process-wide cache that it never frees.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig.so\n";
+}
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_FONT_DPI", "96");
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
-    application = std::make_unique<QApplication>(*argc, *argv);
+    static int argc = 1;
+    static char name[] = "tavelo_fuzz_window";
+    static char* argv[] = {name, nullptr};
+    application = new QApplication(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
-    sequence = std::make_unique<tavelo::WindowSequence>(QStringLiteral(TAVELO_SOURCE_DIR));
-    std::atexit(printSteps);
+    sequence = new tavelo::WindowSequence(QStringLiteral(TAVELO_SOURCE_DIR));
+    std::atexit(finish);
     return 0;
 }
 
