@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Fuzzes Tavelo with libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer (installs what
-# is missing and builds the fuzz preset first). Three targets:
+# is missing and builds the fuzz preset first). Four targets:
 #
 #   reader   the tl2 reader: bytes to lines, typefaces and ruby (fuzz/ReaderFuzzer.cpp)
 #   open     the whole headless open: reading, layout and adding to the list (OpenFuzzer.cpp)
 #   render   the opened document drawn into an offscreen image, both styles (RenderFuzzer.cpp)
+#   window   sequences of what users do in the main window, its invariants checked after
+#            every step (WindowFuzzer.cpp, WindowSequence.h); its seeds are step sequences in
+#            fuzz/corpus/window, and it prints the steps it ran at exit
 #
 #   scripts/fuzz.sh [-t TARGET] [SECONDS] [LIBFUZZER-FLAG...]   fuzz TARGET (default reader, or
 #                                                             all: each in turn) for SECONDS
@@ -16,9 +19,10 @@
 #
 # Inputs are up to 40,000 bytes, so that files over the reader's size limit are covered; an
 # input that takes more than 2 seconds or more than 1 GB is a failure like a crash. Fuzzing
-# starts from the seeds in fuzz/corpus/reader (every target reads a file's bytes) and the
-# bundled samples; the inputs worth keeping collect in fuzz/findings/corpus-TARGET, and an
-# input that fails is saved as fuzz/findings/TARGET-crash-* (or leak-, timeout-, oom-).
+# starts from the seeds in fuzz/corpus/reader (every file target reads a file's bytes) and the
+# bundled samples, the window's from its step sequences in fuzz/corpus/window; the inputs
+# worth keeping collect in fuzz/findings/corpus-TARGET, and an input that fails is saved as
+# fuzz/findings/TARGET-crash-* (or leak-, timeout-, oom-).
 # fuzz/findings/ is not committed: copy a finding into fuzz/regressions/TARGET, where every
 # test run replays it, and mend the fault. Extra flags go to libFuzzer as they are, for example
 # -jobs=2 -workers=2 to use both cores. The exit status is that of the first failing target.
@@ -30,17 +34,19 @@ scripts/install-deps.sh
 targets=(reader)
 if [ "${1:-}" = "-t" ]; then
   case "${2:-}" in
-    reader | open | render) targets=("$2") ;;
-    all) targets=(reader open render) ;;
+    reader | open | render | window) targets=("$2") ;;
+    all) targets=(reader open render window) ;;
     *)
-      echo "scripts/fuzz.sh: TARGET is reader, open, render or all, not '${2:-}'" >&2
+      echo "scripts/fuzz.sh: TARGET is reader, open, render, window or all, not '${2:-}'" >&2
       exit 2
       ;;
   esac
   shift 2
 fi
 
-seeds="$root/fuzz/corpus/reader"
+seeds_of() {
+  if [ "$1" = window ]; then echo "$root/fuzz/corpus/window"; else echo "$root/fuzz/corpus/reader"; fi
+}
 findings="$root/fuzz/findings"
 # Above the largest buffer the reader walks (32,768 bytes), so that the size limits stay reachable.
 max_len=40000
@@ -67,7 +73,7 @@ case "${1:-}" in
     for target in "${targets[@]}"; do
       inputs=("$@")
       if [ ${#inputs[@]} -eq 0 ]; then
-        inputs=("$seeds")
+        inputs=("$(seeds_of "$target")")
         if [ -d "$(regressions_of "$target")" ]; then inputs+=("$(regressions_of "$target")"); fi
       fi
       "$(fuzzer_of "$target")" -runs=0 -max_len="$max_len" "${inputs[@]}" || status=$?
@@ -78,7 +84,8 @@ case "${1:-}" in
     # Keeps only the inputs that add coverage to what the seeds already reach.
     for target in "${targets[@]}"; do
       mkdir -p "$findings/corpus-$target"
-      "$(fuzzer_of "$target")" -merge=1 -max_len="$max_len" "$seeds" "$findings/corpus-$target"
+      "$(fuzzer_of "$target")" -merge=1 -max_len="$max_len" "$(seeds_of "$target")" \
+        "$findings/corpus-$target"
     done
     exit 0
     ;;
@@ -104,10 +111,20 @@ for target in "${targets[@]}"; do
   mkdir -p "$work"
   echo "== fuzzing $target for $seconds s"
   # From inside the findings, where libFuzzer also leaves the logs of -jobs.
-  (cd "$findings" && "$(fuzzer_of "$target")" -max_total_time="$seconds" -max_len="$max_len" \
-    -timeout=2 -rss_limit_mb=1024 -dict="$root/fuzz/reader.dict" \
+  # The file targets start from the reader's seeds and the samples with the reader's
+  # dictionary; the window's inputs are steps, not files, of up to 200 steps.
+  starts=("$(seeds_of "$target")" "$root/samples")
+  dict=(-dict="$root/fuzz/reader.dict")
+  len=$max_len
+  if [ "$target" = window ]; then
+    starts=("$(seeds_of "$target")")
+    dict=()
+    len=400
+  fi
+  (cd "$findings" && "$(fuzzer_of "$target")" -max_total_time="$seconds" -max_len="$len" \
+    -timeout=2 -rss_limit_mb=1024 "${dict[@]}" \
     -artifact_prefix="$findings/$target-" -print_final_stats=1 "$@" \
-    "$work" "$seeds" "$root/samples") || {
+    "$work" "${starts[@]}") || {
     code=$?
     echo "== $target failed (status $code); the input is in $findings" >&2
     if [ "$status" -eq 0 ]; then status=$code; fi

@@ -111,8 +111,12 @@ void frmMain::rememberCurrentPlace() {
 void frmMain::showAtPlace(Place place) {
     const Integer n = m_obViewS.Item(m_ViewIndex).GyouArraySize();
     const Place inside = inStyle(place, currentStyle()).clampedTo(n);
-    hsb1.Min(ScrollPosition::of(m_obViewS.Item(m_ViewIndex), currentStyle()).last());
-    const auto position = static_cast<Integer>(inside.position());
+    const ScrollPosition positions = ScrollPosition::of(m_obViewS.Item(m_ViewIndex), currentStyle());
+    hsb1.Min(positions.last());
+    // Clamped again by the scroll bar's own range: a place counts an empty document as one
+    // line (two tiers in the large style), but its only position is 0, and a value past the
+    // end would stop the redraw and leave the old line number showing.
+    const Integer position = positions.clamp(inside.position());
     if (hsb1.Value() != position)
         hsb1.Value(position);  // redraws
     else
