@@ -4,7 +4,7 @@
 #
 #   dev    the plain debug build
 #   fuzz   the libFuzzer targets (clang), each replaying its seeds and regressions once, then
-#          each fuzzed for TAVELO_FUZZ_SECONDS (default 60; 0 skips the fuzzing)
+#          each fuzzed for TAVELO_FUZZ_SECONDS (default 30; 0 skips the fuzzing)
 #   asan   the plain suite again under AddressSanitizer and UndefinedBehaviorSanitizer
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,7 +18,7 @@ for preset in "${presets[@]}"; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
   ctest --preset "$preset" -j "$jobs"
-  if [ "$preset" = fuzz ] && [ "${TAVELO_FUZZ_SECONDS:-60}" -gt 0 ]; then
-    scripts/fuzz.sh -t all "${TAVELO_FUZZ_SECONDS:-60}"
+  if [ "$preset" = fuzz ] && [ "${TAVELO_FUZZ_SECONDS:-30}" -gt 0 ]; then
+    scripts/fuzz.sh -t all "${TAVELO_FUZZ_SECONDS:-30}"
   fi
 done
