@@ -5,25 +5,17 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "shell/cli/CommandLine.h"
-#include "shell/cli/JsonDump.h"
-#include "shell/controls/HeadlessCommonDialog.h"
-#include "common/ErrorText.h"
 #include "common/MessageSink.h"
-#include "common/PathBytes.h"
-#include "layout/CEisuuCyotai.h"
-#include "layout/qt/FontMeasuringDevice.h"
-#include "layout/qt/QtScreenFonts.h"
+#include "common/Utf8.h"
+#include "shell/cli/CommandLine.h"
+#include "shell/cli/CommandLineDocument.h"
+#include "shell/cli/JsonDump.h"
 #include "shell/gdi/MFontDraw.h"
+#include "shell/print/DocumentPrinter.h"
 #include "store/CViewData.h"
-#include "store/CViewDataS.h"
-#include "store/DocumentLoader.h"
-#include "store/ReadingMessage.h"
 #include "view/DocumentPainter.h"
 #include "view/ScrollPosition.h"
 #include "view/SearchNavigation.h"
-#include "common/Utf8.h"
-#include "shell/window/frmMain.h"
 
 namespace tavelo {
 
@@ -32,24 +24,9 @@ int ViewRenderer::render(const CommandLine& commandLine, MessageSink& messages) 
     // loader, positions and passes without making a window.
     const int width = commandLine.viewWidth.value_or(JsonDump::kDefaultViewWidth);
     const int height = commandLine.viewHeight.value_or(JsonDump::kDefaultViewHeight);
-    FontMeasuringDevice device(width, height);
-    DocumentLoader loader(messages, device);
-    loader.keepOnlyWholeCells(true);
-    const String& path = commandLine.file;
-    loader.loadFile(path, PathBytes::fileName(path));
-    if (const auto message = ReadingMessage::readFailure(loader, path))
-        messages.showMessage(*message);
-    if (loader.readError() && !loader.readAnything()) return 1;
-    if (const auto& error = loader.layoutError())
-        messages.showMessage(ReadingMessage::layoutFailure(*error, path));
-    CViewDataS documents;
-    try {
-        loader.addTo(documents, loader.reader().FileName());
-    } catch (const Error& error) {
-        messages.showMessage(PathBytes::display(path) + u" を開けません。\n" + ErrorText::of(error));
-        return 1;
-    }
-    CViewData& view = documents.Item(1);
+    CommandLineDocument document(width, height);
+    if (!document.open(commandLine.file, messages)) return 1;
+    CViewData& view = document.view();
 
     const Integer style = commandLine.style == CommandLine::Style::Large ? 1 : 0;
     const ScrollPosition positions = ScrollPosition::of(view, style);
@@ -74,11 +51,9 @@ int ViewRenderer::render(const CommandLine& commandLine, MessageSink& messages) 
     const int scale = commandLine.scale;
     QImage image(width * scale, height * scale, QImage::Format_RGB32);
     image.fill(Qt::white);
-    CEisuuCyotai fonts;
-    fonts.ScreenFont(QtScreenFonts());
     MFontDraw surface(image);
     surface.setDeviceScale(scale);
-    DocumentPainter painter(surface, fonts);
+    DocumentPainter painter(surface, document.fonts());
     state.viewWidth = width;
     if (style == 0) {
         painter.DrawSmallBun(view, state);
@@ -95,16 +70,19 @@ int ViewRenderer::render(const CommandLine& commandLine, MessageSink& messages) 
 }
 
 int ViewRenderer::writePdf(const CommandLine& commandLine, MessageSink& messages) {
-    HeadlessCommonDialog dialog;
-    frmMain window(dialog, messages);
-    window.openFile(commandLine.file);
-    if (window.m_obViewS.Count() == 0) return 1;
-    if (commandLine.style == CommandLine::Style::Large) window.mnuStyleType_Click(1);
-    // The window tells the failure through the message sink, on standard error here.
-    return window.writePdf(QString::fromStdString(commandLine.out),
-                           DocumentPrinter::Paper::A4Landscape)
-               ? 0
-               : 1;
+    CommandLineDocument document(JsonDump::kDefaultViewWidth, JsonDump::kDefaultViewHeight);
+    if (!document.open(commandLine.file, messages)) return 1;
+    DocumentPrinter::Job job;
+    job.view = &document.view();
+    job.style = commandLine.style == CommandLine::Style::Large ? 1 : 0;
+    job.viewSize = QSize(JsonDump::kDefaultViewWidth, JsonDump::kDefaultViewHeight);
+    const QString out = QString::fromStdString(commandLine.out);
+    if (!DocumentPrinter::writePdf(out, DocumentPrinter::Paper::A4Landscape, job,
+                                   document.fonts())) {
+        messages.showMessage(out.toStdU16String() + u" に書き出せませんでした。");
+        return 1;
+    }
+    return 0;
 }
 
 }  // namespace tavelo
