@@ -138,7 +138,7 @@ TEST(DocumentPagesTest, aPagesWorth_fillsOnePageAndOneMoreLineStartsASecond) {
         const Document more(perPage + 1);
         const auto two = DocumentPages::pagesOf(*more.view, style, kViewWidth);
         EXPECT_EQ(firstLines(two, style, static_cast<Integer>(perPage + 1)),
-                 (std::vector<Integer>{1, static_cast<Integer>(perPage + 1)}));
+                  (std::vector<Integer>{1, static_cast<Integer>(perPage + 1)}));
     }
 }
 
@@ -236,4 +236,3 @@ TEST(DocumentPagesTest, offsets_areTheWindowsForTheFirstLine) {
 
 }  // namespace
 }  // namespace tavelo
-

@@ -266,7 +266,7 @@ TEST(DocumentPainterTest, failingGdiCalls_areRetriedAFewTimesThenTheCharacterIsS
     q.surface.failNext(Call::SelectObject, DocumentPainter::kTries);
     q.painter.DrawSmallBun(view, q.state);
     EXPECT_EQ(texts(q.surface), std::vector<String>{u"二"});  // the first is given up
-    EXPECT_EQ(q.surface.liveFontCount(), 0);                   // and its font deleted
+    EXPECT_EQ(q.surface.liveFontCount(), 0);                  // and its font deleted
 }
 
 TEST(DocumentPainterTest, linesOutsideTheView_areSkipped) {
@@ -325,4 +325,3 @@ TEST(DocumentPainterTest, lineRange_drawsOnlyItsLinesInBothStyles) {
 
 }  // namespace
 }  // namespace tavelo
-
