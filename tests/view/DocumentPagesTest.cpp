@@ -1,5 +1,7 @@
-#include <QTest>
+#include <gtest/gtest.h>
+
 #include <cmath>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -17,22 +19,6 @@
 namespace tavelo {
 
 using Page = DocumentPages::Page;
-
-class DocumentPagesTest : public QObject {
-    Q_OBJECT
-
-private slots:
-    // Page count and first lines
-    void oneLine_isOnePageOrAnUpperAndALowerPage();
-    void twoLines_shareAPage();
-    void aPagesWorth_fillsOnePageAndOneMoreLineStartsASecond();
-    void manyLines_everyPageStartsAfterThePreviousOne();
-
-    // Whole columns
-    void columns_followTheLayoutsPositions();
-    void drawnPages_neverCutAColumn();
-    void offsets_areTheWindowsForTheFirstLine();
-};
 
 namespace {
 
@@ -65,7 +51,8 @@ struct Document {
         loader.loadBytes(testing::sjis(text), u"a.tl2");
         view = &loader.addTo(list, u"1:00:00 a.tl2");
         if (view->GyouArraySize() != lines)
-            qFatal("the test document has %d lines", view->GyouArraySize());
+            throw std::logic_error("the test document has " +
+                                   std::to_string(view->GyouArraySize()) + " lines");
     }
     RecordingMessageSink messages;
     FixedMeasuringDevice device{static_cast<Single>(kViewWidth), static_cast<Single>(kViewHeight),
@@ -98,103 +85,99 @@ std::vector<Integer> firstLines(const std::vector<Page>& pages, Integer style, I
     for (std::size_t i = 0; i < pages.size(); ++i) {
         const Page& page = pages[i];
         if (style == 1 && page.tier == 1) {
-            [&] {
-                QVERIFY(i > 0);
-                QCOMPARE(pages[i - 1].tier, Integer{0});
-                QCOMPARE(page.firstLine, pages[i - 1].firstLine);
-                QCOMPARE(page.lastLine, pages[i - 1].lastLine);
-            }();
+            // A lower-tier page repeats the lines of the upper-tier page before it.
+            EXPECT_GT(i, std::size_t{0});
+            if (i == 0) continue;
+            EXPECT_EQ(pages[i - 1].tier, Integer{0}) << "page " << i;
+            EXPECT_EQ(page.firstLine, pages[i - 1].firstLine) << "page " << i;
+            EXPECT_EQ(page.lastLine, pages[i - 1].lastLine) << "page " << i;
             continue;
         }
-        [&] {
-            QCOMPARE(page.tier, Integer{0});
-            QCOMPARE(page.firstLine, expected);
-            QVERIFY(page.lastLine >= page.firstLine);
-        }();
+        EXPECT_EQ(page.tier, Integer{0}) << "page " << i;
+        EXPECT_EQ(page.firstLine, expected) << "page " << i;
+        EXPECT_GE(page.lastLine, page.firstLine) << "page " << i;
         firsts.push_back(page.firstLine);
         expected = static_cast<Integer>(page.lastLine + 1);
     }
-    [&] { QCOMPARE(expected, static_cast<Integer>(lines + 1)); }();
+    EXPECT_EQ(expected, static_cast<Integer>(lines + 1));
     return firsts;
 }
 
-}  // namespace
-
-void DocumentPagesTest::oneLine_isOnePageOrAnUpperAndALowerPage() {
+TEST(DocumentPagesTest, oneLine_isOnePageOrAnUpperAndALowerPage) {
     const Document document(1);
     const auto small = DocumentPages::pagesOf(*document.view, 0, kViewWidth);
-    QCOMPARE(small.size(), std::size_t{1});
-    QCOMPARE(small[0].firstLine, Integer{1});
-    QCOMPARE(small[0].lastLine, Integer{1});
-    QCOMPARE(small[0].offsetX, Long{0});
+    ASSERT_EQ(small.size(), std::size_t{1});
+    EXPECT_EQ(small[0].firstLine, Integer{1});
+    EXPECT_EQ(small[0].lastLine, Integer{1});
+    EXPECT_EQ(small[0].offsetX, Long{0});
     const auto large = DocumentPages::pagesOf(*document.view, 1, kViewWidth);
-    QCOMPARE(large.size(), std::size_t{2});
-    QCOMPARE(large[0].tier, Integer{0});
-    QCOMPARE(large[1].tier, Integer{1});
-    QCOMPARE(large[1].firstLine, Integer{1});
+    ASSERT_EQ(large.size(), std::size_t{2});
+    EXPECT_EQ(large[0].tier, Integer{0});
+    EXPECT_EQ(large[1].tier, Integer{1});
+    EXPECT_EQ(large[1].firstLine, Integer{1});
 }
 
-void DocumentPagesTest::twoLines_shareAPage() {
+TEST(DocumentPagesTest, twoLines_shareAPage) {
     const Document document(2);
     for (const Integer style : {Integer{0}, Integer{1}}) {
         const auto pages = DocumentPages::pagesOf(*document.view, style, kViewWidth);
-        QCOMPARE(pages.size(), std::size_t(style == 0 ? 1 : 2));
-        QCOMPARE(pages[0].lastLine, Integer{2});
+        ASSERT_EQ(pages.size(), std::size_t(style == 0 ? 1 : 2));
+        EXPECT_EQ(pages[0].lastLine, Integer{2});
     }
 }
 
-void DocumentPagesTest::aPagesWorth_fillsOnePageAndOneMoreLineStartsASecond() {
+TEST(DocumentPagesTest, aPagesWorth_fillsOnePageAndOneMoreLineStartsASecond) {
     for (const Integer style : {Integer{0}, Integer{1}}) {
         const int perPage = linesInTheFirstView(style);
-        QVERIFY(perPage >= 2);
+        EXPECT_TRUE(perPage >= 2);
         const Document full(perPage);
         const auto one = DocumentPages::pagesOf(*full.view, style, kViewWidth);
-        QCOMPARE(one.size(), std::size_t(style == 0 ? 1 : 2));
-        QCOMPARE(one[0].lastLine, static_cast<Integer>(perPage));
+        ASSERT_EQ(one.size(), std::size_t(style == 0 ? 1 : 2));
+        EXPECT_EQ(one[0].lastLine, static_cast<Integer>(perPage));
 
         const Document more(perPage + 1);
         const auto two = DocumentPages::pagesOf(*more.view, style, kViewWidth);
-        QCOMPARE(firstLines(two, style, static_cast<Integer>(perPage + 1)),
-                 (std::vector<Integer>{1, static_cast<Integer>(perPage + 1)}));
+        EXPECT_EQ(firstLines(two, style, static_cast<Integer>(perPage + 1)),
+                  (std::vector<Integer>{1, static_cast<Integer>(perPage + 1)}));
     }
 }
 
-void DocumentPagesTest::manyLines_everyPageStartsAfterThePreviousOne() {
+TEST(DocumentPagesTest, manyLines_everyPageStartsAfterThePreviousOne) {
     const Document document(200);
     for (const Integer style : {Integer{0}, Integer{1}}) {
         const auto pages = DocumentPages::pagesOf(*document.view, style, kViewWidth);
         const std::vector<Integer> firsts = firstLines(pages, style, 200);
         // The grid is even, so every full page holds the same number of lines.
         const int perPage = firsts.at(1) - firsts.at(0);
-        QCOMPARE(perPage, linesInTheFirstView(style));
+        EXPECT_EQ(perPage, linesInTheFirstView(style));
         const std::size_t sets = (200 + perPage - 1) / perPage;
-        QCOMPARE(firsts.size(), sets);
-        QCOMPARE(pages.size(), sets * (style == 0 ? 1 : 2));
+        EXPECT_EQ(firsts.size(), sets);
+        ASSERT_EQ(pages.size(), sets * (style == 0 ? 1 : 2));
     }
 }
 
-void DocumentPagesTest::columns_followTheLayoutsPositions() {
+TEST(DocumentPagesTest, columns_followTheLayoutsPositions) {
     const Document document(40);
     const CViewData& view = *document.view;
     for (const Integer style : {Integer{0}, Integer{1}}) {
         const auto columns = DocumentPages::columnsOf(view, style);
-        QCOMPARE(columns.size(), std::size_t{40});
+        ASSERT_EQ(columns.size(), std::size_t{40});
         const int em = MulDiv(view.FontSizeBun(style), 96, 72);
         for (Integer g = 1; g <= 40; ++g) {
             const auto& column = columns[static_cast<std::size_t>(g - 1)];
             if (view.LenBunDan(g) > 0) {
                 const Long x = style == 0 ? view.PointSmallBunX(g, 1) : view.PoinBigBunX(g, 1);
-                QCOMPARE(column.left, static_cast<double>(x - em));
+                EXPECT_DOUBLE_EQ(column.left, static_cast<double>(x - em));
             }
             for (Integer d = 1; d <= view.LenRubiDan(g); ++d) {
                 const Long x = style == 0 ? view.PointSmallRubiX(g, d) : view.PointBigRubiX(g, d);
-                QVERIFY(x <= column.right);
+                EXPECT_TRUE(x <= column.right);
             }
         }
     }
 }
 
-void DocumentPagesTest::drawnPages_neverCutAColumn() {
+TEST(DocumentPagesTest, drawnPages_neverCutAColumn) {
     const Document document(90);
     const CViewData& view = *document.view;
     CEisuuCyotai fonts;
@@ -215,43 +198,41 @@ void DocumentPagesTest::drawnPages_neverCutAColumn() {
                 painter.DrawBigRubi(view, page.tier, state);
             }
             // Every set of lines has upper tiers; short lines have no lower ones.
-            if (page.tier == 0) QVERIFY(!surface.drawnTexts().empty());
+            if (page.tier == 0) {
+                EXPECT_FALSE(surface.drawnTexts().empty());
+            }
             for (const auto& text : surface.drawnTexts()) {
                 const int em = -text.logFont.lfHeight;
-                QVERIFY(em <= bodyEm + 1);
+                EXPECT_TRUE(em <= bodyEm + 1);
                 // The em square stands left of x.
-                QVERIFY2(
-                    text.x - em >= 0 && text.x <= kViewWidth,
-                    qPrintable(
-                        QStringLiteral("page from line %1: x %2").arg(page.firstLine).arg(text.x)));
+                EXPECT_TRUE(text.x - em >= 0 && text.x <= kViewWidth)
+                    << "page from line " << page.firstLine << ": x " << text.x;
             }
         }
     }
 }
 
-void DocumentPagesTest::offsets_areTheWindowsForTheFirstLine() {
+TEST(DocumentPagesTest, offsets_areTheWindowsForTheFirstLine) {
     const Document document(120);
     const CViewData& view = *document.view;
     const auto small = DocumentPages::pagesOf(view, 0, kViewWidth);
     for (const Page& page : small) {
         const double expected =
             (page.firstLine - 1) * static_cast<double>(static_cast<float>(view.CharSpace(0) * 2.0));
-        QVERIFY(std::abs(page.offsetX - expected) <= 0.5);
+        EXPECT_TRUE(std::abs(page.offsetX - expected) <= 0.5);
     }
     const auto large = DocumentPages::pagesOf(view, 1, kViewWidth);
     for (const Page& page : large) {
         const double expected = 2.0 * (page.firstLine - 1) * view.CharSpace(1);
-        QVERIFY(std::abs(page.offsetX - expected) <= 0.5);
+        EXPECT_TRUE(std::abs(page.offsetX - expected) <= 0.5);
     }
     // Scrolled by its offset, the first line of a page stands where line 1 stands unscrolled.
     const auto columns = DocumentPages::columnsOf(view, 0);
     for (const Page& page : small) {
         const auto& first = columns.at(static_cast<std::size_t>(page.firstLine - 1));
-        QVERIFY(std::abs(first.right + page.offsetX - columns[0].right) <= 1);
+        EXPECT_TRUE(std::abs(first.right + page.offsetX - columns[0].right) <= 1);
     }
 }
 
+}  // namespace
 }  // namespace tavelo
-
-QTEST_APPLESS_MAIN(tavelo::DocumentPagesTest)
-#include "DocumentPagesTest.moc"

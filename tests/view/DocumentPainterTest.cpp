@@ -1,40 +1,17 @@
-#include <QTest>
+#include <gtest/gtest.h>
+
 #include <vector>
 
 #include "layout/CEisuuCyotai.h"
 #include "layout/ScreenFontSource.h"
 #include "store/CViewData.h"
+#include "support/GdiPrinters.h"
 #include "view/DocumentPainter.h"
 #include "view/RecordingDrawingSurface.h"
 
 namespace tavelo {
 
 using Call = RecordingDrawingSurface::Call;
-
-class DocumentPainterTest : public QObject {
-    Q_OBJECT
-
-private slots:
-    // Body text
-    void smallBun_drawsEveryCharacterVerticallyAtItsPositionPlusTheOffset();
-    void bodyFaces_comeFromTheFontLookupAndShorterNamesEndAtTheirTerminator();
-    void lineWithoutCharacters_drawsNothing();
-    void bigBun_drawsUpperTiersOrLowerTiersFromHalfTheStandardLength();
-    void hitColour_onlyWhileHitsAreShown();
-    void singleByteCharacter_isPassedWithItsTerminatorInTwoBytes();
-    void tooLongTypefaceName_drawsInTheDefaultFaceInsteadOfFailing();
-
-    // Ruby
-    void rubyBlanks_createNoFont();
-    void kanjiRuby_isDrawnAtAQuarterMoreRoundedHalfToEven();
-    void bigRubi_lowerTierStartsAfterTheWholeStandardLength();
-    void ruby_staysBlackBesideAHit();
-
-    // Failures and cost
-    void failingGdiCalls_areRetriedAFewTimesThenTheCharacterIsSkipped();
-    void linesOutsideTheView_areSkipped();
-    void lineRange_drawsOnlyItsLinesInBothStyles();
-};
 
 namespace {
 
@@ -112,8 +89,6 @@ std::vector<String> texts(const RecordingDrawingSurface& surface) {
     return result;
 }
 
-}  // namespace
-
 class Painting {
 public:
     explicit Painting(std::vector<String> fontNames = {u"@ＭＳ 明朝"}) {
@@ -127,120 +102,120 @@ public:
 
 // ---- Body text
 
-void DocumentPainterTest::smallBun_drawsEveryCharacterVerticallyAtItsPositionPlusTheOffset() {
+TEST(DocumentPainterTest, smallBun_drawsEveryCharacterVerticallyAtItsPositionPlusTheOffset) {
     Painting p;
     p.state.offsetX = 7;
     p.painter.DrawSmallBun(record({{u"吾輩", u""}, {u"猫", u""}}), p.state);
     const auto& drawn = p.surface.drawnTexts();
-    QCOMPARE(drawn.size(), std::size_t{3});
-    QCOMPARE(drawn[0].text, String(u"吾"));
-    QCOMPARE(drawn[0].x, 407);
-    QCOMPARE(drawn[0].y, 20);
-    QCOMPARE(drawn[1].y, 40);
-    QCOMPARE(drawn[2].x, 367);
+    ASSERT_EQ(drawn.size(), std::size_t{3});
+    EXPECT_EQ(drawn[0].text, String(u"吾"));
+    EXPECT_EQ(drawn[0].x, 407);
+    EXPECT_EQ(drawn[0].y, 20);
+    EXPECT_EQ(drawn[1].y, 40);
+    EXPECT_EQ(drawn[2].x, 367);
     for (const auto& text : drawn) {
-        QCOMPARE(text.logFont.lfHeight, -20);  // -MulDiv(15, 96, 72)
-        QCOMPARE(text.logFont.lfEscapement, 2700);
-        QCOMPARE(text.logFont.lfOrientation, 2700);
-        QCOMPARE(text.logFont.lfWeight, 400);
-        QCOMPARE(text.logFont.lfCharSet, BYTE{1});
-        QCOMPARE(text.bytes.size(), std::size_t{2});
+        EXPECT_EQ(text.logFont.lfHeight, -20);  // -MulDiv(15, 96, 72)
+        EXPECT_EQ(text.logFont.lfEscapement, 2700);
+        EXPECT_EQ(text.logFont.lfOrientation, 2700);
+        EXPECT_EQ(text.logFont.lfWeight, 400);
+        EXPECT_EQ(text.logFont.lfCharSet, BYTE{1});
+        EXPECT_EQ(text.bytes.size(), std::size_t{2});
     }
     // One font per character, each deleted after its character.
-    QCOMPARE(p.surface.createdFonts().size(), std::size_t{3});
-    QCOMPARE(p.surface.liveFontCount(), 0);
-    QCOMPARE(p.surface.selectedObject(), RecordingDrawingSurface::stockFont());
+    EXPECT_EQ(p.surface.createdFonts().size(), std::size_t{3});
+    EXPECT_EQ(p.surface.liveFontCount(), 0);
+    EXPECT_EQ(p.surface.selectedObject(), RecordingDrawingSurface::stockFont());
 }
 
-void DocumentPainterTest::bodyFaces_comeFromTheFontLookupAndShorterNamesEndAtTheirTerminator() {
+TEST(DocumentPainterTest, bodyFaces_comeFromTheFontLookupAndShorterNamesEndAtTheirTerminator) {
     Painting p({u"@ＭＳ 明朝", u"@Mojikyo M101"});
     CViewData view = record({{u"字字字", u""}});
     view.FontData(1, 1, u"M101");
     view.FontData(1, 2, u"0");  // no vertical font ends with it: the empty face
     p.painter.DrawSmallBun(view, p.state);
     const auto& drawn = p.surface.drawnTexts();
-    QCOMPARE(drawn.size(), std::size_t{3});
-    QCOMPARE(drawn[0].face, String(u"@Mojikyo M101"));
-    QCOMPARE(drawn[1].face, String());
-    QCOMPARE(drawn[2].face, String(u"@ＭＳ 明朝"));
+    ASSERT_EQ(drawn.size(), std::size_t{3});
+    EXPECT_EQ(drawn[0].face, String(u"@Mojikyo M101"));
+    EXPECT_EQ(drawn[1].face, String());
+    EXPECT_EQ(drawn[2].face, String(u"@ＭＳ 明朝"));
 }
 
-void DocumentPainterTest::lineWithoutCharacters_drawsNothing() {
+TEST(DocumentPainterTest, lineWithoutCharacters_drawsNothing) {
     Painting p;
     p.painter.DrawSmallBun(record({{u"", u""}, {u"猫", u""}}), p.state);
-    QVERIFY(texts(p.surface) == std::vector<String>{u"猫"});
+    EXPECT_EQ(texts(p.surface), std::vector<String>{u"猫"});
 }
 
-void DocumentPainterTest::bigBun_drawsUpperTiersOrLowerTiersFromHalfTheStandardLength() {
+TEST(DocumentPainterTest, bigBun_drawsUpperTiersOrLowerTiersFromHalfTheStandardLength) {
     Painting p;
     const CViewData view = record({{u"一二三四五", u""}, {u"六七", u""}}, 4);
     p.painter.DrawBigBun(view, 0, p.state);
-    QVERIFY(texts(p.surface) == (std::vector<String>{u"一", u"二", u"六", u"七"}));
+    EXPECT_EQ(texts(p.surface), (std::vector<String>{u"一", u"二", u"六", u"七"}));
     p.surface.Cls();
     p.painter.DrawBigBun(view, 1, p.state);
-    QVERIFY(texts(p.surface) == (std::vector<String>{u"三", u"四", u"五"}));
-    QCOMPARE(p.surface.drawnTexts().size(), std::size_t{3});
-    QCOMPARE(p.surface.drawnTexts()[0].y, 1060);  // the large style's own positions
+    EXPECT_EQ(texts(p.surface), (std::vector<String>{u"三", u"四", u"五"}));
+    ASSERT_EQ(p.surface.drawnTexts().size(), std::size_t{3});
+    EXPECT_EQ(p.surface.drawnTexts()[0].y, 1060);  // the large style's own positions
     p.surface.Cls();
     p.painter.DrawBigBun(view, 2, p.state);
-    QVERIFY(p.surface.drawnTexts().empty());
+    EXPECT_TRUE(p.surface.drawnTexts().empty());
 
     // An odd standard length halves towards zero: 5 \ 2 + 1 = 3 as well.
     Painting odd;
     CViewData oddView = record({{u"一二三四五", u""}}, 4);
     oddView.Plusminus1MaxLenDan(5);
     odd.painter.DrawBigBun(oddView, 1, odd.state);
-    QCOMPARE(odd.surface.drawnTexts().size(), std::size_t{3});
-    QCOMPARE(odd.surface.drawnTexts().front().text, String(u"三"));
+    ASSERT_EQ(odd.surface.drawnTexts().size(), std::size_t{3});
+    EXPECT_EQ(odd.surface.drawnTexts().front().text, String(u"三"));
 }
 
-void DocumentPainterTest::hitColour_onlyWhileHitsAreShown() {
+TEST(DocumentPainterTest, hitColour_onlyWhileHitsAreShown) {
     Painting p;
     CViewData view = record({{u"猫犬", u""}});
     view.ReversalChar(1, 2, true);
     p.state.hitColor = RGB(200, 0, 0);
     p.painter.DrawSmallBun(view, p.state);
-    QCOMPARE(p.surface.drawnTexts().size(), std::size_t{2});
-    QCOMPARE(p.surface.drawnTexts()[1].color, RGB(0, 0, 0));
+    ASSERT_EQ(p.surface.drawnTexts().size(), std::size_t{2});
+    EXPECT_EQ(p.surface.drawnTexts()[1].color, RGB(0, 0, 0));
     p.surface.Cls();
     p.state.isSearch = true;
     p.painter.DrawSmallBun(view, p.state);
-    QCOMPARE(p.surface.drawnTexts().size(), std::size_t{2});
-    QCOMPARE(p.surface.drawnTexts()[0].color, RGB(0, 0, 0));
-    QCOMPARE(p.surface.drawnTexts()[1].color, RGB(200, 0, 0));
+    ASSERT_EQ(p.surface.drawnTexts().size(), std::size_t{2});
+    EXPECT_EQ(p.surface.drawnTexts()[0].color, RGB(0, 0, 0));
+    EXPECT_EQ(p.surface.drawnTexts()[1].color, RGB(200, 0, 0));
 }
 
-void DocumentPainterTest::singleByteCharacter_isPassedWithItsTerminatorInTwoBytes() {
+TEST(DocumentPainterTest, singleByteCharacter_isPassedWithItsTerminatorInTwoBytes) {
     Painting p;
     p.painter.DrawSmallBun(record({{u"ｱ", u""}}), p.state);
-    QCOMPARE(p.surface.drawnTexts().size(), std::size_t{1});
-    QCOMPARE(p.surface.drawnTexts()[0].bytes, std::string("\xB1\0", 2));
+    ASSERT_EQ(p.surface.drawnTexts().size(), std::size_t{1});
+    EXPECT_EQ(p.surface.drawnTexts()[0].bytes, std::string("\xB1\0", 2));
 }
 
-void DocumentPainterTest::tooLongTypefaceName_drawsInTheDefaultFaceInsteadOfFailing() {
+TEST(DocumentPainterTest, tooLongTypefaceName_drawsInTheDefaultFaceInsteadOfFailing) {
     Painting p;
     CViewData view = record({{u"字字", u""}});
     view.FontData(1, 1, String(300, u'M'));
     p.painter.DrawSmallBun(view, p.state);
-    QCOMPARE(p.surface.drawnTexts().size(), std::size_t{2});
-    QCOMPARE(p.surface.drawnTexts()[0].face, String());
+    ASSERT_EQ(p.surface.drawnTexts().size(), std::size_t{2});
+    EXPECT_EQ(p.surface.drawnTexts()[0].face, String());
 }
 
 // ---- Ruby
 
-void DocumentPainterTest::rubyBlanks_createNoFont() {
+TEST(DocumentPainterTest, rubyBlanks_createNoFont) {
     Painting p;
     p.painter.DrawSmallRubi(record({{u"字字", u"　 　 "}}), p.state);
-    QVERIFY(p.surface.createdFonts().empty());
-    QVERIFY(p.surface.drawnTexts().empty());
+    EXPECT_TRUE(p.surface.createdFonts().empty());
+    EXPECT_TRUE(p.surface.drawnTexts().empty());
     p.painter.DrawSmallRubi(record({{u"字字", u"　か"}}), p.state);
-    QCOMPARE(p.surface.createdFonts().size(), std::size_t{1});
-    QCOMPARE(p.surface.drawnTexts().size(), std::size_t{1});
-    QCOMPARE(p.surface.drawnTexts()[0].face, String(u"@ＭＳ 明朝"));
-    QCOMPARE(p.surface.drawnTexts()[0].y, 30);
+    EXPECT_EQ(p.surface.createdFonts().size(), std::size_t{1});
+    ASSERT_EQ(p.surface.drawnTexts().size(), std::size_t{1});
+    EXPECT_EQ(p.surface.drawnTexts()[0].face, String(u"@ＭＳ 明朝"));
+    EXPECT_EQ(p.surface.drawnTexts()[0].y, 30);
 }
 
-void DocumentPainterTest::kanjiRuby_isDrawnAtAQuarterMoreRoundedHalfToEven() {
+TEST(DocumentPainterTest, kanjiRuby_isDrawnAtAQuarterMoreRoundedHalfToEven) {
     // Ruby sizes 6, 10, 7 and 8 points give kanji ruby of 8 (7.5), 12 (12.5), 9 and 10 points.
     const std::pair<Byte, int> sizes[] = {{6, 8}, {10, 12}, {7, 9}, {8, 10}};
     for (const auto& [rubi, kanji] : sizes) {
@@ -249,52 +224,52 @@ void DocumentPainterTest::kanjiRuby_isDrawnAtAQuarterMoreRoundedHalfToEven() {
         view.IsKanjiRubi(1, 2, true);
         view.FontSizeRubi(0, rubi);
         p.painter.DrawSmallRubi(view, p.state);
-        QCOMPARE(p.surface.drawnTexts().size(), std::size_t{2});
-        QCOMPARE(p.surface.drawnTexts()[0].logFont.lfHeight, -MulDiv(rubi, 96, 72));
-        QCOMPARE(p.surface.drawnTexts()[1].logFont.lfHeight, -MulDiv(kanji, 96, 72));
+        ASSERT_EQ(p.surface.drawnTexts().size(), std::size_t{2});
+        EXPECT_EQ(p.surface.drawnTexts()[0].logFont.lfHeight, -MulDiv(rubi, 96, 72));
+        EXPECT_EQ(p.surface.drawnTexts()[1].logFont.lfHeight, -MulDiv(kanji, 96, 72));
     }
 }
 
-void DocumentPainterTest::bigRubi_lowerTierStartsAfterTheWholeStandardLength() {
+TEST(DocumentPainterTest, bigRubi_lowerTierStartsAfterTheWholeStandardLength) {
     Painting p;
     const CViewData view = record({{u"一二三", u"あいうえおか"}}, 4);
     p.painter.DrawBigRubi(view, 1, p.state);
-    QVERIFY(texts(p.surface) == (std::vector<String>{u"お", u"か"}));
+    EXPECT_EQ(texts(p.surface), (std::vector<String>{u"お", u"か"}));
     p.surface.Cls();
     p.painter.DrawBigRubi(record({{u"一二", u"あいう"}}, 4), 1, p.state);
-    QVERIFY(p.surface.drawnTexts().empty());
+    EXPECT_TRUE(p.surface.drawnTexts().empty());
 }
 
-void DocumentPainterTest::ruby_staysBlackBesideAHit() {
+TEST(DocumentPainterTest, ruby_staysBlackBesideAHit) {
     Painting p;
     CViewData view = record({{u"猫", u"ね"}});
     view.ReversalChar(1, 1, true);
     p.state.isSearch = true;
     p.painter.DrawSmallBun(view, p.state);
     p.painter.DrawSmallRubi(view, p.state);
-    QCOMPARE(p.surface.drawnTexts().size(), std::size_t{2});
-    QCOMPARE(p.surface.drawnTexts()[0].color, RGB(0, 0, 255));
-    QCOMPARE(p.surface.drawnTexts()[1].color, RGB(0, 0, 0));
+    ASSERT_EQ(p.surface.drawnTexts().size(), std::size_t{2});
+    EXPECT_EQ(p.surface.drawnTexts()[0].color, RGB(0, 0, 255));
+    EXPECT_EQ(p.surface.drawnTexts()[1].color, RGB(0, 0, 0));
 }
 
 // ---- Failures and cost
 
-void DocumentPainterTest::failingGdiCalls_areRetriedAFewTimesThenTheCharacterIsSkipped() {
+TEST(DocumentPainterTest, failingGdiCalls_areRetriedAFewTimesThenTheCharacterIsSkipped) {
     Painting p;
     const CViewData view = record({{u"一二", u""}});
     p.surface.failNext(Call::CreateFontIndirectA, DocumentPainter::kTries - 1);
     p.surface.failNext(Call::TextOutA, DocumentPainter::kTries - 1);
     p.painter.DrawSmallBun(view, p.state);
-    QCOMPARE(p.surface.drawnTexts().size(), std::size_t{2});
+    ASSERT_EQ(p.surface.drawnTexts().size(), std::size_t{2});
 
     Painting q;
     q.surface.failNext(Call::SelectObject, DocumentPainter::kTries);
     q.painter.DrawSmallBun(view, q.state);
-    QVERIFY(texts(q.surface) == std::vector<String>{u"二"});  // the first is given up
-    QCOMPARE(q.surface.liveFontCount(), 0);                   // and its font deleted
+    EXPECT_EQ(texts(q.surface), std::vector<String>{u"二"});  // the first is given up
+    EXPECT_EQ(q.surface.liveFontCount(), 0);                  // and its font deleted
 }
 
-void DocumentPainterTest::linesOutsideTheView_areSkipped() {
+TEST(DocumentPainterTest, linesOutsideTheView_areSkipped) {
     Painting p;
     const std::vector<LineSpec> lines(30, LineSpec{u"字", u"じ"});
     const CViewData view = record(lines);  // columns at x = 400, 360, ..., -760
@@ -310,15 +285,21 @@ void DocumentPainterTest::linesOutsideTheView_areSkipped() {
         const int body = 400 - 40 * (g - 1);
         const int ruby = body + 8;
         // Every glyph whose em square reaches into the view is drawn ...
-        if (body > 0 && body - 20 < 200) QVERIFY2(drawnAt(body), qPrintable(QString::number(g)));
-        if (ruby > 0 && ruby - 8 < 200) QVERIFY2(drawnAt(ruby), qPrintable(QString::number(g)));
+        if (body > 0 && body - 20 < 200) {
+            EXPECT_TRUE(drawnAt(body)) << "line " << g;
+        }
+        if (ruby > 0 && ruby - 8 < 200) {
+            EXPECT_TRUE(drawnAt(ruby)) << "line " << g;
+        }
         // ... and columns far outside are not even visited.
-        if (body < -100 || body - 20 > 300) QVERIFY(!drawnAt(body));
+        if (body < -100 || body - 20 > 300) {
+            EXPECT_FALSE(drawnAt(body));
+        }
     }
-    QVERIFY(p.surface.createdFonts().size() < 30);
+    EXPECT_TRUE(p.surface.createdFonts().size() < 30);
 }
 
-void DocumentPainterTest::lineRange_drawsOnlyItsLinesInBothStyles() {
+TEST(DocumentPainterTest, lineRange_drawsOnlyItsLinesInBothStyles) {
     const std::vector<LineSpec> lines(6, LineSpec{u"字字字字字字", u"じじ"});
     const CViewData view = record(lines);  // line g's body at x = 400 - 40 (g - 1)
     auto columnsDrawn = [](const RecordingDrawingSurface& surface) {
@@ -334,15 +315,13 @@ void DocumentPainterTest::lineRange_drawsOnlyItsLinesInBothStyles() {
     small.state.firstLine = 2;
     small.state.lastLine = 4;
     small.painter.DrawSmallBun(view, small.state);
-    QCOMPARE(columnsDrawn(small.surface), (std::vector<int>{2, 3, 4}));
+    EXPECT_EQ(columnsDrawn(small.surface), (std::vector<int>{2, 3, 4}));
     Painting large;
     large.state.firstLine = 5;
     large.painter.DrawBigBun(view, 1, large.state);
     large.painter.DrawBigRubi(view, 0, large.state);
-    QCOMPARE(columnsDrawn(large.surface), (std::vector<int>{5, 6, 5, 6}));
+    EXPECT_EQ(columnsDrawn(large.surface), (std::vector<int>{5, 6, 5, 6}));
 }
 
+}  // namespace
 }  // namespace tavelo
-
-QTEST_APPLESS_MAIN(tavelo::DocumentPainterTest)
-#include "DocumentPainterTest.moc"

@@ -1,38 +1,32 @@
-#include <QTest>
+#include <gtest/gtest.h>
 
 #include "view/WheelSteps.h"
 
 namespace tavelo {
+namespace {
 
-class WheelStepsTest : public QObject {
-    Q_OBJECT
+TEST(WheelStepsTest, notchTowardsTheUser_movesOnePositionForward) {
+    WheelSteps wheel;
+    EXPECT_EQ(wheel.add(-120), 1);
+    EXPECT_EQ(wheel.add(120), -1);
+    EXPECT_EQ(wheel.add(-360), 3);
+}
 
-private slots:
-    void notchTowardsTheUser_movesOnePositionForward() {
-        WheelSteps wheel;
-        QCOMPARE(wheel.add(-120), 1);
-        QCOMPARE(wheel.add(120), -1);
-        QCOMPARE(wheel.add(-360), 3);
-    }
+TEST(WheelStepsTest, touchpadDeltas_addUpToWholePositions) {
+    WheelSteps wheel;
+    EXPECT_EQ(wheel.add(-50), 0);
+    EXPECT_EQ(wheel.add(-50), 0);
+    EXPECT_EQ(wheel.add(-50), 1);  // 150: one position, 30 left over
+    EXPECT_EQ(wheel.add(-90), 1);
+    EXPECT_EQ(wheel.add(-10), 0);
+}
 
-    void touchpadDeltas_addUpToWholePositions() {
-        WheelSteps wheel;
-        QCOMPARE(wheel.add(-50), 0);
-        QCOMPARE(wheel.add(-50), 0);
-        QCOMPARE(wheel.add(-50), 1);  // 150: one position, 30 left over
-        QCOMPARE(wheel.add(-90), 1);
-        QCOMPARE(wheel.add(-10), 0);
-    }
+TEST(WheelStepsTest, turningBack_dropsWhatWasLeftOver) {
+    WheelSteps wheel;
+    EXPECT_EQ(wheel.add(-100), 0);
+    EXPECT_EQ(wheel.add(40), 0);  // not 60 towards the next forward position
+    EXPECT_EQ(wheel.add(80), -1);
+}
 
-    void turningBack_dropsWhatWasLeftOver() {
-        WheelSteps wheel;
-        QCOMPARE(wheel.add(-100), 0);
-        QCOMPARE(wheel.add(40), 0);  // not 60 towards the next forward position
-        QCOMPARE(wheel.add(80), -1);
-    }
-};
-
+}  // namespace
 }  // namespace tavelo
-
-QTEST_APPLESS_MAIN(tavelo::WheelStepsTest)
-#include "WheelStepsTest.moc"

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string>
 
+#include "common/Version.h"
 #include "support/LargeDocuments.h"
 #include "support/PdfInspection.h"
 
@@ -33,7 +34,8 @@ ProgramRun run(const QStringList& arguments) {
 TEST(ProgramTest, versionAndHelp_printInTheUsualForm) {
     const ProgramRun version = run({QStringLiteral("--version")});
     EXPECT_EQ(version.exitCode, 0);
-    EXPECT_EQ(version.out, QStringLiteral("Tavelo 2.7.2\n"));
+    EXPECT_EQ(version.out,
+              QStringLiteral("Tavelo ") + QString::fromLatin1(tavelo::version::kText) + u'\n');
     const ProgramRun help = run({QStringLiteral("--help")});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.startsWith(QStringLiteral("Usage: tavelo")));

@@ -10,6 +10,7 @@
 #include "support/GuiTesting.h"
 #include "FakeProgramLauncher.h"
 #include "common/RecordingMessageSink.h"
+#include "common/Version.h"
 #include "shell/window/ApplicationIcon.h"
 #include "shell/window/MemoryRegistry.h"
 #include "shell/window/frmAbout.h"
@@ -56,7 +57,8 @@ private slots:
         frmAbout box(messages_, registry_, launcher_, QIcon());
         QCOMPARE(box.windowTitle(), QStringLiteral("Taveloのﾊﾞｰｼﾞｮﾝ情報"));
         QCOMPARE(control<QLabel>(box, "lblTitle").text(), QStringLiteral("Tavelo"));
-        QCOMPARE(control<QLabel>(box, "lblVersion").text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 2.7.2"));
+        QCOMPARE(control<QLabel>(box, "lblVersion").text(),
+                 QStringLiteral("ﾊﾞｰｼﾞｮﾝ ") + QString::fromLatin1(version::kText));
         const QString copyright = control<QLabel>(box, "lblDisclaimer").text();
         QVERIFY(copyright.startsWith(QStringLiteral("©")));
         QVERIFY(copyright.contains(QStringLiteral("Tavelo")));

@@ -16,6 +16,7 @@
 #include <cmath>
 #include <limits>
 
+#include "common/Version.h"
 #include "support/GuiTesting.h"
 #include "support/WindowFixture.h"
 #include "view/ScrollPosition.h"
@@ -725,7 +726,8 @@ private slots:
         QCOMPARE(box->windowTitle(), QStringLiteral("Taveloのﾊﾞｰｼﾞｮﾝ情報"));
         auto* version = box->findChild<QLabel*>(QStringLiteral("lblVersion"));
         QVERIFY(version != nullptr);
-        QCOMPARE(version->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 2.7.2"));
+        QCOMPARE(version->text(),
+                 QStringLiteral("ﾊﾞｰｼﾞｮﾝ ") + QString::fromLatin1(tavelo::version::kText));
         QCOMPARE(box->windowIcon().cacheKey(), f.windowIcon().cacheKey());
         // Chosen again, the same box comes forward.
         f.mnuAbout.action().trigger();
