@@ -93,6 +93,7 @@ void frmMain::useSettings(const QString& folder) {
     if (!settings_->windowGeometry().isEmpty()) restoreGeometry(settings_->windowGeometry());
     if (!settings_->windowState().isEmpty()) restoreState(settings_->windowState());
     cdlFileOpen.Color(static_cast<Long>(settings_->hitColor()));
+    if (settings_->zoom() != zoomPercent()) zoomTo(settings_->zoom());
     styleRestored_ = false;
     rebuildRecentMenu();
 }
@@ -129,6 +130,7 @@ void frmMain::saveSession() {
     settings_->setWindowState(saveState());
     if (smallStyle() || largeStyle()) settings_->setStyle(currentStyle());
     settings_->setHitColor(static_cast<std::int32_t>(cdlFileOpen.Color()));
+    settings_->setZoom(zoomPercent());
     std::vector<SessionSettings::Document> documents;
     for (Integer i = 1; i <= m_obViewS.Count(); ++i) {
         const SessionSettings::Document document{qPath(m_obViewS.Item(i).FullPathName()),

@@ -71,6 +71,7 @@ private slots:
         form().hsb1.Value(15);  // b at line 8, lower tier
         w->dialog.nextColor = RGB(0, 128, 0);
         form().mnuStyleType_Click(3);
+        form().zoomTo(80);
         const std::vector<Place> places = {form().placeOfDocument(1), form().placeOfDocument(2),
                                            form().placeOfDocument(3)};
         QCOMPARE(places[1], (Place{1, 8, 1}));
@@ -86,6 +87,7 @@ private slots:
         QVERIFY(again->mnuStyleType(1).Checked());
         QCOMPARE(again->hsb1.Value(), Integer{15});
         QCOMPARE(again->cdlFileOpen.Color(), Long{RGB(0, 128, 0)});
+        QCOMPARE(again->zoomPercent(), 80);
         QVERIFY(w->messages.messages().empty());
         // Back to a document: the place it was left at.
         again->mnuID_Click(1);
