@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QHashFunctions>
 #include <QImage>
 #include <QTest>
 #include <QWidget>
@@ -14,6 +15,7 @@
 #include <exception>
 #include <random>
 #include <string_view>
+#include <utility>
 
 #include "common/CodePage932.h"
 #include "common/Error.h"
@@ -26,6 +28,7 @@
 #include "shell/window/frmMain.h"
 #include "store/CViewData.h"
 #include "support/FakeCommonDialog.h"
+#include "shell/window/SessionSettings.h"
 #include "view/ScrollPosition.h"
 
 namespace tavelo {
@@ -106,12 +109,20 @@ struct Record {
 
 // One run: a new window, its fakes and the model of its documents.
 struct WindowSequence::Run {
-    explicit Run(const std::vector<String>& pool) : pool(pool) {
+    Run(const std::vector<String>& pool, const QString& settingsFolder)
+        : pool(pool), settingsFolder(settingsFolder) {
+        start();
+    }
+
+    // A new window with the settings of the folder, as the program starts.
+    void start() {
         form = std::make_unique<frmMain>(dialog, messages);
         form->setTimeOfDay([this] { return clock(); });
+        form->useSettings(settingsFolder);
     }
 
     const std::vector<String>& pool;
+    const QString settingsFolder;
     testing::FakeCommonDialog dialog;
     RecordingMessageSink messages;
     int seconds = 0;
@@ -138,7 +149,19 @@ struct WindowSequence::Run {
     [[nodiscard]] Integer style() const { return form->mnuStyleType(1).Checked() ? 1 : 0; }
 
     // What kind of step it was, for the checks that depend on it.
-    enum class Kind { Other, Open, Reread };
+    enum class Kind { Other, Open, Reread, Restart };
+
+    // What the window showed when the user quit: the next start brings it back.
+    struct Quit {
+        std::vector<String> paths;
+        std::vector<SessionSettings::Place> places;
+        Integer current = 0;
+        Integer style = 0;
+        int zoom = 100;
+    };
+    std::optional<Quit> quit;
+    void quitAndRestart();
+    [[nodiscard]] std::optional<std::string> checkRestart(std::size_t messagesBefore);
 
     // Runs step (what, argument); fills `opened` with the file an open or a drop may add.
     Kind step(std::uint8_t what, std::uint8_t arg, std::optional<String>& opened,
@@ -147,6 +170,8 @@ struct WindowSequence::Run {
     [[nodiscard]] std::optional<std::string> check(const std::vector<Record>& before, Kind kind,
                                                    const std::optional<String>& opened,
                                                    bool failed, std::size_t messagesBefore);
+    // The menu, the dialogs, the position and the picture.
+    [[nodiscard]] std::optional<std::string> checkView();
 };
 
 WindowSequence::WindowSequence(const QString& sourceDir) {
@@ -187,7 +212,7 @@ WindowSequence::Run::Kind WindowSequence::Run::step(std::uint8_t what, std::uint
                                                     std::string& name, const QString& folder) {
     frmMain& w = *form;
     const String& file = pool[arg % pool.size()];
-    switch (what % 22) {
+    switch (what % 23) {
     case 0:  // open from the dialog
         name = "open " + text(PathBytes::display(file));
         dialog.nextFile = file;
@@ -350,6 +375,10 @@ WindowSequence::Run::Kind WindowSequence::Run::step(std::uint8_t what, std::uint
         QFile::remove(pdf);
         break;
     }
+    case 21:  // quit, and start again: the session comes back
+        name = "quit and restart";
+        quitAndRestart();
+        return Kind::Restart;
     default:  // time passes: the next IDs differ from the last
         seconds += 1 + arg % 3;
         name = "clock " + text(clock());
@@ -358,10 +387,67 @@ WindowSequence::Run::Kind WindowSequence::Run::step(std::uint8_t what, std::uint
     return Kind::Other;
 }
 
+void WindowSequence::Run::quitAndRestart() {
+    Quit state;
+    for (Integer i = 1; i <= count(); ++i) {
+        state.paths.push_back(form->m_obViewS.Item(i).FullPathName());
+        state.places.push_back(form->placeOfDocument(i));
+    }
+    state.current = form->m_ViewIndex;
+    state.style = style();
+    state.zoom = form->zoomPercent();
+    quit = std::move(state);
+    form->close();
+    form.reset();
+    start();
+    form->restoreSession();
+}
+
+// After a restart: the documents whose files can still be read come back in their order, each
+// at its place and the same one current, in the same style and zoom; a document left out is
+// told of.
+std::optional<std::string> WindowSequence::Run::checkRestart(std::size_t messagesBefore) {
+    const Quit was = *quit;
+    quit.reset();
+    if (form->zoomPercent() != was.zoom)
+        return "the zoom came back as " + std::to_string(form->zoomPercent()) + " for " +
+               std::to_string(was.zoom);
+    const std::vector<Record> now = records();
+    std::size_t next = 0;
+    for (std::size_t j = 0; j < now.size(); ++j) {
+        while (next < was.paths.size() && was.paths[next] != now[j].path) ++next;
+        if (next == was.paths.size())
+            return "the restart opened " + text(now[j].path) + ", not open at the quit";
+        const auto index = static_cast<Integer>(j + 1);
+        SessionSettings::Place place = was.places[next];
+        if (place.style != style()) place = {static_cast<int>(style()), place.firstLine, 0};
+        const ScrollPosition positions = ScrollPosition::of(form->m_obViewS.Item(index), style());
+        const Integer expected =
+            positions.clamp(place.clampedTo(form->m_obViewS.Item(index).GyouArraySize()).position());
+        const Integer shown = form->placeOfDocument(index).position();
+        if (shown != expected)
+            return "document " + std::to_string(index) + " came back at position " +
+                   std::to_string(shown) + ", not " + std::to_string(expected);
+        if (static_cast<Integer>(next + 1) == was.current && form->m_ViewIndex != index)
+            return "document " + std::to_string(index) + " came back, but not as the current one";
+        ++next;
+    }
+    if (!now.empty() && style() != was.style) return "the style did not come back";
+    if (now.size() < was.paths.size() && messages.messages().size() == messagesBefore)
+        return std::to_string(was.paths.size() - now.size()) + " of " +
+               std::to_string(was.paths.size()) + " documents were left out without a word";
+    paths.clear();
+    for (const Record& record : now) paths.push_back(record.path);
+    return std::nullopt;
+}
+
 std::optional<std::string> WindowSequence::Run::check(const std::vector<Record>& before, Kind kind,
                                                       const std::optional<String>& opened,
                                                       bool failed, std::size_t messagesBefore) {
-    frmMain& w = *form;
+    if (kind == Kind::Restart) {
+        if (auto problem = checkRestart(messagesBefore)) return problem;
+        return checkView();
+    }
     const std::vector<Record> now = records();
     const std::size_t old = before.size();
 
@@ -388,6 +474,12 @@ std::optional<std::string> WindowSequence::Run::check(const std::vector<Record>&
     // Only a refresh or a changed file reads a document again, and gives it a new ID.
     if (kind != Kind::Reread && !std::equal(before.begin(), before.end(), now.begin()))
         return "a step that reads nothing again changed a document's ID";
+    return checkView();
+}
+
+std::optional<std::string> WindowSequence::Run::checkView() {
+    frmMain& w = *form;
+    const std::vector<Record> now = records();
 
     // The menu lists exactly the documents, in order, by their IDs.
     if (w.mnuID.UBound() != count())
@@ -427,16 +519,24 @@ std::optional<std::string> WindowSequence::Run::check(const std::vector<Record>&
                std::to_string(value) + " of line '" + text(lineNumber) + "'";
 
     // The picture is the document at the position: drawing the same state again changes
-    // no pixel.
-    const QImage shown = w.picView.image().copy();
+    // no pixel. (Compared by a hash of the pixels: a copy of every picture cost more than
+    // the rest of the step.)
+    const auto pixels = [&w] {
+        const QImage& image = w.picView.image();
+        return std::pair{image.size(), qHashBits(image.constBits(), static_cast<std::size_t>(image.sizeInBytes()))};
+    };
+    const auto shown = pixels();
     w.hsb1_Change();
-    if (w.picView.image() != shown) return "the view does not show the current position";
+    if (pixels() != shown) return "the view does not show the current position";
     return std::nullopt;
 }
 
 std::optional<std::string> WindowSequence::run(const std::uint8_t* data, std::size_t size) {
     writePool();
-    Run run(pool_);
+    // Each run starts as a first start: no settings file.
+    const QString settings = folder_.path() + QStringLiteral("/settings");
+    QDir(settings).removeRecursively();
+    Run run(pool_, settings);
     for (std::size_t i = 0; i + 1 < size; i += 2) {
         const std::vector<Record> before = run.records();
         const std::size_t messagesBefore = run.messages.messages().size();

@@ -19,8 +19,10 @@ class frmMain;
 // every step. The steps are decoded from bytes, two a step (what, and with which argument), so
 // that the model-based test and the fuzz target drive the window alike: opening and dropping
 // files from a pool of good and bad ones, switching documents and styles, scrolling by every
-// means, search, refresh, the hit colour, files changed on disk, resizing, zooming and the PDF
-// export. The window's dialogs are scripted and its messages recorded: nothing modal is shown.
+// means, search, refresh, the hit colour, files changed on disk, resizing, zooming, the PDF
+// export, and quitting and starting again. The window keeps its session in a settings file of
+// the temporary folder, as the program does in the user's, removed before every run. The
+// window's dialogs are scripted and its messages recorded: nothing modal is shown.
 //
 // After each step:
 //   - the document menu lists exactly the open documents, in order, captioned with their IDs;
@@ -28,7 +30,10 @@ class frmMain;
 //   - the view shows the current document at the current position (a fresh draw of the same
 //     state gives the same pixels), the line-number box agrees with the position, and the
 //     position lies between 0 and the document's last;
-//   - no modal dialog is open.
+//   - no modal dialog is open;
+//   - after a restart, the documents whose files can still be read are back in their order,
+//     each at its place (moved into the file's new length), the same one current, in the same
+//     style and zoom, and any left out are told of.
 class WindowSequence {
 public:
     // Writes the pool of files into a temporary folder; `sourceDir` holds the samples.

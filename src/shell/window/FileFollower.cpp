@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <utility>
 
+#include "common/PathBytes.h"
+
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #endif
@@ -21,7 +23,9 @@ QString keyOf(const QString& path) {
 FileFollower::Signature FileFollower::signatureOf(const QString& path) {
 #ifdef Q_OS_UNIX
     struct stat status {};
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0 || !S_ISREG(status.st_mode))
+    // The bytes the path names: a name kept as bytes (PathBytes) is not UTF-8.
+    if (::stat(PathBytes::toSystem(path.toStdU16String()).c_str(), &status) != 0 ||
+        !S_ISREG(status.st_mode))
         return {};
     return Signature{
         true, static_cast<std::int64_t>(status.st_size),

@@ -13,6 +13,8 @@
 #include <cstring>
 #include <utility>
 
+#include "common/PathBytes.h"
+
 namespace tavelo {
 namespace {
 
@@ -56,6 +58,11 @@ void writeDocuments(QSettings& settings, const QString& name,
     for (std::size_t i = 0; i < documents.size(); ++i) {
         settings.setArrayIndex(static_cast<int>(i));
         settings.setValue(QStringLiteral("path"), documents[i].path);
+        // A name that is not UTF-8 is kept as bytes in the program (PathBytes), which the
+        // file's UTF-8 text cannot hold: its bytes are written beside it.
+        const std::string bytes = PathBytes::toSystem(documents[i].path.toStdU16String());
+        if (QByteArray::fromStdString(bytes) != documents[i].path.toUtf8())
+            settings.setValue(QStringLiteral("pathBytes"), QByteArray::fromStdString(bytes));
         settings.setValue(QStringLiteral("style"), documents[i].place.style);
         settings.setValue(QStringLiteral("line"), documents[i].place.firstLine);
         settings.setValue(QStringLiteral("tier"), documents[i].place.tier);
@@ -71,6 +78,9 @@ bool readDocuments(QSettings& settings, const QString& name,
         settings.setArrayIndex(i);
         SessionSettings::Document document;
         document.path = settings.value(QStringLiteral("path")).toString();
+        if (settings.contains(QStringLiteral("pathBytes")))
+            document.path = QString::fromStdU16String(PathBytes::fromSystem(
+                settings.value(QStringLiteral("pathBytes")).toByteArray().toStdString()));
         ok = !document.path.isEmpty() &&
              parseInt(settings, QStringLiteral("style"), document.place.style) &&
              parseInt(settings, QStringLiteral("line"), document.place.firstLine) &&

@@ -342,6 +342,8 @@ private:
     std::unique_ptr<SessionSettings> settings_;
     std::unique_ptr<FileFollower> follower_;
     bool restoring_ = false;      // no writes while the session is being read back
+    // The place the document being restored was saved at: a file open twice has two.
+    std::optional<SessionSettings::Place> restoringPlace_;
     bool opening_ = false;        // nor while a document is being opened
     bool styleRestored_ = false;  // the remembered style is applied by the first document
 };

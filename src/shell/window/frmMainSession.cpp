@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileInfo>
 #include <QMenu>
 #include <algorithm>
 #include <vector>
@@ -157,7 +156,10 @@ void frmMain::documentOpened(const QString& path, const FileFollower::Signature&
         styleRestored_ = true;
         if (settings_->style() == 1 && !largeStyle()) mnuStyleType_Click(1);
     }
-    if (settings_->knows(path)) showAtPlace(settings_->placeOf(path));
+    if (restoringPlace_)
+        showAtPlace(*restoringPlace_);
+    else if (settings_->knows(path))
+        showAtPlace(settings_->placeOf(path));
     if (!restoring_) {
         settings_->touchRecent(path, placeOfDocument(m_ViewIndex));
         rebuildRecentMenu();
@@ -177,12 +179,16 @@ void frmMain::restoreSession() {
     restoring_ = true;
     for (std::size_t i = 0; i < documents.size(); ++i) {
         const QString& path = documents[i].path;
-        if (!QFileInfo(path).isFile()) {
+        if (!FileFollower::signatureOf(path).exists) {
             gone += u"\n" + PathBytes::display(path.toStdU16String());
             continue;
         }
         const Long before = m_obViewS.Count();
+        // Each document at its own place: the remembered place of a file is that of its first
+        // document, and a file open twice may be read at two places.
+        restoringPlace_ = documents[i].place;
         handleEvent("restoreSession", [this, &path] { openFile(path.toStdU16String()); });
+        restoringPlace_.reset();
         if (m_obViewS.Count() > before && static_cast<int>(i) == current)
             currentIndex = static_cast<Integer>(m_obViewS.Count());
     }
@@ -197,7 +203,7 @@ void frmMain::restoreSession() {
         }
     }
     for (const auto& document : documents)
-        if (!QFileInfo(document.path).isFile()) settings_->removeRecent(document.path);
+        if (!FileFollower::signatureOf(document.path).exists) settings_->removeRecent(document.path);
     rebuildRecentMenu();
     saveSession();
     if (!gone.empty())
@@ -230,7 +236,7 @@ void frmMain::rebuildRecentMenu() {
 }
 
 void frmMain::openRecentFile(const QString& path) {
-    if (!QFileInfo(path).isFile()) {
+    if (!FileFollower::signatureOf(path).exists) {
         messages_.showMessage(PathBytes::display(path.toStdU16String()) +
                               u" が見つかりません。最近使ったファイルの一覧から外します。");
         if (settings_) settings_->removeRecent(path);

@@ -3,6 +3,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "common/PathBytes.h"
 #include "shell/window/SessionSettings.h"
 
 using namespace tavelo;
@@ -55,10 +56,15 @@ class SessionSettingsTest : public QObject {
         settings.setStyle(1);
         settings.setHitColor(0x00336699);
         settings.setSearchWords({QStringLiteral("吾輩, 猫"), QString(), QStringLiteral("\"x\";y")});
+        // A Shift-JIS name, held as bytes: the file's UTF-8 text alone would lose them.
+        const QString bytesName =
+            QString::fromStdU16String(PathBytes::fromSystem("/c/\x8a\xbf\x8e\x9a.tl2"));
+        settings.touchRecent(bytesName, Place{1, 3, 1});
         settings.touchRecent(QStringLiteral("/b/二.tl2"), Place{0, 7, 0});
         settings.touchRecent(QStringLiteral("/a/one, two.tl2"), Place{1, 12, 1});
         settings.setOpenDocuments({{QStringLiteral("/a/one, two.tl2"), Place{1, 12, 1}},
-                                   {QStringLiteral("/b/二.tl2"), Place{0, 7, 0}}},
+                                   {QStringLiteral("/b/二.tl2"), Place{0, 7, 0}},
+                                   {bytesName, Place{1, 3, 1}}},
                                   1);
     }
 

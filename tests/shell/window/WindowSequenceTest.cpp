@@ -38,6 +38,14 @@ private slots:
         // stopped the redraw and left the old line number.
         QTest::newRow("emptied file in the large style")
             << std::vector<std::uint8_t>{0, 1, 5, 1, 6, 1, 17, 51};
+        // A file with a Shift-JIS name open at the quit: its name went into the settings file
+        // as UTF-8 text, which cannot hold its bytes, and the next start found the file
+        // damaged and lost the whole session without a word.
+        QTest::newRow("quit with a Shift-JIS file name open")
+            << std::vector<std::uint8_t>{0, 0, 0, 7, 6, 3, 21, 0};
+        // One file open twice, read at two places: both came back at the first one's.
+        QTest::newRow("quit with one file open twice")
+            << std::vector<std::uint8_t>{0, 0, 0, 0, 6, 16, 4, 0, 6, 5, 4, 1, 21, 0};
     }
     void regressions() {
         QFETCH(std::vector<std::uint8_t>, steps);
