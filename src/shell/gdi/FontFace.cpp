@@ -7,6 +7,8 @@
 #include <QFont>
 #include <QString>
 #include <array>
+#include <map>
+#include <mutex>
 
 #include "shell/gdi/FontDrawCounters.h"
 
@@ -41,13 +43,29 @@ QRawFont loadRawFont(const QString& family) {
     return rawFont;
 }
 
+// One HarfBuzz face a family for the whole program: a face keeps the tables it has read (the
+// outlines among them, megabytes for the Japanese faces), and every surface, window and PDF
+// export would otherwise read and copy them again. Faces are never freed: the families are few.
+hb_face_t* sharedFace(const QString& family, const QRawFont& rawFont) {
+    static std::mutex lock;
+    // Not destroyed at exit either: the faces stay reachable to the very end.
+    static auto* const faces = new std::map<QString, hb_face_t*>;
+    const std::lock_guard<std::mutex> guard(lock);
+    hb_face_t*& face = (*faces)[family];
+    if (face == nullptr) {
+        face = hb_face_create_for_tables(referenceTable, new QRawFont(rawFont),
+                                         [](void* data) { delete static_cast<QRawFont*>(data); });
+        hb_face_make_immutable(face);
+    }
+    return hb_face_reference(face);
+}
+
 }  // namespace
 
 FontFace::FontFace(const QString& family, FontDrawCounters& counters)
     : rawFont_(loadRawFont(family)), counters_(counters) {
     ++counters_.facesLoaded;
-    hbFace_ = hb_face_create_for_tables(referenceTable, new QRawFont(rawFont_),
-                                        [](void* data) { delete static_cast<QRawFont*>(data); });
+    hbFace_ = sharedFace(family, rawFont_);
     hbFont_ = hb_font_create(hbFace_);
     buffer_ = hb_buffer_create();
     unitsPerEm_ = static_cast<int>(hb_face_get_upem(hbFace_));
