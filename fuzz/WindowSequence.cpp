@@ -6,13 +6,13 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
-#include <QHashFunctions>
 #include <QImage>
 #include <QTest>
 #include <QWidget>
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <functional>
 #include <random>
 #include <string_view>
 #include <utility>
@@ -523,7 +523,9 @@ std::optional<std::string> WindowSequence::Run::checkView() {
     // the rest of the step.)
     const auto pixels = [&w] {
         const QImage& image = w.picView.image();
-        return std::pair{image.size(), qHashBits(image.constBits(), static_cast<std::size_t>(image.sizeInBytes()))};
+        const std::string_view bytes(reinterpret_cast<const char*>(image.constBits()),
+                                     static_cast<std::size_t>(image.sizeInBytes()));
+        return std::pair{image.size(), std::hash<std::string_view>{}(bytes)};
     };
     const auto shown = pixels();
     w.hsb1_Change();

@@ -9,6 +9,12 @@
 #            every step (WindowFuzzer.cpp, WindowSequence.h); its seeds are step sequences in
 #            fuzz/corpus/window, and it prints the steps it ran at exit
 #
+# and, not a libFuzzer target but built alike:
+#
+#   sequences  long pseudo-random sequences of steps on the main window, with the same checks
+#              (WindowSequenceRunner.cpp): scripts/fuzz.sh -t sequences SECONDS [--seed FIRST]
+#              [--steps STEPS]; a failing sequence is saved as fuzz/findings/window-sequence-SEED
+#
 #   scripts/fuzz.sh [-t TARGET] [SECONDS] [LIBFUZZER-FLAG...]   fuzz TARGET (default reader, or
 #                                                             all: each in turn) for SECONDS
 #                                                             each (default 600)
@@ -35,9 +41,21 @@ targets=(reader)
 if [ "${1:-}" = "-t" ]; then
   case "${2:-}" in
     reader | open | render | window) targets=("$2") ;;
+    sequences)
+      shift 2
+      cmake --preset fuzz >/dev/null
+      cmake --build --preset fuzz -j "$(nproc)" --target tavelo_window_sequences
+      seconds="${1:-600}"
+      shift || true
+      mkdir -p "$root/fuzz/findings"
+      cd "$root/fuzz/findings"
+      export ASAN_OPTIONS="${ASAN_OPTIONS:-quarantine_size_mb=16:malloc_context_size=8}"
+      export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+      exec "$root/build/fuzz/fuzz/tavelo_window_sequences" --seconds "$seconds" "$@"
+      ;;
     all) targets=(reader open render window) ;;
     *)
-      echo "scripts/fuzz.sh: TARGET is reader, open, render, window or all, not '${2:-}'" >&2
+      echo "scripts/fuzz.sh: TARGET is reader, open, render, window, all or sequences, not '${2:-}'" >&2
       exit 2
       ;;
   esac
