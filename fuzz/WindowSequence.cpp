@@ -22,13 +22,16 @@
 #include "common/PathBytes.h"
 #include "common/RecordingMessageSink.h"
 #include "common/Utf8.h"
+#include "shell/controls/ClassicColor.h"
 #include "shell/controls/ClassicMouse.h"
 #include "shell/controls/StatusBarPanel.h"
+#include "shell/gdi/MFontDraw.h"
 #include "shell/window/FileFollower.h"
+#include "shell/window/SessionSettings.h"
 #include "shell/window/frmMain.h"
 #include "store/CViewData.h"
 #include "support/FakeCommonDialog.h"
-#include "shell/window/SessionSettings.h"
+#include "view/DocumentPainter.h"
 #include "view/ScrollPosition.h"
 
 namespace tavelo {
@@ -172,6 +175,12 @@ struct WindowSequence::Run {
                                                    bool failed, std::size_t messagesBefore);
     // The menu, the dialogs, the position and the picture.
     [[nodiscard]] std::optional<std::string> checkView();
+    // The document drawn at position `value` by new passes on a new surface of the view's size.
+    [[nodiscard]] QImage freshRender(const CViewData& view, Integer value) const;
+    // Every so many checks of the picture also compare it with a fresh render (which costs
+    // as much as the rest of the step).
+    static constexpr int kFreshRenderEvery = 8;
+    int checks = 0;
 };
 
 WindowSequence::WindowSequence(const QString& sourceDir) {
@@ -387,6 +396,28 @@ WindowSequence::Run::Kind WindowSequence::Run::step(std::uint8_t what, std::uint
     return Kind::Other;
 }
 
+QImage WindowSequence::Run::freshRender(const CViewData& view, Integer value) const {
+    const frmMain& w = *form;
+    const QImage& shown = w.picView.image();
+    QImage image(shown.size(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(shown.devicePixelRatio());
+    image.fill(colorFromLong(w.picView.BackColor()));
+    MFontDraw surface(image);
+    surface.setDeviceScale(w.picView.deviceRatio());
+    DocumentPainter painter(surface, w.m_obEisuuCyotai);
+    const ScrollPosition::Shown at = ScrollPosition::of(view, style()).at(value);
+    PaintState state = w.paintState();
+    state.offsetX = at.offsetX;
+    if (style() == 0) {
+        painter.DrawSmallBun(view, state);
+        painter.DrawSmallRubi(view, state);
+    } else {
+        painter.DrawBigBun(view, at.tier, state);
+        painter.DrawBigRubi(view, at.tier, state);
+    }
+    return image;
+}
+
 void WindowSequence::Run::quitAndRestart() {
     Quit state;
     for (Integer i = 1; i <= count(); ++i) {
@@ -530,6 +561,11 @@ std::optional<std::string> WindowSequence::Run::checkView() {
     const auto shown = pixels();
     w.hsb1_Change();
     if (pixels() != shown) return "the view does not show the current position";
+    // Now and then, a fresh render: new passes on a new surface, with none of the window's
+    // caches, draw the document at the position the positions give; the view must match it.
+    if (++checks % kFreshRenderEvery == 0 && w.picView.image() != freshRender(view, value))
+        return "the view differs from a fresh render of the document at position " +
+               std::to_string(value);
     return std::nullopt;
 }
 

@@ -29,7 +29,8 @@ class frmMain;
 //   - no document is replaced by another file, and a step that fails changes no document;
 //   - the view shows the current document at the current position (a fresh draw of the same
 //     state gives the same pixels), the line-number box agrees with the position, and the
-//     position lies between 0 and the document's last;
+//     position lies between 0 and the document's last; every eighth time, the picture is also
+//     compared with a fresh render: new passes on a new surface, none of the window's caches;
 //   - no modal dialog is open;
 //   - after a restart, the documents whose files can still be read are back in their order,
 //     each at its place (moved into the file's new length), the same one current, in the same

@@ -130,6 +130,9 @@ public:
     // opened afterwards are laid out for it.
     void setViewSize(int width, int height);
     [[nodiscard]] MFontDraw& surface() { return surface_; }
+    // What the passes are given to draw the current position: its offset, the search marks,
+    // the colours and the view's width.
+    [[nodiscard]] PaintState paintState() const;
     // Draws as the plain design does, for measurements and for the tests that compare the
     // two: every line of the document, and a fresh font, shaping and glyph image for every
     // character. The pixels are the same either way.
@@ -267,7 +270,6 @@ private:
     void DrawBigBun(Integer tier);
     void DrawSmallRubi();
     void DrawBigRubi(Integer tier);
-    [[nodiscard]] PaintState paintState();
     [[nodiscard]] bool smallStyle() const { return mnuStyleType(0).Checked(); }
     [[nodiscard]] bool largeStyle() const { return mnuStyleType(1).Checked(); }
     // The style in effect: 1 when the large style is checked, else 0.

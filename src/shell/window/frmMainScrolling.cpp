@@ -6,7 +6,7 @@
 #include "view/ScrollPosition.h"
 
 namespace tavelo {
-PaintState frmMain::paintState() {
+PaintState frmMain::paintState() const {
     PaintState state;
     state.offsetX = m_OffsetX;
     state.isSearch = m_IsSearch;
