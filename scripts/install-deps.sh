@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libharfbuzz-dev qt6-translations-l10n
   fonts-ipafont-mincho fonts-ipafont-gothic
   libgtest-dev googletest libbenchmark-dev
+  libzip-dev
   clang libclang-rt-14-dev
   xvfb xauth
   poppler-utils
