@@ -27,6 +27,7 @@ bool isAsciiDigit(char32_t c) {
 // of a longer number, or !? !! ?? (half- or full-width) that are not part of a longer run.
 bool isUprightPair(std::u32string_view t, std::size_t i) {
     const char32_t a = t[i];
+    if (!isAsciiDigit(a) && a != U'!' && a != U'?' && a != U'！' && a != U'？') return false;
     const char32_t b = t[i + 1];
     auto alone = [&](auto&& member) {
         return (i == 0 || !member(t[i - 1])) && (i + 2 >= t.size() || !member(t[i + 2]));
