@@ -57,8 +57,8 @@ std::vector<ManuscriptLayout::Line> ManuscriptLayout::linesOf(const CViewData& v
     return lines;
 }
 
-std::vector<LineBreakRules::Group> ManuscriptLayout::rubiGroups(const Line& line) {
-    std::vector<LineBreakRules::Group> groups;
+std::vector<flow::LineBreakRules::Group> ManuscriptLayout::rubiGroups(const Line& line) {
+    std::vector<flow::LineBreakRules::Group> groups;
     const auto cells = static_cast<int>(line.bun.size());
     auto hasRubi = [&](int cell) {  // 0-based
         const std::size_t first = 2 * static_cast<std::size_t>(cell);
@@ -114,8 +114,8 @@ void ManuscriptLayout::place() {
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         const Line& line = lines_[i];
         const int g = static_cast<int>(i) + 1;
-        const std::vector<int> lengths =
-            LineBreakRules::columnLengths(line.bun, rubiGroups(line), grid_.charactersPerColumn);
+        const std::vector<int> lengths = flow::LineBreakRules::columnLengths(
+            line.bun, rubiGroups(line), grid_.charactersPerColumn);
         places.clear();
         for (std::size_t k = 0; k < lengths.size(); ++k)
             for (int row = 1; row <= lengths[k]; ++row)

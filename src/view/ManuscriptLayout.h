@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "common/ClassicTypes.h"
-#include "view/LineBreakRules.h"
+#include "flow/LineBreakRules.h"
 
 namespace tavelo {
 
@@ -58,7 +58,7 @@ public:
 
     // The cells that carry ruby, run by run: a cell counts when either of its two slots holds
     // a character other than a blank.
-    [[nodiscard]] static std::vector<LineBreakRules::Group> rubiGroups(const Line& line);
+    [[nodiscard]] static std::vector<flow::LineBreakRules::Group> rubiGroups(const Line& line);
 
     // Body characters, blanks and indents included, ruby not: as competitions count.
     [[nodiscard]] static long characterCount(const std::vector<Line>& lines);
