@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 #include "view/GdiTypes.h"
 
 namespace tavelo {
@@ -23,6 +25,11 @@ namespace tavelo {
 //   the point (x, y) is the top-left corner of the text in the font's own direction, which for
 //   an escapement of 2700 is the top-right corner of the first character's em square, the
 //   text running down. Non-zero on success, also when everything is clipped away.
+// - TextOutW draws Unicode text (code points, ended early by U+0000) with the selected font,
+//   from the same point as TextOutA: a character isWideCharacter calls wide stands upright in
+//   a vertical font as a double-byte character does, the rest lie on their side, and a
+//   character with the combining marks or variation selectors after it is shaped as one
+//   cluster. Text that code page 932 holds draws exactly as TextOutA draws its bytes.
 // - Cls clears the image to white; the selected font and the colour stay.
 // - prepareText is a hint beyond GDI, that the text will be drawn in that font later: a
 //   surface with caches may make the font and the glyphs ahead. It draws nothing and changes
@@ -39,6 +46,7 @@ public:
     virtual HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) = 0;
     virtual COLORREF SetTextColor(HDC hdc, COLORREF color) = 0;
     [[nodiscard]] virtual int TextOutA(HDC hdc, int x, int y, const char* text, int length) = 0;
+    [[nodiscard]] virtual int TextOutW(HDC hdc, int x, int y, std::u32string_view text) = 0;
     virtual int DeleteObject(HGDIOBJ object) = 0;
 
     virtual void prepareText(const LOGFONTA& /*font*/, const char* /*text*/, int /*length*/) {}

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "common/ClassicTypes.h"
 #include "common/CodePage932.h"
@@ -149,5 +151,29 @@ void forEachAnsiCharacter(const char* text, int length, Visit&& visit) {
 
 // The whole text of a TextOutA call, decoded as forEachAnsiCharacter walks it.
 [[nodiscard]] String decodeAnsiText(const char* text, int length);
+
+// True for the characters that stand upright in vertical text, as the double-byte characters
+// of TextOutA do: those code page 932 holds in two bytes, and beyond it the wide characters of
+// Unicode (ideographs of every plane, kana, Hangul, full-width forms, pictographs).
+[[nodiscard]] bool isWideCharacter(char32_t c);
+
+// Combining marks, voiced-sound marks and variation selectors: drawn with the character
+// before them, never on their own.
+[[nodiscard]] bool isClusterExtender(char32_t c);
+
+// Walks the text that TextOutW receives, up to the first U+0000: each base character with the
+// extenders after it, as visit(cluster, wide) with `wide` the base's isWideCharacter. An
+// extender with no base before it is a cluster of its own.
+template <typename Visit>
+void forEachUnicodeCluster(std::u32string_view text, Visit&& visit) {
+    const std::size_t end = std::min(text.size(), text.find(U'\0'));
+    std::size_t start = 0;
+    while (start < end) {
+        std::size_t next = start + 1;
+        while (next < end && isClusterExtender(text[next])) ++next;
+        visit(text.substr(start, next - start), isWideCharacter(text[start]));
+        start = next;
+    }
+}
 
 }  // namespace tavelo

@@ -72,6 +72,29 @@ int RecordingDrawingSurface::TextOutA(HDC hdc, int x, int y, const char* text, i
     return 1;
 }
 
+int RecordingDrawingSurface::TextOutW(HDC hdc, int x, int y, std::u32string_view text) {
+    if (!record(Call::TextOutW)) return 0;
+    if (hdc != kDeviceContext) return 0;
+    DrawnText drawn;
+    drawn.x = x;
+    drawn.y = y;
+    drawn.unicode = text.substr(0, text.find(U'\0'));
+    for (const char32_t c : drawn.unicode) {
+        if (c > 0xFFFF) {
+            drawn.text.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
+            drawn.text.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+        } else {
+            drawn.text.push_back(static_cast<char16_t>(c));
+        }
+    }
+    drawn.font = HFONT(selected_.value());
+    drawn.logFont = *logFontOf(selected_.value());
+    drawn.face = faceName(drawn.logFont);
+    drawn.color = textColor_;
+    drawnTexts_.push_back(std::move(drawn));
+    return 1;
+}
+
 int RecordingDrawingSurface::DeleteObject(HGDIOBJ object) {
     if (!record(Call::DeleteObject)) return 0;
     if (object.value() == kStockFont) return 1;  // stock objects outlive DeleteObject

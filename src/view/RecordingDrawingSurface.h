@@ -21,18 +21,20 @@ public:
         SelectObject,
         SetTextColor,
         TextOutA,
-        DeleteObject
+        DeleteObject,
+        TextOutW
     };
 
-    // One successful TextOutA, with the state of the device context at that moment.
+    // One successful TextOutA or TextOutW, with the state of the device context at that moment.
     struct DrawnText {
         int x = 0;
         int y = 0;
-        std::string bytes;  // all `length` bytes passed, terminator included
-        String text;        // the bytes decoded as TextOutA reads them
-        HFONT font;         // the font then selected
-        LOGFONTA logFont;   // the record it was created from
-        String face;        // its face name, decoded
+        std::string bytes;       // all `length` bytes passed, terminator included
+        String text;             // the bytes decoded as TextOutA reads them, or TextOutW's text
+        std::u32string unicode;  // TextOutW's code points up to U+0000; empty for TextOutA
+        HFONT font;              // the font then selected
+        LOGFONTA logFont;        // the record it was created from
+        String face;             // its face name, decoded
         COLORREF color = 0;
     };
 
@@ -45,6 +47,7 @@ public:
     HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) override;
     COLORREF SetTextColor(HDC hdc, COLORREF color) override;
     [[nodiscard]] int TextOutA(HDC hdc, int x, int y, const char* text, int length) override;
+    [[nodiscard]] int TextOutW(HDC hdc, int x, int y, std::u32string_view text) override;
     int DeleteObject(HGDIOBJ object) override;
 
     // Every call in order, failed ones included (GetDeviceCaps, which changes nothing, is not
@@ -75,7 +78,7 @@ private:
     std::vector<LOGFONTA> createdFonts_;
     std::vector<DrawnText> drawnTexts_;
     std::map<std::uint32_t, LOGFONTA> liveFonts_;
-    std::array<int, 6> pendingFailures_{};
+    std::array<int, 7> pendingFailures_{};
     std::uint32_t nextHandle_ = 0x100;
     HGDIOBJ selected_{kStockFont};
     COLORREF textColor_ = RGB(0, 0, 0);

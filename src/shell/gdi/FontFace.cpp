@@ -98,16 +98,26 @@ FontFace::~FontFace() {
     hb_face_destroy(hbFace_);
 }
 
-FontFace::ShapedCharacter FontFace::shape(char16_t c, bool upright, bool cache) {
-    const std::uint32_t key = std::uint32_t{c} | (upright ? 0x10000u : 0u);
+FontFace::ShapedCharacter FontFace::shape(char32_t c, bool upright, bool cache) {
+    // Code points end below 2^21, so the orientation bit cannot collide with a character.
+    const std::uint32_t key = std::uint32_t{c} | (upright ? 1u << 21 : 0u);
     if (cache) {
         const auto found = shaped_.find(key);
         if (found != shaped_.end()) return found->second;
     }
+    ShapedCharacter shaped = shapeText(std::u32string_view(&c, 1), upright);
+    if (cache) shaped_.emplace(key, shaped);
+    return shaped;
+}
 
+FontFace::ShapedCharacter FontFace::shapeCluster(std::u32string_view cluster, bool upright) {
+    return shapeText(cluster, upright);
+}
+
+FontFace::ShapedCharacter FontFace::shapeText(std::u32string_view text, bool upright) {
     hb_buffer_clear_contents(buffer_);
-    const std::uint16_t unit = c;
-    hb_buffer_add_utf16(buffer_, &unit, 1, 0, 1);
+    hb_buffer_add_utf32(buffer_, reinterpret_cast<const std::uint32_t*>(text.data()),
+                        static_cast<int>(text.size()), 0, static_cast<int>(text.size()));
     hb_buffer_guess_segment_properties(buffer_);
     hb_buffer_set_direction(buffer_, upright ? HB_DIRECTION_TTB : HB_DIRECTION_LTR);
     hb_buffer_set_language(buffer_, hb_language_from_string("ja", -1));
@@ -132,7 +142,6 @@ FontFace::ShapedCharacter FontFace::shape(char16_t c, bool upright, bool cache) 
         pen += upright ? positions[i].y_advance : positions[i].x_advance;
     }
     shaped.advance = upright ? -pen : pen;
-    if (cache) shaped_.emplace(key, shaped);
     return shaped;
 }
 

@@ -3,6 +3,7 @@
 #include <QPainterPath>
 #include <QRawFont>
 #include <cstdint>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -46,7 +47,10 @@ public:
     // Shapes c upright in vertical text (top to bottom, with the vertical forms) or on its
     // side (left to right). Offsets of upright glyphs are taken from the vertical origin, the
     // top centre of the character's vertical advance. Remembered when `cache` is set.
-    [[nodiscard]] ShapedCharacter shape(char16_t c, bool upright, bool cache);
+    [[nodiscard]] ShapedCharacter shape(char32_t c, bool upright, bool cache);
+    // A character with the combining marks or variation selectors after it, shaped together
+    // as one (never remembered: such clusters are rare).
+    [[nodiscard]] ShapedCharacter shapeCluster(std::u32string_view cluster, bool upright);
 
     // The font the outlines come from, at one pixel per design unit: drawn as a glyph run it
     // gives the same outlines as text, with the font file behind it.
@@ -56,6 +60,8 @@ public:
     [[nodiscard]] QPainterPath outline(std::uint32_t glyph, bool cache);
 
 private:
+    [[nodiscard]] ShapedCharacter shapeText(std::u32string_view text, bool upright);
+
     QRawFont rawFont_;  // at one pixel per design unit
     hb_face_t* hbFace_ = nullptr;
     hb_font_t* hbFont_ = nullptr;
@@ -64,7 +70,7 @@ private:
     int unitsPerEm_ = 1000;
     int cellAscent_ = 0;
     int cellDescent_ = 0;
-    std::unordered_map<std::uint32_t, ShapedCharacter> shaped_;  // c | upright << 16
+    std::unordered_map<std::uint32_t, ShapedCharacter> shaped_;  // c | upright << 21
     std::unordered_map<std::uint32_t, QPainterPath> outlines_;
 };
 

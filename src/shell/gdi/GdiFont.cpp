@@ -96,20 +96,32 @@ std::int64_t GdiFont::penY(int advance) const {
     return std::llround(advance * alongY_);
 }
 
-const GdiFont::GlyphImage& GdiFont::glyph(char16_t c, bool doubleByte, bool cache) {
+const GdiFont::GlyphImage& GdiFont::glyph(char32_t c, bool doubleByte, bool cache) {
     if (!cache) {
-        scratch_ = render(c, doubleByte, false);
+        scratch_ = render(std::u32string_view(&c, 1), doubleByte, false);
         return scratch_;
     }
-    const std::uint32_t key = std::uint32_t{c} | (doubleByte ? 0x10000u : 0u);
+    const std::uint32_t key = std::uint32_t{c} | (doubleByte ? 1u << 21 : 0u);
     const auto found = glyphs_.find(key);
     if (found != glyphs_.end()) return found->second;
-    return glyphs_.emplace(key, render(c, doubleByte, true)).first->second;
+    return glyphs_.emplace(key, render(std::u32string_view(&c, 1), doubleByte, true)).first->second;
 }
 
-GdiFont::PlacedCharacter GdiFont::place(char16_t c, bool doubleByte, bool cache) {
+const GdiFont::GlyphImage& GdiFont::glyph(std::u32string_view cluster, bool wide, bool cache) {
+    if (cluster.size() == 1) return glyph(cluster.front(), wide, cache);
+    scratch_ = render(cluster, wide, false);
+    return scratch_;
+}
+
+GdiFont::PlacedCharacter GdiFont::place(char32_t c, bool doubleByte, bool cache) {
+    return place(std::u32string_view(&c, 1), doubleByte, cache);
+}
+
+GdiFont::PlacedCharacter GdiFont::place(std::u32string_view cluster, bool doubleByte, bool cache) {
     const bool upright = vertical_ && doubleByte;
-    const FontFace::ShapedCharacter shaped = face_->shape(c, upright, cache);
+    const FontFace::ShapedCharacter shaped = cluster.size() == 1
+                                                 ? face_->shape(cluster.front(), upright, cache)
+                                                 : face_->shapeCluster(cluster, upright);
     const double scale = em_ / face_->unitsPerEm();
 
     PlacedCharacter placed;
@@ -137,8 +149,8 @@ GdiFont::PlacedCharacter GdiFont::place(char16_t c, bool doubleByte, bool cache)
     return placed;
 }
 
-GdiFont::GlyphImage GdiFont::render(char16_t c, bool doubleByte, bool cache) {
-    const PlacedCharacter placed = place(c, doubleByte, cache);
+GdiFont::GlyphImage GdiFont::render(std::u32string_view cluster, bool doubleByte, bool cache) {
+    const PlacedCharacter placed = place(cluster, doubleByte, cache);
     GlyphImage image;
     image.advance = placed.advance;
 

@@ -3,6 +3,7 @@
 #include <QTransform>
 #include <cstdint>
 #include <memory>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -67,13 +68,17 @@ public:
 
     // The image of c: double-byte characters stand upright in a vertical font, single-byte ones
     // lie on their side as in GDI. With `cache` set it is rendered once and kept.
-    [[nodiscard]] const GlyphImage& glyph(char16_t c, bool doubleByte, bool cache);
+    [[nodiscard]] const GlyphImage& glyph(char32_t c, bool doubleByte, bool cache);
     // The glyphs of c and where they stand, shaped as glyph() shapes them.
-    [[nodiscard]] PlacedCharacter place(char16_t c, bool doubleByte, bool cache);
+    [[nodiscard]] PlacedCharacter place(char32_t c, bool doubleByte, bool cache);
+    // The same for a cluster of TextOutW (a character and its combining marks): one character
+    // is glyph(c, wide, cache); a longer cluster is shaped as one and not remembered.
+    [[nodiscard]] const GlyphImage& glyph(std::u32string_view cluster, bool wide, bool cache);
+    [[nodiscard]] PlacedCharacter place(std::u32string_view cluster, bool wide, bool cache);
     [[nodiscard]] FontFace& face() const { return *face_; }
 
 private:
-    [[nodiscard]] GlyphImage render(char16_t c, bool doubleByte, bool cache);
+    [[nodiscard]] GlyphImage render(std::u32string_view cluster, bool doubleByte, bool cache);
     // The box that text of `characterCount` characters may ink, relative to its point: its em
     // squares widened by half an em on every side.
     void reach(int characterCount, double& left, double& top, double& right, double& bottom) const;
@@ -92,7 +97,7 @@ private:
     double reachTop_ = 0.0;
     double reachRight_ = 0.0;
     double reachBottom_ = 0.0;
-    std::unordered_map<std::uint32_t, GlyphImage> glyphs_;  // c | doubleByte << 16
+    std::unordered_map<std::uint32_t, GlyphImage> glyphs_;  // c | doubleByte << 21
     GlyphImage scratch_;
 };
 

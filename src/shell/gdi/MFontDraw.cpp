@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
-#include <limits>
 #include <cstring>
+#include <limits>
 #include <string_view>
 
 #include "shell/gdi/FontFace.h"
@@ -231,6 +231,25 @@ int MFontDraw::TextOutA(HDC hdc, int x, int y, const char* text, int length) {
     int advance = 0;
     forEachAnsiCharacter(text, length, [&](char16_t c, bool doubleByte) {
         const GdiFont::GlyphImage& glyph = font.glyph(c, doubleByte, caching_);
+        blend(glyph.coverage, left + font.penX(advance) + glyph.left,
+              top + font.penY(advance) + glyph.top, glyph.width, glyph.height);
+        advance += glyph.advance;
+    });
+    return 1;
+}
+
+int MFontDraw::TextOutW(HDC hdc, int x, int y, std::u32string_view text) {
+    if (hdc != deviceContext_) return 0;
+    GdiFont& font = selectedFont();
+    const std::int64_t left = toDevice(x);
+    const std::int64_t top = toDevice(y);
+    const auto count = static_cast<int>(std::min<std::size_t>(text.size(), 1u << 20));
+    if (caching_ && !font.mayInk(left, top, count, image_.width(), image_.height())) return 1;
+    if (image_.format() != QImage::Format_RGB32) image_.convertTo(QImage::Format_RGB32);
+
+    int advance = 0;
+    forEachUnicodeCluster(text, [&](std::u32string_view cluster, bool wide) {
+        const GdiFont::GlyphImage& glyph = font.glyph(cluster, wide, caching_);
         blend(glyph.coverage, left + font.penX(advance) + glyph.left,
               top + font.penY(advance) + glyph.top, glyph.width, glyph.height);
         advance += glyph.advance;

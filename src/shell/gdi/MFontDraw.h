@@ -50,6 +50,7 @@ public:
     HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) override;
     COLORREF SetTextColor(HDC hdc, COLORREF color) override;
     [[nodiscard]] int TextOutA(HDC hdc, int x, int y, const char* text, int length) override;
+    [[nodiscard]] int TextOutW(HDC hdc, int x, int y, std::u32string_view text) override;
     int DeleteObject(HGDIOBJ object) override;
     // Makes the font and the glyph images of the text into the caches (nothing without them).
     void prepareText(const LOGFONTA& font, const char* text, int length) override;

@@ -96,20 +96,45 @@ GdiFont& VectorDrawingSurface::fontFor(const LOGFONTA& font) {
 int VectorDrawingSurface::TextOutA(HDC hdc, int x, int y, const char* text, int length) {
     if (hdc != deviceContext_ || length < 0 || (text == nullptr && length > 0)) return 0;
     if (length == 0) return 1;
-    const auto found = handles_.find(selected_);
-    GdiFont& font = fontFor(found == handles_.end() ? stockFontRecord() : found->second);
+    GdiFont& font = selectedFont();
     // Text wholly outside the view is left out, as the view leaves it out.
     // (Counting bytes as characters only widens the test.)
     if (!font.mayInk(x, y, length, viewSize_.width(), viewSize_.height())) return 1;
+    drawGlyphs(font, x, y, [&](auto&& drawCharacter) {
+        forEachAnsiCharacter(text, length, [&](char16_t c, bool doubleByte) {
+            drawCharacter(font.place(c, doubleByte, true));
+        });
+    });
+    return 1;
+}
 
+int VectorDrawingSurface::TextOutW(HDC hdc, int x, int y, std::u32string_view text) {
+    if (hdc != deviceContext_) return 0;
+    GdiFont& font = selectedFont();
+    const auto count = static_cast<int>(std::min<std::size_t>(text.size(), 1u << 20));
+    if (!font.mayInk(x, y, count, viewSize_.width(), viewSize_.height())) return 1;
+    drawGlyphs(font, x, y, [&](auto&& drawCharacter) {
+        forEachUnicodeCluster(text, [&](std::u32string_view cluster, bool wide) {
+            drawCharacter(font.place(cluster, wide, true));
+        });
+    });
+    return 1;
+}
+
+GdiFont& VectorDrawingSurface::selectedFont() {
+    const auto found = handles_.find(selected_);
+    return fontFor(found == handles_.end() ? stockFontRecord() : found->second);
+}
+
+template <typename WalkText>
+void VectorDrawingSurface::drawGlyphs(GdiFont& font, int x, int y, WalkText&& walkText) {
     const QRawFont& rawFont = font.face().rawFont();
     const QColor color(redOf(textColor_), greenOf(textColor_), blueOf(textColor_));
     painter_.save();
     painter_.setPen(color);
     const QTransform view = painter_.transform();
     int advance = 0;
-    forEachAnsiCharacter(text, length, [&](char16_t c, bool doubleByte) {
-        const GdiFont::PlacedCharacter placed = font.place(c, doubleByte, true);
+    walkText([&](const GdiFont::PlacedCharacter& placed) {
         const QTransform pen =
             QTransform::fromTranslate(static_cast<double>(x + font.penX(advance)),
                                       static_cast<double>(y + font.penY(advance)));
@@ -125,7 +150,6 @@ int VectorDrawingSurface::TextOutA(HDC hdc, int x, int y, const char* text, int 
         advance += placed.advance;
     });
     painter_.restore();
-    return 1;
 }
 
 }  // namespace tavelo

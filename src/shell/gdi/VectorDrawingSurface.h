@@ -42,6 +42,7 @@ public:
     HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) override;
     COLORREF SetTextColor(HDC hdc, COLORREF color) override;
     [[nodiscard]] int TextOutA(HDC hdc, int x, int y, const char* text, int length) override;
+    [[nodiscard]] int TextOutW(HDC hdc, int x, int y, std::u32string_view text) override;
     int DeleteObject(HGDIOBJ object) override;
 
     // Glyphs drawn so far, for tests and measurements.
@@ -49,6 +50,10 @@ public:
 
 private:
     [[nodiscard]] GdiFont& fontFor(const LOGFONTA& font);
+    [[nodiscard]] GdiFont& selectedFont();
+    // Draws the characters that walkText hands to its callback, one after another from (x, y).
+    template <typename WalkText>
+    void drawGlyphs(GdiFont& font, int x, int y, WalkText&& walkText);
 
     QPainter& painter_;
     QSize viewSize_;

@@ -3,11 +3,12 @@
 #include <QTest>
 #include <memory>
 
-#include "support/GuiTesting.h"
+#include "common/CodePage932.h"
 #include "shell/gdi/MFontDraw.h"
 #include "shell/gdi/VectorDrawingSurface.h"
 #include "support/ClassicTextOut.h"
 #include "support/GdiToString.h"
+#include "support/GuiTesting.h"
 #include "view/RecordingDrawingSurface.h"
 
 namespace tavelo {
@@ -34,7 +35,15 @@ private slots:
     void textOut_succeedsWhenClippedAway_failsOnBadArguments();
     void cls_keepsTheSelectedFontAndTheColour();
 
+    // Unicode text
+    void textOutW_drawsWhatTextOutADrawsForTheSameText();
+    void textOutW_drawsBeyondTheCodePage_andFailsOnAnotherDc();
+
 private:
+    // What the surface holds now: the image for the drawing surfaces, the texts drawn for the
+    // recording one.
+    [[nodiscard]] QString snapshot() const;
+
     [[nodiscard]] HDC otherDc() const { return HDC(surface_->hDC().value() + 1); }
 
     QImage image_;
@@ -157,6 +166,50 @@ void DrawingSurfaceContractTest::cls_keepsTheSelectedFontAndTheColour() {
     surface_->Cls();
     QCOMPARE(surface_->SetTextColor(surface_->hDC(), RGB(0, 0, 0)), RGB(0, 0, 255));
     QCOMPARE(surface_->SelectObject(surface_->hDC(), stock), HGDIOBJ(font));
+}
+
+// ---- Unicode text
+
+QString DrawingSurfaceContractTest::snapshot() const {
+    if (const auto* recording = dynamic_cast<const RecordingDrawingSurface*>(surface_.get())) {
+        QString texts;
+        for (const auto& drawn : recording->drawnTexts())
+            texts += QStringLiteral("%1,%2:").arg(drawn.x).arg(drawn.y) +
+                     QString::fromStdU16String(drawn.text) + u'\n';
+        return texts;
+    }
+    return QString::number(
+        qHashBits(image_.constBits(), static_cast<size_t>(image_.sizeInBytes())));
+}
+
+void DrawingSurfaceContractTest::textOutW_drawsWhatTextOutADrawsForTheSameText() {
+    const HFONT font = surface_->CreateFontIndirectA(kBody);
+    surface_->SelectObject(surface_->hDC(), font);
+    // Kanji, kana, a full-width digit, punctuation with vertical forms and single-byte text.
+    const std::u16string text = u"漢字「かな」ー、１Ab";
+    const std::string bytes = CodePage932::encode(text);
+    QVERIFY(surface_->TextOutA(surface_->hDC(), 90, 4, bytes.data(),
+                               static_cast<int>(bytes.size())) != 0);
+    const QString byBytes = snapshot();
+    surface_->Cls();
+    const std::u32string unicode(text.begin(), text.end());
+    QVERIFY(surface_->TextOutW(surface_->hDC(), 90, 4, unicode) != 0);
+    QCOMPARE(snapshot(), byBytes);
+}
+
+void DrawingSurfaceContractTest::textOutW_drawsBeyondTheCodePage_andFailsOnAnotherDc() {
+    const HFONT font = surface_->CreateFontIndirectA(kBody);
+    surface_->SelectObject(surface_->hDC(), font);
+    const QString blank = snapshot();
+    // A kanji of plane 2 and a kana with a combining semi-voiced mark, ended early by U+0000.
+    const std::u32string text = U"\U00020B9F\u304B\u309A\0X";
+    QCOMPARE(surface_->TextOutW(otherDc(), 60, 10, text), 0);
+    QCOMPARE(snapshot(), blank);
+    QVERIFY(surface_->TextOutW(surface_->hDC(), 60, 10, text) != 0);
+    QVERIFY(snapshot() != blank);
+    if (const auto* recording = dynamic_cast<const RecordingDrawingSurface*>(surface_.get()))
+        QCOMPARE(recording->drawnTexts().back().unicode, std::u32string(U"\U00020B9F\u304B\u309A"));
+    QVERIFY(surface_->TextOutW(surface_->hDC(), 60, 10, U"") != 0);
 }
 
 }  // namespace tavelo
