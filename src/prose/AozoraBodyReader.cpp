@@ -1,6 +1,7 @@
 #include "prose/AozoraBodyReader.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "prose/AccentNotation.h"
 #include "prose/GaijiCodes.h"
@@ -47,7 +48,7 @@ std::optional<int> countBefore(std::u32string_view text, std::u32string_view uni
 }
 
 std::optional<BreakBefore> breakNamed(std::u32string_view name) {
-    if (name == U"改ページ") return BreakBefore::Page;
+    if (name == U"改ページ" || name == U"改頁") return BreakBefore::Page;
     if (name == U"改丁" || name == U"改見開き") return BreakBefore::Sheet;
     if (name == U"改段") return BreakBefore::Column;
     return std::nullopt;
@@ -64,6 +65,20 @@ Heading headingOf(int level) {
         default:
             return Heading::None;
     }
+}
+
+// "N字下げ、折り返してM字下げ" and "改行天付き、折り返してM字下げ" (also "天付き、…"): the
+// first column's indent and the following columns'.
+std::optional<std::pair<int, int>> hangingIndents(std::u32string_view text) {
+    constexpr std::u32string_view wrap = U"、折り返して";
+    const auto comma = text.find(wrap);
+    if (comma == std::u32string_view::npos) return std::nullopt;
+    const auto then = countBefore(text.substr(comma + wrap.size()), U"字下げ");
+    if (!then) return std::nullopt;
+    const auto first = text.substr(0, comma);
+    if (first == U"改行天付き" || first == U"天付き") return std::pair{0, *then};
+    if (auto count = countBefore(first, U"字下げ")) return std::pair{*count, *then};
+    return std::nullopt;
 }
 
 // 返り点: 一 二 三 四 上 中 下 甲 乙 丙 丁 天 地 人, each alone or with レ, or レ alone.
@@ -86,6 +101,7 @@ void AozoraBodyReader::readLine(std::u32string_view line) {
     barAt_.reset();
     lineBlock_ = block_;
     lineIndent_.reset();
+    lineHanging_.reset();
     lineRaise_.reset();
     lineHeading_ = Heading::None;
     breakAfter_ = BreakBefore::None;
@@ -344,8 +360,11 @@ bool AozoraBodyReader::applyQuoted(std::size_t begin, std::size_t end) {
     return false;
 }
 
-std::optional<Offset> AozoraBodyReader::findBefore(std::u32string_view target) const {
-    const std::u32string_view text = paragraph_.text;
+// The nearest occurrence of `target` that ends at or before `limit`, looked for in the
+// kSearchWindow characters before it.
+std::optional<Offset> AozoraBodyReader::findBefore(std::u32string_view target,
+                                                   std::size_t limit) const {
+    const std::u32string_view text = std::u32string_view(paragraph_.text).substr(0, limit);
     if (target.empty() || target.size() > text.size()) return std::nullopt;
     if (text.ends_with(target)) return offsetOf(text.size() - target.size());
     const std::size_t from = text.size() - std::min(text.size(), target.size() + kSearchWindow);
@@ -354,29 +373,65 @@ std::optional<Offset> AozoraBodyReader::findBefore(std::u32string_view target) c
     return offsetOf(from + at);
 }
 
+// 「X」 names the text before the note; 「X」～「Y」 the text from X to the Y after it.
 bool AozoraBodyReader::applyTarget(std::size_t targetBegin, std::size_t targetEnd,
                                    std::u32string_view rest, std::u32string_view body) {
+    if (!rest.starts_with(U"～「")) return applySpan(targetBegin, targetEnd, {}, rest, body);
+    const std::size_t lastBegin = indexOf(rest) + 2;
+    const std::size_t end = indexOf(rest) + rest.size();
+    for (std::size_t j = lastBegin; j < end;) {
+        if (isNoteAt(j, end)) {
+            j = static_cast<std::size_t>(partner_[j]) + 1;
+            continue;
+        }
+        if (line_[j] == U'」' && applySpan(targetBegin, targetEnd, std::pair{lastBegin, j},
+                                           line_.substr(j + 1, end - j - 1), body))
+            return true;
+        ++j;
+    }
+    return false;
+}
+
+bool AozoraBodyReader::applySpan(std::size_t targetBegin, std::size_t targetEnd,
+                                 std::optional<std::pair<std::size_t, std::size_t>> last,
+                                 std::u32string_view rest, std::u32string_view body) {
     const std::u32string target = plain(targetBegin, targetEnd);
-    const auto found = findBefore(target);
+    std::optional<Offset> found;
+    Offset foundEnd = 0;
+    if (last) {
+        const std::u32string lastTarget = plain(last->first, last->second);
+        if (const auto lastAt = findBefore(lastTarget, paragraph_.text.size())) {
+            found = findBefore(target, *lastAt + target.size());
+            foundEnd = offsetOf(*lastAt + lastTarget.size());
+        }
+    } else {
+        found = findBefore(target, paragraph_.text.size());
+        if (found) foundEnd = offsetOf(*found + target.size());
+    }
     const Offset here = offsetOf(paragraph_.text.size());
     const Offset start = found.value_or(here);
-    const Offset end = found ? offsetOf(*found + target.size()) : here;
+    const Offset end = found ? foundEnd : here;
     const auto quoted = [&](std::u32string_view inner) {
         return plain(indexOf(inner), indexOf(inner) + inner.size());
     };
 
     // Remarks of the typist hold even where the text they name is not found.
-    if (rest.starts_with(U"は底本では") || rest == U"はママ" || rest == U"はママとした") {
-        addNote(U"注記", start, end, rest.starts_with(U"はママ") ? U"ママ" : std::u32string(body));
+    if (rest == U"はママ" || rest == U"はママとした") {
+        addNote(U"注記", start, end, U"ママ");
         return true;
     }
-    if (auto inner = between(rest, U"に「", U"」の注記")) {
-        addNote(U"注記", start, end, quoted(*inner));
+    if (rest.starts_with(U"は") && (rest.find(U"では") != std::u32string_view::npos ||
+                                    rest.ends_with(U"の誤記か") || rest.ends_with(U"の誤植か"))) {
+        addNote(U"注記", start, end, std::u32string(body));
         return true;
     }
-    if (auto inner = between(rest, U"の左に「", U"」の注記")) {
-        addNote(U"注記", start, end, quoted(*inner));
-        return true;
+    for (std::u32string_view suffix : {U"」の注記", U"」注記", U"」の傍記", U"」の著者註"}) {
+        auto inner = between(rest, U"に「", suffix);
+        if (!inner) inner = between(rest, U"の左に「", suffix);
+        if (inner) {
+            addNote(U"注記", start, end, quoted(*inner));
+            return true;
+        }
     }
     if (!found) return false;
     if (auto inner = between(rest, U"に「", U"」のルビ")) {
@@ -396,18 +451,28 @@ bool AozoraBodyReader::applyTarget(std::size_t targetBegin, std::size_t targetEn
         addNote(U"左ルビ", start, end, quoted(*inner));
         return true;
     }
-    std::optional<Style> style;
-    if (rest.starts_with(U"に")) style = aozora::styleNamed(rest.substr(1));
-    if (rest.starts_with(U"の左に")) style = aozora::styleNamed(rest.substr(1));
-    if (rest.starts_with(U"は")) {
-        if (const int level = aozora::headingLevelNamed(rest.substr(1))) {
-            lineHeading_ = headingOf(level);
-            return true;
-        }
-        style = aozora::styleNamed(rest.substr(1));
+    if (rest.starts_with(U"に") || rest.starts_with(U"の左に")) {
+        auto style = aozora::styleNamed(rest.substr(1));
+        if (!style) return false;
+        addNote(style->kind, start, end, std::move(style->value));
+        return true;
     }
-    if (!style) return false;
-    addNote(style->kind, start, end, std::move(style->value));
+    if (!rest.starts_with(U"は")) return false;
+    const auto names = rest.substr(1);
+    if (const int level = aozora::headingLevelNamed(names)) {
+        lineHeading_ = headingOf(level);
+        return true;
+    }
+    // One or more styles joined by 、: 「１）」は縦中横、行右小書き.
+    std::vector<Style> styles;
+    for (std::size_t from = 0; from <= names.size();) {
+        const auto comma = std::min(names.find(U'、', from), names.size());
+        auto style = aozora::styleNamed(names.substr(from, comma - from));
+        if (!style) return false;
+        styles.push_back(std::move(*style));
+        from = comma + 1;
+    }
+    for (Style& style : styles) addNote(style.kind, start, end, std::move(style.value));
     return true;
 }
 
@@ -416,24 +481,15 @@ bool AozoraBodyReader::applyDirective(std::u32string_view body) {
     if (body.starts_with(U"ここから")) {
         const auto rest = body.substr(4);
         Block block = block_;
-        std::size_t length = 0;
         if (auto count = countBefore(rest, U"字下げ")) {
             block.indent = block.hangingIndent = *count;
-        } else if (const auto first = aozora::leadingCount(rest, length);
-                   first && rest.substr(length).starts_with(U"字下げ、折り返して")) {
-            const auto count = countBefore(rest.substr(length + 9), U"字下げ");
-            if (!count) return false;
-            block.indent = *first;
-            block.hangingIndent = *count;
-        } else if (rest.starts_with(U"改行天付き、折り返して")) {
-            const auto count = countBefore(rest.substr(11), U"字下げ");
-            if (!count) return false;
-            block.indent = 0;
-            block.hangingIndent = *count;
+        } else if (auto indents = hangingIndents(rest)) {
+            block.indent = indents->first;
+            block.hangingIndent = indents->second;
         } else if (rest == U"地付き") {
             block.bottom = true;
             block.raise = 0;
-        } else if (rest.starts_with(U"地から")) {
+        } else if (rest.starts_with(U"地から") || rest.starts_with(U"地より")) {
             const auto count = countBefore(rest.substr(3), U"字上げ");
             if (!count) return false;
             block.bottom = true;
@@ -469,14 +525,19 @@ bool AozoraBodyReader::applyDirective(std::u32string_view body) {
         return true;
     }
     if (auto count = countBefore(body.starts_with(U"天から") ? body.substr(3) : body, U"字下げ")) {
-        lineIndent_ = *count;
+        lineIndent_ = lineHanging_ = *count;
+        return true;
+    }
+    if (auto indents = hangingIndents(body)) {
+        lineIndent_ = indents->first;
+        lineHanging_ = indents->second;
         return true;
     }
     if (body == U"地付き") {
         lineRaise_ = 0;
         return true;
     }
-    if (body.starts_with(U"地から")) {
+    if (body.starts_with(U"地から") || body.starts_with(U"地より")) {
         if (auto count = countBefore(body.substr(3), U"字上げ")) {
             lineRaise_ = *count;
             return true;
@@ -521,6 +582,7 @@ bool AozoraBodyReader::applyPoint(std::u32string_view body) {
         return true;
     }
     if (body == U"ママ" || body.find(U"底本では") != std::u32string_view::npos ||
+        body.starts_with(U"入力者注") || body.starts_with(U"ルビは「") ||
         (body.starts_with(U"ルビの「") && body.ends_with(U"ママ"))) {
         addNote(U"注記", here, here, std::u32string(body));
         return true;
@@ -572,7 +634,7 @@ void AozoraBodyReader::endLine() {
                          [](const Note& a, const Note& b) { return a.start < b.start; });
 
     p.indent = lineIndent_.value_or(lineBlock_.indent);
-    p.hangingIndent = lineIndent_.value_or(lineBlock_.hangingIndent);
+    p.hangingIndent = lineHanging_.value_or(lineBlock_.hangingIndent);
     if (lineRaise_ || lineBlock_.bottom) {
         p.align = Align::Bottom;
         p.raise = lineRaise_.value_or(lineBlock_.raise);

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "prose/AozoraNotation.h"
@@ -66,7 +67,11 @@ private:
                                    std::u32string_view rest, std::u32string_view body);
     [[nodiscard]] bool applyDirective(std::u32string_view body);
     [[nodiscard]] bool applyPoint(std::u32string_view body);
-    [[nodiscard]] std::optional<Offset> findBefore(std::u32string_view target) const;
+    [[nodiscard]] bool applySpan(std::size_t targetBegin, std::size_t targetEnd,
+                                 std::optional<std::pair<std::size_t, std::size_t>> last,
+                                 std::u32string_view rest, std::u32string_view body);
+    [[nodiscard]] std::optional<Offset> findBefore(std::u32string_view target,
+                                                   std::size_t limit) const;
     void addNote(std::u32string_view kind, Offset start, Offset end, std::u32string value);
     void changeBlock(const Block& block);
     void openStyle(aozora::Style style);
@@ -96,6 +101,7 @@ private:
     std::optional<Offset> barAt_;
     Block lineBlock_;
     std::optional<int> lineIndent_;
+    std::optional<int> lineHanging_;
     std::optional<int> lineRaise_;  // 地付き is 0
     Heading lineHeading_ = Heading::None;
     BreakBefore breakAfter_ = BreakBefore::None;
