@@ -2,10 +2,10 @@
 // and prints what the notation reader made of them: files read, files that failed, the notes it
 // did not understand grouped by pattern, and the gaiji it could and could not map.
 //
-//   tavelo_prose_survey [--after FILE] [--top N] FOLDER...
+//   tavelo_prose_survey [--skip FILE]... [--top N] FOLDER...
 //
 // A crash prints "crashed: FILE" and ends the run with status 70; scripts/aozora-corpus.sh
-// goes on with --after FILE.
+// then reads the folder again with --skip FILE.
 #include <unistd.h>
 
 #include <algorithm>
@@ -95,7 +95,7 @@ bool isText(const fs::path& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string after;
+    std::vector<std::string> skipped;
     std::size_t top = 60;
     std::vector<fs::path> roots;
     for (int i = 1; i < argc; ++i) {
@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
             roots.emplace_back(arg);
     }
     if (roots.empty()) {
-        std::cerr << "usage: tavelo_prose_survey [--after FILE] [--top N] FOLDER...\n";
+        std::cerr << "usage: tavelo_prose_survey [--skip FILE]... [--top N] FOLDER...\n";
         return 2;
     }
     std::vector<std::string> files;
@@ -122,8 +122,9 @@ int main(int argc, char** argv) {
                 files.push_back(entry.path().string());
     }
     std::sort(files.begin(), files.end());
-    if (!after.empty())
-        files.erase(files.begin(), std::upper_bound(files.begin(), files.end(), after));
+    std::erase_if(files, [&](const std::string& file) {
+        return std::find(skipped.begin(), skipped.end(), file) != skipped.end();
+    });
 
     for (int signal : {SIGSEGV, SIGABRT, SIGFPE, SIGBUS, SIGILL}) std::signal(signal, reportCrash);
 
