@@ -100,8 +100,8 @@ int main(int argc, char** argv) {
     std::vector<fs::path> roots;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--after" && i + 1 < argc)
-            after = argv[++i];
+        if (arg == "--skip" && i + 1 < argc)
+            skipped.emplace_back(argv[++i]);
         else if (arg == "--top" && i + 1 < argc)
             top = std::stoul(argv[++i]);
         else
