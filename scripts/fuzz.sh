@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Fuzzes Tavelo with libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer (installs what
-# is missing and builds the fuzz preset first). Four targets:
+# is missing and builds the fuzz preset first). Five targets:
 #
 #   reader   the tl2 reader: bytes to lines, typefaces and ruby (fuzz/ReaderFuzzer.cpp)
+#   prose    the Aozora Bunko notation reader: bytes decoded and read into paragraphs, its
+#            promises checked (ProseFuzzer.cpp, ProseInvariants.h); its seeds are texts in
+#            fuzz/corpus/prose, its dictionary fuzz/prose.dict
 #   open     the whole headless open: reading, layout and adding to the list (OpenFuzzer.cpp)
 #   render   the opened document drawn into an offscreen image, both styles (RenderFuzzer.cpp)
 #   window   sequences of what users do in the main window, its invariants checked after
@@ -40,7 +43,7 @@ scripts/install-deps.sh
 targets=(reader)
 if [ "${1:-}" = "-t" ]; then
   case "${2:-}" in
-    reader | open | render | window) targets=("$2") ;;
+    reader | open | render | window | prose) targets=("$2") ;;
     sequences)
       shift 2
       cmake --preset fuzz >/dev/null
@@ -53,9 +56,9 @@ if [ "${1:-}" = "-t" ]; then
       export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
       exec "$root/build/fuzz/fuzz/tavelo_window_sequences" --seconds "$seconds" "$@"
       ;;
-    all) targets=(reader open render window) ;;
+    all) targets=(reader open render window prose) ;;
     *)
-      echo "scripts/fuzz.sh: TARGET is reader, open, render, window, all or sequences, not '${2:-}'" >&2
+      echo "scripts/fuzz.sh: TARGET is reader, open, render, window, prose, all or sequences, not '${2:-}'" >&2
       exit 2
       ;;
   esac
@@ -63,7 +66,10 @@ if [ "${1:-}" = "-t" ]; then
 fi
 
 seeds_of() {
-  if [ "$1" = window ]; then echo "$root/fuzz/corpus/window"; else echo "$root/fuzz/corpus/reader"; fi
+  case "$1" in
+    window | prose) echo "$root/fuzz/corpus/$1" ;;
+    *) echo "$root/fuzz/corpus/reader" ;;
+  esac
 }
 findings="$root/fuzz/findings"
 # Above the largest buffer the reader walks (32,768 bytes), so that the size limits stay reachable.
@@ -108,7 +114,7 @@ case "${1:-}" in
     exit 0
     ;;
   -*)
-    echo "usage: scripts/fuzz.sh [-t reader|open|render|all] [SECONDS] [LIBFUZZER-FLAG...]" \
+    echo "usage: scripts/fuzz.sh [-t reader|open|render|window|prose|all] [SECONDS] [LIBFUZZER-FLAG...]" \
       "| --replay [FILE...] | --merge" >&2
     exit 2
     ;;
@@ -138,6 +144,12 @@ for target in "${targets[@]}"; do
     starts=("$(seeds_of "$target")")
     dict=()
     len=400
+  fi
+  if [ "$target" = prose ]; then
+    starts=("$(seeds_of "$target")" "$root/samples/aozora")
+    dict=(-dict="$root/fuzz/prose.dict")
+    # Notation lives within a line or a few: short inputs run ten times as often.
+    len=8192
   fi
   (cd "$findings" && "$(fuzzer_of "$target")" -max_total_time="$seconds" -max_len="$len" \
     -timeout=2 -rss_limit_mb=1024 "${dict[@]}" \
