@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "common/Version.h"
@@ -151,7 +152,9 @@ TEST(ProgramTest, outputNamedInShiftJis_isWrittenUnderItsBytes) {
         for (const auto& entry : std::filesystem::directory_iterator(folder.path().toStdString()))
             written.push_back(entry.path().filename().native());
         EXPECT_EQ(written, std::vector<std::string>{name});
-        EXPECT_GT(std::filesystem::file_size(folder.path().toStdString() + "/" + name), 0u);
+        std::error_code error;
+        EXPECT_GT(std::filesystem::file_size(folder.path().toStdString() + "/" + name, error), 0u);
+        EXPECT_FALSE(error) << error.message();
     }
 }
 
