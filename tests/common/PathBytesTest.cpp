@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <string>
+
 #include "common/Error.h"
 #include "common/ErrorText.h"
 #include "common/PathBytes.h"
@@ -25,6 +28,29 @@ TEST(PathBytesTest, everyPath_comesBackAsTheSameBytes) {
     for (const std::string& bytes : paths) {
         SCOPED_TRACE(bytes);
         EXPECT_EQ(PathBytes::toSystem(PathBytes::fromSystem(bytes)), bytes);
+    }
+}
+
+// A character beyond 16 bits is a surrogate pair, and when its low half lies in DC80-DCFF it
+// looks like a kept byte (U+1F480 is D83D DC80): every such low half, after the first high
+// half, an emoji's (D83D) and the last, stays text beside a part kept as bytes.
+TEST(PathBytesTest, surrogatePairsLikeKeptBytes_comeBackAsTheirCharacters) {
+    const auto utf8Of = [](char32_t c) {
+        return std::string{
+            static_cast<char>(0xF0 | (c >> 18)), static_cast<char>(0x80 | ((c >> 12) & 0x3F)),
+            static_cast<char>(0x80 | ((c >> 6) & 0x3F)), static_cast<char>(0x80 | (c & 0x3F))};
+    };
+    for (const char32_t high : {char32_t{0xD800}, char32_t{0xD83D}, char32_t{0xDBFF}}) {
+        for (char32_t low = 0xDC80; low <= 0xDCFF; ++low) {
+            const char32_t c = 0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00);
+            const std::string bytes = "/\x8A\xBF/" + utf8Of(c) + "\xE6\x97\xA5" + utf8Of(c);
+            const String path = PathBytes::fromSystem(bytes);
+            ASSERT_EQ(path.substr(3),
+                      (String{u'/', static_cast<char16_t>(high), static_cast<char16_t>(low), u'日',
+                              static_cast<char16_t>(high), static_cast<char16_t>(low)}))
+                << "U+" << std::hex << std::uint32_t{c};
+            ASSERT_EQ(PathBytes::toSystem(path), bytes) << "U+" << std::hex << std::uint32_t{c};
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "view/ManuscriptGeometry.h"
@@ -70,9 +71,43 @@ TEST(ManuscriptGeometryTest, defaultGrid_fillsTheBlockAtTheRowPitch) {
     EXPECT_DOUBLE_EQ(geometry.bodyRight(1), centre + geometry.fontSize() / 4);
     EXPECT_NEAR(geometry.bodyRight(1) - geometry.bodyRight(2), geometry.columnPitch(), 1e-9);
     EXPECT_DOUBLE_EQ(geometry.rowTop(41), geometry.blockTop() + height);
-    // The page number stands below the room of a hanging mark, within the paper.
-    EXPECT_GE(geometry.numberTop(), geometry.rowTop(42));
-    EXPECT_LE(geometry.numberTop() + geometry.marginTextSize(), geometry.pageHeight());
+}
+
+// The page number stands below the hanging row (row N + 1, where a full stop hangs below the
+// last row) and within the paper, on every grid the page dialog offers and every paper. The
+// larger the row pitch, the less of the bottom margin the hanging row leaves.
+TEST(ManuscriptGeometryTest, pageNumber_staysClearOfTheHangingRowOnEveryPresetGrid) {
+    const Paper papers[] = {Paper::A4, Paper::B5, Paper::A5, Paper::B4};
+    const Orientation orientations[] = {Orientation::Landscape, Orientation::Portrait};
+    int checked = 0;
+    for (const Paper paper : papers) {
+        for (const Orientation orientation : orientations) {
+            Settings asManyAsFit = grid(1, 1, 10.5);
+            asManyAsFit.paper = paper;
+            asManyAsFit.orientation = orientation;
+            const ManuscriptGeometry largest(asManyAsFit);
+            const std::vector<Settings> grids = {
+                grid(40, 30), grid(30, 40), grid(20, 20),
+                grid(largest.largestCharactersPerColumn(), largest.largestColumnsPerPage(), 10.5)};
+            for (Settings settings : grids) {
+                settings.paper = paper;
+                settings.orientation = orientation;
+                const ManuscriptGeometry geometry(settings);
+                if (!geometry.fits()) continue;
+                SCOPED_TRACE(
+                    std::string(ManuscriptGeometry::nameOf(paper)) +
+                    (orientation == Orientation::Landscape ? " landscape " : " portrait ") +
+                    std::to_string(settings.charactersPerColumn) + "x" +
+                    std::to_string(settings.columnsPerPage));
+                const int hangingRow = settings.charactersPerColumn + 1;
+                EXPECT_GE(geometry.numberTop(), geometry.rowTop(hangingRow + 1));
+                EXPECT_LE(geometry.numberTop() + geometry.marginTextSize(), geometry.pageHeight());
+                ++checked;
+            }
+        }
+    }
+    // Every grid fits somewhere; 20 x 20 on each paper at least.
+    EXPECT_GE(checked, 8);
 }
 
 TEST(ManuscriptGeometryTest, narrowColumns_limitTheSizeToLeaveRoomForRuby) {

@@ -25,7 +25,7 @@ struct CommandLine {
     bool noRestore = false;     // --no-restore: the window opens without the last session
 
     // --render (and, for --out and --style, --pdf).
-    std::string out;                        // --out IMAGE.png or OUT.pdf, as UTF-8
+    std::string out;                        // --out IMAGE.png or OUT.pdf, its very bytes
     Style style = Style::Small;             // --style small|large
     int position = 0;                       // --position N
     int scale = 1;                          // --scale N: device pixels per view pixel, 1..4

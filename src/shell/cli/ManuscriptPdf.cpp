@@ -3,6 +3,7 @@
 #include <QString>
 #include <cstdio>
 
+#include "common/PathBytes.h"
 #include "shell/cli/CommandLine.h"
 #include "shell/cli/CommandLineDocument.h"
 #include "shell/print/ManuscriptPrinter.h"
@@ -22,7 +23,7 @@ int ManuscriptPdf::write(const CommandLine& commandLine, MessageSink& messages) 
     ManuscriptPrinter::Job job;
     job.view = &document.view();
     job.settings = commandLine.manuscript;
-    const QString out = QString::fromStdString(commandLine.out);
+    const QString out = QString::fromStdU16String(PathBytes::fromSystem(commandLine.out));
     if (!ManuscriptPrinter::writePdf(out, job, document.fonts())) {
         std::fprintf(stderr, "tavelo: cannot write %s\n", commandLine.out.c_str());
         return 1;

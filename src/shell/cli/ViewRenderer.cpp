@@ -6,12 +6,14 @@
 #include <cstdio>
 
 #include "common/MessageSink.h"
+#include "common/PathBytes.h"
 #include "common/Utf8.h"
 #include "shell/cli/CommandLine.h"
 #include "shell/cli/CommandLineDocument.h"
 #include "shell/cli/JsonDump.h"
 #include "shell/gdi/MFontDraw.h"
 #include "shell/print/DocumentPrinter.h"
+#include "shell/print/ReplacedFile.h"
 #include "store/CViewData.h"
 #include "view/DocumentPainter.h"
 #include "view/ScrollPosition.h"
@@ -62,7 +64,8 @@ int ViewRenderer::render(const CommandLine& commandLine, MessageSink& messages) 
         painter.DrawBigBun(view, shown.tier, state);
         painter.DrawBigRubi(view, shown.tier, state);
     }
-    if (!image.save(QString::fromStdString(commandLine.out), "PNG")) {
+    if (!ReplacedFile::write(commandLine.out,
+                             [&](QIODevice& file) { return image.save(&file, "PNG"); })) {
         std::fprintf(stderr, "tavelo: cannot write %s\n", commandLine.out.c_str());
         return 1;
     }
@@ -76,10 +79,10 @@ int ViewRenderer::writePdf(const CommandLine& commandLine, MessageSink& messages
     job.view = &document.view();
     job.style = commandLine.style == CommandLine::Style::Large ? 1 : 0;
     job.viewSize = QSize(JsonDump::kDefaultViewWidth, JsonDump::kDefaultViewHeight);
-    const QString out = QString::fromStdString(commandLine.out);
-    if (!DocumentPrinter::writePdf(out, DocumentPrinter::Paper::A4Landscape, job,
-                                   document.fonts())) {
-        messages.showMessage(out.toStdU16String() + u" に書き出せませんでした。");
+    const String out = PathBytes::fromSystem(commandLine.out);
+    if (!DocumentPrinter::writePdf(QString::fromStdU16String(out),
+                                   DocumentPrinter::Paper::A4Landscape, job, document.fonts())) {
+        messages.showMessage(PathBytes::display(out) + u" に書き出せませんでした。");
         return 1;
     }
     return 0;

@@ -1,28 +1,22 @@
 #include "shell/print/PdfFile.h"
 
 #include <QPdfWriter>
-#include <QSaveFile>
+
+#include "common/PathBytes.h"
+#include "shell/print/ReplacedFile.h"
 
 namespace tavelo {
 
 bool PdfFile::write(const QString& path, const QString& title, const QPageLayout& layout,
                     const std::function<int(QPagedPaintDevice&)>& printPages) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    int pages = -1;
-    {
+    return ReplacedFile::write(PathBytes::toSystem(path.toStdU16String()), [&](QIODevice& file) {
         QPdfWriter writer(&file);
         writer.setCreator(QStringLiteral("Tavelo"));
         writer.setTitle(title);
         writer.setPageLayout(layout);
         writer.setResolution(600);
-        pages = printPages(writer);
-    }
-    if (pages < 0) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+        return printPages(writer) >= 0;
+    });
 }
 
 }  // namespace tavelo

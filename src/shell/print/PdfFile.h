@@ -15,7 +15,8 @@ class PdfFile {
 public:
     // `printPages` draws every page onto the writer, whose layout is set, and returns the
     // number of pages drawn or -1 when it could not draw. False when the file could not be
-    // written or nothing was drawn.
+    // written or nothing was drawn. The path is text as PathBytes holds it: a name kept as
+    // bytes is written by those bytes.
     [[nodiscard]] static bool write(const QString& path, const QString& title,
                                     const QPageLayout& layout,
                                     const std::function<int(QPagedPaintDevice&)>& printPages);

@@ -2,8 +2,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPrinter>
+#include <filesystem>
+#include <system_error>
 
 #include "common/MessageSink.h"
+#include "common/PathBytes.h"
 #include "shell/controls/CommonDialog.h"
 #include "shell/print/DocumentPrinter.h"
 #include "shell/print/ManuscriptPrinter.h"
@@ -56,7 +59,8 @@ bool frmMain::writePdf(const QString& path, const PrintChoice& choice) {
             ? screenPaper && DocumentPrinter::writePdf(path, *screenPaper, job, m_obEisuuCyotai)
             : ManuscriptPrinter::writePdf(path, manuscriptJob(*job.view, choice), m_obEisuuCyotai);
     if (!written) {
-        messages_.showMessage(path.toStdU16String() + u" に書き出せませんでした。");
+        messages_.showMessage(PathBytes::display(path.toStdU16String()) +
+                              u" に書き出せませんでした。");
         return false;
     }
     return true;
@@ -71,7 +75,11 @@ void frmMain::mnuFileExportPdf_Click() {
         source.dir().filePath(source.completeBaseName() + QStringLiteral(".pdf"));
     const std::optional<QString> path = printDialogs_->askPdfFile(suggested);
     if (!path) return;
-    if (QFileInfo::exists(*path) && !printDialogs_->confirmOverwrite(*path)) return;
+    // The suggested name keeps the bytes of a document's Shift-JIS folder: look for those.
+    std::error_code error;
+    if (std::filesystem::exists(PathBytes::toSystem(path->toStdU16String()), error) &&
+        !printDialogs_->confirmOverwrite(*path))
+        return;
     const std::optional<PrintChoice> choice = printDialogs_->askLayout(*job.view, m_obEisuuCyotai);
     if (!choice) return;
     writePdf(*path, *choice);

@@ -5,8 +5,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
+#include <system_error>
+#include <vector>
 
 #include "common/Version.h"
 #include "support/LargeDocuments.h"
@@ -116,6 +119,45 @@ TEST(ProgramTest, fileNamedInShiftJis_opensByItsBytes) {
     EXPECT_EQ(testing::inspectPdf(folder.filePath(QStringLiteral("漢字.pdf"))).pages, 1);
 }
 
+// An output named in Shift-JIS bytes is written under those very bytes, by the render and by
+// both kinds of PDF: no file of another name appears beside it.
+TEST(ProgramTest, outputNamedInShiftJis_isWrittenUnderItsBytes) {
+    struct Case {
+        const char* extension;
+        QStringList options;
+    };
+    const Case cases[] = {
+        {".png", {QStringLiteral("--render"), QStringLiteral(TAVELO_SAMPLE)}},
+        {".pdf", {QStringLiteral("--pdf"), QStringLiteral(TAVELO_SAMPLE)}},
+        {".pdf",
+         {QStringLiteral("--pdf"), QStringLiteral(TAVELO_SAMPLE), QStringLiteral("--grid"),
+          QStringLiteral("screen")}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.options.join(u' ').toStdString());
+        QTemporaryDir folder;
+        // 漢字 in Shift-JIS (8A BF 8E 9A), passed on by the shell.
+        QProcess shell;
+        shell.start(QStringLiteral("/bin/sh"),
+                    QStringList{QStringLiteral("-c"),
+                                QStringLiteral("p=$0 d=$1 e=$2; shift 2; exec \"$p\" \"$@\" "
+                                               "--out \"$d/$(printf '\\212\\277\\216\\232')$e\""),
+                                QStringLiteral(TAVELO_PROGRAM), folder.path(),
+                                QString::fromLatin1(c.extension)} +
+                        c.options);
+        shell.waitForFinished(60000);
+        ASSERT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().toStdString();
+        const std::string name = std::string("\x8A\xBF\x8E\x9A") + c.extension;
+        std::vector<std::string> written;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path().toStdString()))
+            written.push_back(entry.path().filename().native());
+        EXPECT_EQ(written, std::vector<std::string>{name});
+        std::error_code error;
+        EXPECT_GT(std::filesystem::file_size(folder.path().toStdString() + "/" + name, error), 0u);
+        EXPECT_FALSE(error) << error.message();
+    }
+}
+
 // --- Render ---
 TEST(ProgramTest, render_writesThePngOfTheView) {
     QTemporaryDir folder;
@@ -139,10 +181,10 @@ TEST(ProgramTest, renderAtScaleTwo_drawsSharpGlyphsAtTwiceTheSize) {
     QTemporaryDir folder;
     const auto render = [&](const char* scale) {
         const QString out = folder.filePath(QStringLiteral("x%1.png").arg(QLatin1String(scale)));
-        const ProgramRun run_ = run({QStringLiteral("--render"), QStringLiteral(TAVELO_SAMPLE),
-                                     QStringLiteral("--out"), out, QStringLiteral("--view"),
-                                     QStringLiteral("300x400"), QStringLiteral("--scale"),
-                                     QLatin1String(scale)});
+        const ProgramRun run_ =
+            run({QStringLiteral("--render"), QStringLiteral(TAVELO_SAMPLE), QStringLiteral("--out"),
+                 out, QStringLiteral("--view"), QStringLiteral("300x400"),
+                 QStringLiteral("--scale"), QLatin1String(scale)});
         EXPECT_EQ(run_.exitCode, 0) << run_.err.toStdString();
         return QImage(out).convertToFormat(QImage::Format_RGB32);
     };
@@ -160,8 +202,8 @@ TEST(ProgramTest, renderAtScaleTwo_drawsSharpGlyphsAtTwiceTheSize) {
         for (int x = 0; x < two.width(); x += 2) {
             const QRgb first = two.pixel(x, y);
             bool anyInk = false, mixed = false;
-            for (const QPoint p : {QPoint(x, y), QPoint(x + 1, y), QPoint(x, y + 1),
-                                   QPoint(x + 1, y + 1)}) {
+            for (const QPoint p :
+                 {QPoint(x, y), QPoint(x + 1, y), QPoint(x, y + 1), QPoint(x + 1, y + 1)}) {
                 anyInk = anyInk || inked(two, p.x(), p.y());
                 mixed = mixed || two.pixel(p) != first;
                 const int grey = qGray(two.pixel(p));

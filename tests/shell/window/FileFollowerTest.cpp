@@ -1,9 +1,12 @@
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "shell/window/FileFollower.h"
 
@@ -128,6 +131,40 @@ private slots:
         }
         QVERIFY(changed.wait(kWaitMs));
         verifyNoMore(changed, 1);
+    }
+
+    // Saves that go on for several quiet periods, each one within the quiet period of the last:
+    // every change starts the quiet period anew, so the one report comes after the last save.
+    void savesLongerThanTheQuietPeriod_areReportedOnceAfterTheLast() {
+        constexpr int kQuiet = 200;
+        constexpr int kGapMs = 20;
+        FileFollower follower;
+        makeQuick(follower);
+        follower.setQuietPeriod(kQuiet);
+        const QString path = newFile();
+        follower.follow(path);
+        QElapsedTimer clock;
+        clock.start();
+        std::vector<qint64> reportedAt;
+        connect(&follower, &FileFollower::fileChanged, this,
+                [&] { reportedAt.push_back(clock.elapsed()); });
+        qint64 lastSave = 0;
+        qint64 longestGap = 0;
+        for (int save = 1; clock.elapsed() < 4 * kQuiet; ++save) {
+            writeInPlace(path, QByteArray(save, 'x'));
+            longestGap = std::max(longestGap, clock.elapsed() - lastSave);
+            lastSave = clock.elapsed();
+            QTest::qWait(kGapMs);
+        }
+        if (longestGap >= kQuiet / 2)
+            QSKIP("the machine stalled between saves for about a quiet period");
+        QTRY_VERIFY_WITH_TIMEOUT(!reportedAt.empty(), kWaitMs);
+        QTest::qWait(kQuiet * 2);
+        QCOMPARE(reportedAt.size(), std::size_t{1});
+        QVERIFY2(reportedAt.front() >= lastSave + kQuiet / 2,
+                 qPrintable(QStringLiteral("reported at %1 ms, last save at %2 ms")
+                                .arg(reportedAt.front())
+                                .arg(lastSave)));
     }
 
     void deleteAndRecreate_isReportedWhenTheFileIsBack() {
