@@ -21,7 +21,33 @@ void appendCodePoint(std::string& out, char32_t cp) {
     }
 }
 
+char32_t scalarOr(char32_t cp) {
+    return (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF ? char32_t{0xFFFD} : cp;
+}
+
 }  // namespace
+
+std::string fromUtf32(std::u32string_view text) {
+    std::string out;
+    out.reserve(text.size() * 3);
+    for (const char32_t cp : text) appendCodePoint(out, scalarOr(cp));
+    return out;
+}
+
+String utf32ToUtf16(std::u32string_view text) {
+    String out;
+    out.reserve(text.size());
+    for (char32_t cp : text) {
+        cp = scalarOr(cp);
+        if (cp >= 0x10000) {
+            out.push_back(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
+        } else {
+            out.push_back(static_cast<char16_t>(cp));
+        }
+    }
+    return out;
+}
 
 std::string fromUtf16(std::u16string_view text) {
     std::string out;

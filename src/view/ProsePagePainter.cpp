@@ -69,11 +69,11 @@ bool ProsePagePainter::isHit(const ProsePaintState& state, std::size_t paragraph
     // The hits are sorted: find the last that starts at or before the offset.
     const auto after = std::upper_bound(
         state.hits.begin(), state.hits.end(), std::make_pair(paragraph, offset),
-        [](const std::pair<std::size_t, Offset>& place, const ProsePaintState::Hit& hit) {
+        [](const std::pair<std::size_t, Offset>& place, const prose::TextHit& hit) {
             return std::tie(place.first, place.second) < std::tie(hit.paragraph, hit.start);
         });
     if (after == state.hits.begin()) return false;
-    const ProsePaintState::Hit& hit = *std::prev(after);
+    const prose::TextHit& hit = *std::prev(after);
     return hit.paragraph == paragraph && offset < hit.end;
 }
 

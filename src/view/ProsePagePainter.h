@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "flow/FlowLayout.h"
+#include "prose/ProseSearch.h"
 #include "view/GdiTypes.h"
 
 namespace tavelo {
@@ -18,13 +19,8 @@ struct ProsePaintState {
     COLORREF inkColor = RGB(0, 0, 0);
     COLORREF hitColor = RGB(0, 0, 255);
     bool gothic = false;  // the body in the Gothic face instead of the Mincho
-    // Search hits, [start, end) of one paragraph each, sorted by paragraph and start.
-    struct Hit {
-        std::size_t paragraph = 0;
-        prose::Offset start = 0;
-        prose::Offset end = 0;
-    };
-    std::vector<Hit> hits;
+    // Search hits as prose::mergeHits gives them: sorted, not overlapping.
+    std::vector<prose::TextHit> hits;
 };
 
 // Draws one flowing page of a prose document on a drawing surface, in the page's geometry

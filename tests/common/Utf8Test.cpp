@@ -31,3 +31,12 @@ TEST(Utf8Test, isValid_acceptsExactlyWhatDecodesWithoutReplacement) {
 
 }  // namespace
 }  // namespace tavelo
+
+TEST(Utf8Test, codePoints_agreeWithTheUtf16Path_andReplaceWhatIsNoCharacter) {
+    const std::u32string text = U"明a\U00020B9Fか\u309A";
+    const String utf16 = utf8::utf32ToUtf16(text);
+    EXPECT_EQ(utf16, u"明a\U00020B9Fか\u309A");
+    EXPECT_EQ(utf8::fromUtf32(text), utf8::fromUtf16(utf16));
+    EXPECT_EQ(utf8::fromUtf32(std::u32string{0xD800, 0x110000}), "\xef\xbf\xbd\xef\xbf\xbd");
+    EXPECT_EQ(utf8::utf32ToUtf16(std::u32string{0xDFFF}), u"\uFFFD");
+}

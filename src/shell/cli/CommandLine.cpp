@@ -6,6 +6,7 @@
 #include <charconv>
 
 #include "common/PathBytes.h"
+#include "prose/ProseLoad.h"
 
 namespace tavelo {
 namespace {
@@ -64,10 +65,14 @@ struct Options {
     QCommandLineOption grid{QStringLiteral("grid"), {}, QStringLiteral("NxM")};
     QCommandLineOption fontSize{QStringLiteral("font-size"), {}, QStringLiteral("PT")};
     QCommandLineOption noRestore{QStringLiteral("no-restore")};
+    QCommandLineOption format{QStringLiteral("format"), {}, QStringLiteral("FORMAT")};
+    QCommandLineOption page{QStringLiteral("page"), {}, QStringLiteral("N")};
+    QCommandLineOption zoom{QStringLiteral("zoom"), {}, QStringLiteral("PERCENT")};
 
     void addTo(QCommandLineParser& parser) const {
         parser.addOptions({dumpJson, render, pdf, view, out, style, position, search, hitColor,
-                           scale, paper, landscape, portrait, grid, fontSize, noRestore});
+                           scale, paper, landscape, portrait, grid, fontSize, noRestore, format,
+                           page, zoom});
     }
 };
 
@@ -141,9 +146,11 @@ bool readManuscript(const QCommandLineParser& parser, const Options& o, CommandL
 
 std::string CommandLine::usage() {
     return "Usage: tavelo [--no-restore] [FILE...]\n"
-           "       tavelo --dump-json FILE [--view WxH]\n"
+           "       tavelo --dump-json FILE [--view WxH] [--zoom PERCENT]\n"
            "       tavelo --render FILE --out IMAGE.png [--view WxH] [--style small|large]\n"
            "              [--position N] [--search WORD]... [--hit-color #RRGGBB] [--scale N]\n"
+           "       tavelo --render FILE.txt --out IMAGE.png [--view WxH] [--zoom PERCENT]\n"
+           "              [--page N] [--search WORD]... [--hit-color #RRGGBB] [--scale N]\n"
            "       tavelo --pdf FILE --out OUT.pdf [--paper A4|B5|A5|B4] [--landscape|--portrait]\n"
            "              [--grid NxM] [--font-size PT]\n"
            "       tavelo --pdf FILE --out OUT.pdf --grid screen [--style small|large]\n"
@@ -152,7 +159,10 @@ std::string CommandLine::usage() {
            "--pdf sets manuscript pages: N characters per column, M columns per page, on A4\n"
            "landscape at 40x30 unless told otherwise; --grid screen prints the screen's columns.\n"
            "--scale N (1 to 4) draws the --render image at N device pixels per view pixel, as on\n"
-           "a high-density screen: the layout stays that of --view, the PNG is N times as large.\n";
+           "a high-density screen: the layout stays that of --view, the PNG is N times as large.\n"
+           "Files ending in .tl2 are tl2 pages; any other file (.txt, or a .zip holding one .txt)\n"
+           "is prose, set as flowing pages; --format tl2|prose chooses the reader instead.\n"
+           "--page N and --zoom PERCENT (25 to 400) go with prose documents.\n";
 }
 
 std::optional<CommandLine> CommandLine::parse(const std::vector<std::string>& args,
@@ -269,9 +279,57 @@ std::optional<CommandLine> CommandLine::parse(const std::vector<std::string>& ar
         error = "--no-restore goes with the window";
         return std::nullopt;
     }
+    if (parser.isSet(o.format)) {
+        const QString format = parser.value(o.format);
+        if (format != QStringLiteral("tl2") && format != QStringLiteral("prose")) {
+            error = "--format takes tl2 or prose";
+            return std::nullopt;
+        }
+        result.format = format == QStringLiteral("tl2") ? Format::Tl2 : Format::Prose;
+    }
+    if (parser.isSet(o.page)) {
+        int page = 0;
+        if (!parseInteger(parser.value(o.page), page) || page < 1) {
+            error = "--page takes a page number from 1";
+            return std::nullopt;
+        }
+        if (result.mode != Mode::Render) {
+            error = "--page goes with --render";
+            return std::nullopt;
+        }
+        result.pageOption = result.page = page;
+    }
+    if (parser.isSet(o.zoom)) {
+        int zoom = 0;
+        if (!parseInteger(parser.value(o.zoom), zoom) || zoom < 25 || zoom > 400) {
+            error = "--zoom takes a percentage from 25 to 400";
+            return std::nullopt;
+        }
+        if (result.mode == Mode::Window || (result.mode == Mode::Pdf && !parser.isSet(o.grid))) {
+            error = "--zoom goes with --dump-json, --render or --pdf --grid screen";
+            return std::nullopt;
+        }
+        result.zoomOption = result.zoom = zoom;
+    }
     if (!readManuscript(parser, o, result, error)) return std::nullopt;
+    if ((result.pageOption || result.zoomOption) && !result.readsProse()) {
+        error = "--page and --zoom go with prose documents";
+        return std::nullopt;
+    }
     error.clear();
     return result;
+}
+
+bool CommandLine::readsProse() const {
+    switch (format) {
+        case Format::Tl2:
+            return false;
+        case Format::Prose:
+            return true;
+        case Format::ByName:
+            break;
+    }
+    return prose::isProseName(PathBytes::toSystem(file));
 }
 
 }  // namespace tavelo

@@ -14,6 +14,9 @@ namespace tavelo {
 struct CommandLine {
     enum class Mode { Window, DumpJson, Render, Pdf, Help, Version };
     enum class Style { Small, Large };
+    // Which reader takes the file: by its name (.tl2 the tl2 reader, anything else the prose
+    // reader), or the one --format names.
+    enum class Format { ByName, Tl2, Prose };
 
     Mode mode = Mode::Window;
     // File names keep the bytes the system gave (PathBytes): a Shift-JIS name is opened by
@@ -21,8 +24,16 @@ struct CommandLine {
     String file;                   // the file of --dump-json, --render and --pdf
     std::optional<int> viewWidth;  // --view WxH
     std::optional<int> viewHeight;
-    std::vector<String> files;  // files to open in the window
-    bool noRestore = false;     // --no-restore: the window opens without the last session
+    std::vector<String> files;       // files to open in the window
+    bool noRestore = false;          // --no-restore: the window opens without the last session
+    Format format = Format::ByName;  // --format tl2|prose
+
+    // Prose documents: --page N (1-based) of --render, --zoom P of --dump-json, --render and
+    // --pdf --grid screen.
+    std::optional<int> pageOption;
+    std::optional<int> zoomOption;
+    int page = 1;
+    int zoom = 100;
 
     // --render (and, for --out and --style, --pdf).
     std::string out;                        // --out IMAGE.png or OUT.pdf, its very bytes
@@ -42,6 +53,9 @@ struct CommandLine {
     [[nodiscard]] static std::optional<CommandLine> parse(const std::vector<std::string>& args,
                                                           std::string& error);
     [[nodiscard]] static std::string usage();
+
+    // True when `file` goes to the prose reader.
+    [[nodiscard]] bool readsProse() const;
 };
 
 }  // namespace tavelo

@@ -7,19 +7,21 @@
 #include <system_error>
 #include <vector>
 
-#include "shell/cli/CommandLine.h"
-#include "shell/gdi/HeadlessQt.h"
-#include "shell/cli/JsonDump.h"
-#include "shell/cli/ManuscriptPdf.h"
-#include "shell/controls/MessageBoxSink.h"
-#include "shell/controls/QtCommonDialog.h"
-#include "shell/cli/StderrMessageSink.h"
-#include "shell/cli/ViewRenderer.h"
 #include "common/PathBytes.h"
 #include "common/Utf8.h"
 #include "common/Version.h"
-#include "shell/window/frmMain.h"
 #include "layout/qt/FontMeasuringDevice.h"
+#include "shell/cli/CommandLine.h"
+#include "shell/cli/JsonDump.h"
+#include "shell/cli/ManuscriptPdf.h"
+#include "shell/cli/ProseJsonDump.h"
+#include "shell/cli/ProseRenderer.h"
+#include "shell/cli/StderrMessageSink.h"
+#include "shell/cli/ViewRenderer.h"
+#include "shell/controls/MessageBoxSink.h"
+#include "shell/controls/QtCommonDialog.h"
+#include "shell/gdi/HeadlessQt.h"
+#include "shell/window/frmMain.h"
 
 using namespace tavelo;
 
@@ -51,6 +53,14 @@ int runWindow(char* program, const std::vector<String>& files, bool restore) {
     return QApplication::exec();
 }
 
+flow::FlowSettings proseSettings(const CommandLine& commandLine) {
+    flow::FlowSettings settings;
+    settings.viewWidth = commandLine.viewWidth.value_or(JsonDump::kDefaultViewWidth);
+    settings.viewHeight = commandLine.viewHeight.value_or(JsonDump::kDefaultViewHeight);
+    settings.zoomPercent = commandLine.zoom;
+    return settings;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -76,7 +86,11 @@ int main(int argc, char* argv[]) {
                 commandLine->viewWidth.value_or(JsonDump::kDefaultViewWidth),
                 commandLine->viewHeight.value_or(JsonDump::kDefaultViewHeight));
             StderrMessageSink messages;
-            const JsonDump::Result result = JsonDump::dumpFile(PathBytes::toSystem(commandLine->file), messages, view);
+            const std::string file = PathBytes::toSystem(commandLine->file);
+            const JsonDump::Result result =
+                commandLine->readsProse()
+                    ? ProseJsonDump::dumpFile(file, messages, proseSettings(*commandLine))
+                    : JsonDump::dumpFile(file, messages, view);
             std::fputs(result.json.c_str(), stdout);
             return result.exitCode;
         }
@@ -85,7 +99,8 @@ int main(int argc, char* argv[]) {
             QtArguments qt(argv[0]);
             QApplication application(qt.argc, qt.argv);
             StderrMessageSink messages;
-            return ViewRenderer::render(*commandLine, messages);
+            return commandLine->readsProse() ? ProseRenderer::render(*commandLine, messages)
+                                             : ViewRenderer::render(*commandLine, messages);
         }
         case CommandLine::Mode::Pdf: {
             prepareHeadlessQt();
@@ -96,7 +111,8 @@ int main(int argc, char* argv[]) {
                 return ManuscriptPdf::write(*commandLine, messages);
             }
             QApplication application(qt.argc, qt.argv);
-            return ViewRenderer::writePdf(*commandLine, messages);
+            return commandLine->readsProse() ? ProseRenderer::writePdf(*commandLine, messages)
+                                             : ViewRenderer::writePdf(*commandLine, messages);
         }
         case CommandLine::Mode::Window:
             break;

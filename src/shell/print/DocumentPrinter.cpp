@@ -6,8 +6,8 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "shell/print/PdfFile.h"
 #include "shell/gdi/VectorDrawingSurface.h"
+#include "shell/print/PdfFile.h"
 #include "store/CViewData.h"
 
 namespace tavelo {
@@ -64,6 +64,32 @@ PaintState DocumentPrinter::pageState(const Job& job, const DocumentPages::Page&
     return state;
 }
 
+DocumentPrinter::Placement DocumentPrinter::placementOn(const QPagedPaintDevice& device,
+                                                        QSize viewSize) {
+    Placement placement;
+    placement.width = device.width();
+    placement.height = device.height();
+    placement.numberLine = placement.height * kNumberShare;
+    const double scale = std::min(placement.width / viewSize.width(),
+                                  (placement.height - placement.numberLine) / viewSize.height());
+    placement.view = QTransform::fromTranslate(
+                         (placement.width - viewSize.width() * scale) / 2,
+                         (placement.height - placement.numberLine - viewSize.height() * scale) / 2)
+                         .scale(scale, scale);
+    return placement;
+}
+
+void DocumentPrinter::drawPageNumber(QPainter& painter, const Placement& placement, int number) {
+    QFont numberFont(QStringLiteral("IPAGothic"));
+    numberFont.setPixelSize(std::max(1, static_cast<int>(placement.numberLine * 0.6)));
+    painter.resetTransform();
+    painter.setFont(numberFont);
+    painter.setPen(Qt::black);
+    painter.drawText(
+        QRectF(0, placement.height - placement.numberLine, placement.width, placement.numberLine),
+        Qt::AlignCenter, QString::number(number));
+}
+
 int DocumentPrinter::print(QPagedPaintDevice& device, const Job& job, const CEisuuCyotai& fonts) {
     if (job.view == nullptr) return -1;
     const std::vector<DocumentPages::Page> pages =
@@ -71,26 +97,14 @@ int DocumentPrinter::print(QPagedPaintDevice& device, const Job& job, const CEis
     QPainter painter;
     if (!painter.begin(&device)) return -1;
 
-    // The paintable area in device pixels, the view scaled into it above the number's line.
-    const double width = device.width();
-    const double height = device.height();
-    const double numberLine = height * kNumberShare;
-    const double scale =
-        std::min(width / job.viewSize.width(), (height - numberLine) / job.viewSize.height());
-    const QTransform placement =
-        QTransform::fromTranslate((width - job.viewSize.width() * scale) / 2,
-                                  (height - numberLine - job.viewSize.height() * scale) / 2)
-            .scale(scale, scale);
-    QFont numberFont(QStringLiteral("IPAGothic"));
-    numberFont.setPixelSize(std::max(1, static_cast<int>(numberLine * 0.6)));
-
+    const Placement placement = placementOn(device, job.viewSize);
     VectorDrawingSurface surface(painter, job.viewSize);
     DocumentPainter passes(surface, fonts);
     const int count = static_cast<int>(pages.size());
     for (int i = 0; i < count; ++i) {
         const DocumentPages::Page& page = pages[static_cast<std::size_t>(i)];
         if (i > 0 && !device.newPage()) return -1;
-        painter.setTransform(placement);
+        painter.setTransform(placement.view);
         const PaintState state = pageState(job, page);
         if (job.style == 0) {
             passes.DrawSmallBun(*job.view, state);
@@ -99,11 +113,7 @@ int DocumentPrinter::print(QPagedPaintDevice& device, const Job& job, const CEis
             passes.DrawBigBun(*job.view, page.tier, state);
             passes.DrawBigRubi(*job.view, page.tier, state);
         }
-        painter.resetTransform();
-        painter.setFont(numberFont);
-        painter.setPen(Qt::black);
-        painter.drawText(QRectF(0, height - numberLine, width, numberLine), Qt::AlignCenter,
-                         QString::number(i + 1));
+        drawPageNumber(painter, placement, i + 1);
     }
     return painter.end() ? count : -1;
 }
@@ -111,8 +121,7 @@ int DocumentPrinter::print(QPagedPaintDevice& device, const Job& job, const CEis
 bool DocumentPrinter::writePdf(const QString& path, Paper paper, const Job& job,
                                const CEisuuCyotai& fonts) {
     if (job.view == nullptr) return false;
-    return PdfFile::write(path, QString::fromStdU16String(job.view->FileName()),
-                          pageLayout(paper),
+    return PdfFile::write(path, QString::fromStdU16String(job.view->FileName()), pageLayout(paper),
                           [&](QPagedPaintDevice& device) { return print(device, job, fonts); });
 }
 

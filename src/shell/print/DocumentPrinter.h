@@ -3,12 +3,14 @@
 #include <QPageLayout>
 #include <QSize>
 #include <QString>
+#include <QTransform>
 
 #include "common/ClassicTypes.h"
 #include "view/DocumentPages.h"
 #include "view/DocumentPainter.h"
 
 class QPagedPaintDevice;
+class QPainter;
 
 namespace tavelo {
 
@@ -41,6 +43,18 @@ public:
     // What the passes are given for one page: its offset and its lines only, so that the
     // next page's first column is not drawn cut at the left edge.
     [[nodiscard]] static PaintState pageState(const Job& job, const DocumentPages::Page& page);
+
+    // Where a view's picture stands on the device's paintable area: scaled to fit above the
+    // page number's line with its proportions kept, and centred.
+    struct Placement {
+        QTransform view;
+        double width = 0;  // the paintable area, device pixels
+        double height = 0;
+        double numberLine = 0;  // the height of the page number's line at the foot
+    };
+    [[nodiscard]] static Placement placementOn(const QPagedPaintDevice& device, QSize viewSize);
+    // Draws the page number centred in the line at the foot (the painter's transform reset).
+    static void drawPageNumber(QPainter& painter, const Placement& placement, int number);
 
     // Draws every page of the job onto the device, whose page layout is already set. Returns
     // the number of pages drawn, or -1 when the device could not be painted on.
