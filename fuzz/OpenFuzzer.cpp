@@ -12,7 +12,7 @@
 
 #include "common/Error.h"
 #include "common/RecordingMessageSink.h"
-#include "layout/FixedMeasuringDevice.h"
+#include "support/FixedMeasuringDevice.h"
 #include "store/CViewData.h"
 #include "store/CViewDataS.h"
 #include "store/DocumentLoader.h"

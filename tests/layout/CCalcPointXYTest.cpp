@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "layout/CCalcPointXY.h"
-#include "layout/FixedMeasuringDevice.h"
+#include "support/FixedMeasuringDevice.h"
 #include "reader/Tl2TestBytes.h"
 
 namespace tavelo {

@@ -7,7 +7,7 @@
 #include "common/RecordingMessageSink.h"
 #include "layout/CCalcPointXY.h"
 #include "layout/CReversalChar.h"
-#include "layout/FixedMeasuringDevice.h"
+#include "support/FixedMeasuringDevice.h"
 #include "reader/CFileChangeTlData.h"
 #include "reader/Tl2TestBytes.h"
 #include "store/CViewData.h"

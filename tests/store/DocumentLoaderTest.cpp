@@ -8,7 +8,7 @@
 
 #include "common/RecordingMessageSink.h"
 #include "common/Utf8.h"
-#include "layout/FixedMeasuringDevice.h"
+#include "support/FixedMeasuringDevice.h"
 #include "reader/Tl2TestBytes.h"
 #include "store/CViewData.h"
 #include "store/CViewDataS.h"

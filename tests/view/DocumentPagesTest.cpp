@@ -7,14 +7,14 @@
 
 #include "common/RecordingMessageSink.h"
 #include "layout/CEisuuCyotai.h"
-#include "layout/FixedMeasuringDevice.h"
+#include "support/FixedMeasuringDevice.h"
 #include "reader/Tl2TestBytes.h"
 #include "store/CViewData.h"
 #include "store/CViewDataS.h"
 #include "store/DocumentLoader.h"
 #include "view/DocumentPages.h"
 #include "view/DocumentPainter.h"
-#include "view/RecordingDrawingSurface.h"
+#include "support/RecordingDrawingSurface.h"
 
 namespace tavelo {
 

@@ -7,7 +7,7 @@
 #include "store/CViewData.h"
 #include "support/GdiPrinters.h"
 #include "view/DocumentPainter.h"
-#include "view/RecordingDrawingSurface.h"
+#include "support/RecordingDrawingSurface.h"
 
 namespace tavelo {
 

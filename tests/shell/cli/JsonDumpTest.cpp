@@ -12,7 +12,7 @@
 
 #include "common/Error.h"
 #include "common/RecordingMessageSink.h"
-#include "layout/FixedMeasuringDevice.h"
+#include "support/FixedMeasuringDevice.h"
 #include "layout/qt/FontMeasuringDevice.h"
 #include "reader/Tl2TestBytes.h"
 #include "shell/cli/JsonDump.h"
