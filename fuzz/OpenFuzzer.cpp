@@ -12,6 +12,7 @@
 
 #include "common/Error.h"
 #include "common/RecordingMessageSink.h"
+#include "layout/DefaultViewSize.h"
 #include "support/FixedMeasuringDevice.h"
 #include "store/CViewData.h"
 #include "store/CViewDataS.h"
@@ -22,8 +23,8 @@ namespace {
 using namespace tavelo;
 
 // The view's drawing area, in pixels, and a text height of one em at 96 pixels per inch.
-constexpr Single kViewWidth = 449;
-constexpr Single kViewHeight = 624;
+constexpr Single kViewWidth = kDefaultViewWidth;
+constexpr Single kViewHeight = kDefaultViewHeight;
 Single emHeight(Single points) {
     return std::round(points * 4 / 3);
 }
