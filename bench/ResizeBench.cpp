@@ -7,7 +7,7 @@
 
 #include "BenchDocuments.h"
 #include "common/RecordingMessageSink.h"
-#include "shell/controls/HeadlessCommonDialog.h"
+#include "support/HeadlessCommonDialog.h"
 #include "shell/window/frmMain.h"
 
 namespace tavelo::bench {

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "layout/DefaultViewSize.h"
+
 namespace tavelo::flow {
 
 // What the reader chose for the flowing pages.
 struct FlowSettings {
-    int viewWidth = 449;
-    int viewHeight = 624;
+    int viewWidth = kDefaultViewWidth;
+    int viewHeight = kDefaultViewHeight;
     int zoomPercent = 100;
     bool looseBreaking = false;   // small kana and ー may begin a column
     bool hanging = true;          // 、。，． may hang below the last row

@@ -6,6 +6,7 @@
 #include <charconv>
 
 #include "common/PathBytes.h"
+#include "layout/DefaultViewSize.h"
 #include "prose/ProseLoad.h"
 
 namespace tavelo {
@@ -318,6 +319,14 @@ std::optional<CommandLine> CommandLine::parse(const std::vector<std::string>& ar
     }
     error.clear();
     return result;
+}
+
+flow::FlowSettings CommandLine::proseSettings() const {
+    flow::FlowSettings settings;
+    settings.viewWidth = viewWidth.value_or(kDefaultViewWidth);
+    settings.viewHeight = viewHeight.value_or(kDefaultViewHeight);
+    settings.zoomPercent = zoom;
+    return settings;
 }
 
 bool CommandLine::readsProse() const {

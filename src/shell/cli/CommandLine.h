@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/ClassicTypes.h"
+#include "flow/FlowMetrics.h"
 #include "view/ManuscriptGeometry.h"
 
 namespace tavelo {
@@ -56,6 +57,8 @@ struct CommandLine {
 
     // True when `file` goes to the prose reader.
     [[nodiscard]] bool readsProse() const;
+    // The flowing pages' view (--view, else the default view) and zoom.
+    [[nodiscard]] flow::FlowSettings proseSettings() const;
 };
 
 }  // namespace tavelo

@@ -11,7 +11,6 @@
 #include "flow/FlowLayout.h"
 #include "prose/ProseLoad.h"
 #include "shell/cli/CommandLine.h"
-#include "shell/cli/JsonDump.h"
 #include "shell/gdi/MFontDraw.h"
 #include "shell/print/ProsePrinter.h"
 #include "shell/print/ReplacedFile.h"
@@ -29,14 +28,6 @@ std::optional<prose::ProseDocument> load(const CommandLine& commandLine, Message
     for (const std::string& message : loaded.document->messages)
         messages.showMessage(utf8::toUtf16(message));
     return std::move(loaded.document);
-}
-
-flow::FlowSettings settingsOf(const CommandLine& commandLine) {
-    flow::FlowSettings settings;
-    settings.viewWidth = commandLine.viewWidth.value_or(JsonDump::kDefaultViewWidth);
-    settings.viewHeight = commandLine.viewHeight.value_or(JsonDump::kDefaultViewHeight);
-    settings.zoomPercent = commandLine.zoom;
-    return settings;
 }
 
 ProsePaintState paintStateOf(const CommandLine& commandLine, const prose::ProseDocument& document,
@@ -63,7 +54,7 @@ ProsePaintState paintStateOf(const CommandLine& commandLine, const prose::ProseD
 int ProseRenderer::render(const CommandLine& commandLine, MessageSink& messages) {
     const std::optional<prose::ProseDocument> document = load(commandLine, messages);
     if (!document) return 1;
-    const flow::FlowSettings settings = settingsOf(commandLine);
+    const flow::FlowSettings settings = commandLine.proseSettings();
     flow::FlowLayout layout(*document, settings);
     const int pages = std::max(1, layout.pageCount());
     if (commandLine.page > pages)
@@ -93,7 +84,7 @@ int ProseRenderer::writePdf(const CommandLine& commandLine, MessageSink& message
     if (!document) return 1;
     ProsePrinter::Job job;
     job.document = &*document;
-    job.settings = settingsOf(commandLine);
+    job.settings = commandLine.proseSettings();
     job.state = paintStateOf(commandLine, *document, messages);
     job.title = QString::fromStdString(utf8::fromUtf32(document->title));
     const String out = PathBytes::fromSystem(commandLine.out);

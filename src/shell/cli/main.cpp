@@ -10,6 +10,7 @@
 #include "common/PathBytes.h"
 #include "common/Utf8.h"
 #include "common/Version.h"
+#include "layout/DefaultViewSize.h"
 #include "layout/qt/FontMeasuringDevice.h"
 #include "shell/cli/CommandLine.h"
 #include "shell/cli/JsonDump.h"
@@ -53,14 +54,6 @@ int runWindow(char* program, const std::vector<String>& files, bool restore) {
     return QApplication::exec();
 }
 
-flow::FlowSettings proseSettings(const CommandLine& commandLine) {
-    flow::FlowSettings settings;
-    settings.viewWidth = commandLine.viewWidth.value_or(JsonDump::kDefaultViewWidth);
-    settings.viewHeight = commandLine.viewHeight.value_or(JsonDump::kDefaultViewHeight);
-    settings.zoomPercent = commandLine.zoom;
-    return settings;
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -82,14 +75,13 @@ int main(int argc, char* argv[]) {
             prepareHeadlessQt();
             QtArguments qt(argv[0]);
             QGuiApplication application(qt.argc, qt.argv);
-            FontMeasuringDevice view(
-                commandLine->viewWidth.value_or(JsonDump::kDefaultViewWidth),
-                commandLine->viewHeight.value_or(JsonDump::kDefaultViewHeight));
+            FontMeasuringDevice view(commandLine->viewWidth.value_or(kDefaultViewWidth),
+                                     commandLine->viewHeight.value_or(kDefaultViewHeight));
             StderrMessageSink messages;
             const std::string file = PathBytes::toSystem(commandLine->file);
             const JsonDump::Result result =
                 commandLine->readsProse()
-                    ? ProseJsonDump::dumpFile(file, messages, proseSettings(*commandLine))
+                    ? ProseJsonDump::dumpFile(file, messages, commandLine->proseSettings())
                     : JsonDump::dumpFile(file, messages, view);
             std::fputs(result.json.c_str(), stdout);
             return result.exitCode;

@@ -24,6 +24,7 @@
 #include "common/Error.h"
 #include "common/MessageSink.h"
 #include "common/Utf8.h"
+#include "layout/DefaultViewSize.h"
 #include "layout/qt/QtScreenFonts.h"
 
 namespace tavelo {
@@ -32,9 +33,6 @@ namespace {
 // The client area: 6765 x 10230 twips.
 constexpr int kClientWidth = 451;
 constexpr int kClientHeight = 682;
-// The view's drawing area inside its border.
-constexpr int kViewWidth = 449;
-constexpr int kViewHeight = 624;
 
 constexpr Single kBarHeight = 420;  // toolbar row and status bar, in twips
 
@@ -93,7 +91,7 @@ frmMain::frmMain(CommonDialog& commonDialog, MessageSink& messages, QWidget* par
       cmdPrevHit(u"前", &stb1),
       cdlFileOpen(commonDialog),
       messages_(messages),
-      viewDevice_(kViewWidth, kViewHeight),
+      viewDevice_(kDefaultViewWidth, kDefaultViewHeight),
       surface_(picView.image()),
       painter_(surface_, m_obEisuuCyotai),
       timeOfDay_(

@@ -9,7 +9,7 @@
 #include "support/ClassicTextOut.h"
 #include "support/GdiToString.h"
 #include "support/GuiTesting.h"
-#include "view/RecordingDrawingSurface.h"
+#include "support/RecordingDrawingSurface.h"
 
 namespace tavelo {
 

@@ -33,7 +33,7 @@ private:
             Snapshot s{view.ID(), view.GyouArraySize(), view.MaxBunDan(), {}, {}};
             for (Integer g = 1; g <= view.GyouArraySize(); ++g) {
                 s.text.push_back(view.Bun(g) + u"|" + view.Rubi(g));
-                s.firstX.push_back(view.LenBunDan(g) > 0 ? view.PointSmallBunX(g, 1) : -1);
+                s.firstX.push_back(view.LenBunDan(g) > 0 ? view.position(PositionTables::kSmallBunX, g, 1) : -1);
             }
             return s;
         }

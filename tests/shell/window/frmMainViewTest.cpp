@@ -35,7 +35,7 @@ private:
         const Integer v = form.hsb1.Value();
         const Integer line = style == 0 ? v + 1 : v / 2 + 1;
         const Integer dan = style == 0 || v % 2 == 0 ? 1 : view.Plusminus1MaxLenDan() / 2 + 1;
-        const Long x = style == 0 ? view.PointSmallBunX(line, dan) : view.PoinBigBunX(line, dan);
+        const Long x = style == 0 ? view.position(PositionTables::kSmallBunX, line, dan) : view.position(PositionTables::kBigBunX, line, dan);
         return {form.m_OffsetX + x, view.CharSpace(style)};
     }
 
@@ -72,7 +72,7 @@ private slots:
             w->form->hsb1.Value(4);
             const QImage classic = w->form->picView.image().copy();
             const Single pitch = w->current().CharSpace(style);
-            const Long x = w->current().PointSmallBunX(3, 2);
+            const Long x = w->current().position(PositionTables::kSmallBunX, 3, 2);
             w->form->zoomTo(50);
             QVERIFY(w->current().CharSpace(style) < pitch);
             QCOMPARE(w->form->hsb1.Value(), 4);
@@ -83,7 +83,7 @@ private slots:
             w->form->zoomStep(7);  // runs into the largest zoom that fits
             QCOMPARE(w->form->zoomPercent(), 100);
             QCOMPARE(w->current().CharSpace(style), pitch);
-            QCOMPARE(w->current().PointSmallBunX(3, 2), x);
+            QCOMPARE(w->current().position(PositionTables::kSmallBunX, 3, 2), x);
             QVERIFY(w->form->picView.image() == classic);
         }
     }
@@ -111,8 +111,8 @@ private slots:
             for (Integer line = 1; line <= view.GyouArraySize(); ++line) {
                 const Integer last = view.LenBunDan(line);
                 if (last == 0) continue;
-                const Long y = style == 0 ? view.PointSmallBunY(line, last)
-                                          : view.PoinBigBunY(line, last);
+                const Long y = style == 0 ? view.position(PositionTables::kSmallBunY, line, last)
+                                          : view.position(PositionTables::kBigBunY, line, last);
                 QVERIFY(y + pitch <= bottom);
             }
         }
