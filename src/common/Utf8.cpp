@@ -49,6 +49,22 @@ String utf32ToUtf16(std::u32string_view text) {
     return out;
 }
 
+std::u32string utf16ToUtf32(std::u16string_view text) {
+    std::u32string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            out.push_back(0x10000 + ((char32_t{c} - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+            ++i;
+        } else {
+            out.push_back(c >= 0xD800 && c <= 0xDFFF ? char32_t{0xFFFD} : char32_t{c});
+        }
+    }
+    return out;
+}
+
 std::string fromUtf16(std::u16string_view text) {
     std::string out;
     out.reserve(text.size() * 3);

@@ -15,6 +15,8 @@ namespace tavelo::utf8 {
 // become U+FFFD.
 [[nodiscard]] std::string fromUtf32(std::u32string_view text);
 [[nodiscard]] String utf32ToUtf16(std::u32string_view text);
+// UTF-16 as code points; an unpaired surrogate becomes U+FFFD.
+[[nodiscard]] std::u32string utf16ToUtf32(std::u16string_view text);
 // True when every byte belongs to a well-formed UTF-8 sequence (no overlong forms, no
 // surrogates, nothing above U+10FFFF): exactly the text toUtf16 decodes without U+FFFD.
 [[nodiscard]] bool isValid(std::string_view text);

@@ -29,14 +29,16 @@ TEST(Utf8Test, isValid_acceptsExactlyWhatDecodesWithoutReplacement) {
         EXPECT_FALSE(utf8::isValid(text)) << text;
 }
 
-}  // namespace
-}  // namespace tavelo
-
 TEST(Utf8Test, codePoints_agreeWithTheUtf16Path_andReplaceWhatIsNoCharacter) {
     const std::u32string text = U"明a\U00020B9Fか\u309A";
     const String utf16 = utf8::utf32ToUtf16(text);
     EXPECT_EQ(utf16, u"明a\U00020B9Fか\u309A");
+    EXPECT_EQ(utf8::utf16ToUtf32(utf16), text);
+    EXPECT_EQ(utf8::utf16ToUtf32(std::u16string{0xDC00, u'a', 0xD800}), U"\uFFFDa\uFFFD");
     EXPECT_EQ(utf8::fromUtf32(text), utf8::fromUtf16(utf16));
     EXPECT_EQ(utf8::fromUtf32(std::u32string{0xD800, 0x110000}), "\xef\xbf\xbd\xef\xbf\xbd");
     EXPECT_EQ(utf8::utf32ToUtf16(std::u32string{0xDFFF}), u"\uFFFD");
 }
+
+}  // namespace
+}  // namespace tavelo

@@ -39,8 +39,7 @@ ProsePaintState paintStateOf(const CommandLine& commandLine, const prose::ProseD
             messages.showMessage(u"検索する単語を入力して下さい。");
             continue;
         }
-        const String text = utf8::toUtf16(word);
-        const std::u32string unicode(text.begin(), text.end());
+        const std::u32string unicode = utf8::utf16ToUtf32(utf8::toUtf16(word));
         std::vector<prose::TextHit> found = prose::findAll(document, unicode);
         hits.insert(hits.end(), found.begin(), found.end());
     }

@@ -17,6 +17,7 @@
 #include "shell/controls/MenuItemArray.h"
 #include "shell/controls/PictureBox.h"
 #include "shell/window/PointerImages.h"
+#include "shell/window/ProseDocumentView.h"
 #include "shell/window/FileFollower.h"
 #include "shell/window/ResourceLocator.h"
 #include "shell/window/SessionSettings.h"
@@ -275,6 +276,21 @@ private:
     // The style in effect: 1 when the large style is checked, else 0.
     [[nodiscard]] Integer currentStyle() const;
 
+    // Prose documents (frmMainProse.cpp). The reading of open, drop and refresh for both
+    // kinds: a prose file is read for the prose view and stands in the collection as an empty
+    // record; false when nothing of it can be shown.
+    bool loadAnyDocument(DocumentLoader& loader, const String& fileName,
+                         const String& fullPathName, MessageSink& sink);
+    [[nodiscard]] bool currentIsProse() const;
+    [[nodiscard]] flow::FlowSettings proseSettings() const;
+    // The scroll bar over the current prose document's pages, at the page of its place.
+    void showProseAtPlace();
+    // The scroll bar's Change for a prose document: the page at its value.
+    void showProsePage();
+    // The tl2-only commands (the two styles) are off while a prose document is current.
+    void enableStyleCommands(bool enabled);
+    [[nodiscard]] String statusText(const CViewData& view);
+
     // The part of the open command after the file is known, shared with the command line.
     void openChosenFile(const String& fileTitle, const String& fullPathName);
     // The open command from its reading step on, shared with the drop: reads the file under
@@ -320,6 +336,7 @@ private:
     FontMeasuringDevice viewDevice_;
     MFontDraw surface_;
     DocumentPainter painter_;
+    ProseDocumentView prose_;
     std::function<String()> timeOfDay_;
     WheelSteps wheel_;
     bool baselineDrawing_ = false;

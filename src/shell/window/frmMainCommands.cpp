@@ -49,10 +49,6 @@ void showStyleOnToolbar(frmMain& form) {
 }
 
 // The status text of a document as the open command shows it: its ID and its line counts.
-String statusOf(const CViewData& view) {
-    return view.ID() + u"   " + decimal(view.GyouArraySize()) + u"行×" + decimal(view.MaxBunDan()) +
-           u"段(最長)   " + ManuscriptPrinter::lengthOf(view);
-}
 
 }  // namespace
 
@@ -102,6 +98,12 @@ bool frmMain::loadDocument(DocumentLoader& loader, const String& fileName,
     return true;
 }
 
+String frmMain::statusText(const CViewData& view) {
+    if (prose_.holds(view.ID())) return prose_.status(view.ID());
+    return view.ID() + u"   " + decimal(view.GyouArraySize()) + u"行×" + decimal(view.MaxBunDan()) +
+           u"段(最長)   " + ManuscriptPrinter::lengthOf(view);
+}
+
 void frmMain::showStatus(const String& text) {
     stb1.Panels(1).Text(String());
     stb1.Panels(1).Text(text);
@@ -123,7 +125,7 @@ void frmMain::readAndShowFile(const String& fileName, const String& fullPathName
     const QScopedValueRollback<bool> opening(opening_, true);
     DocumentLoader loader(messages_, viewDevice_);
     loader.keepOnlyWholeCells(true);
-    const bool readable = loadDocument(loader, name, path, messages_);
+    const bool readable = loadAnyDocument(loader, name, path, messages_);
     const String id = documentId(u" ", loader.reader().FileName());
     cdlFileOpen.FileName(String());
     if (!readable) return;
@@ -131,10 +133,12 @@ void frmMain::readAndShowFile(const String& fileName, const String& fullPathName
     try {
         loader.addTo(m_obViewS, id);
     } catch (const Error& error) {
+        prose_.discardRead();
         messages_.showMessage(PathBytes::display(path) + u" を開けません。\n" +
                               ErrorText::of(error));
         return;
     }
+    if (prose_.hasRead()) prose_.adopt(id, proseSettings());
     // Only a file that became a document is what refresh reads again: after a failed open
     // it still reloads the document on screen.
     m_FileName = name;
@@ -181,7 +185,7 @@ void frmMain::readAndShowFile(const String& fileName, const String& fullPathName
     picView.Cls();
     step([&] { hsb1_Change(); });
     step([&] {
-        showStatus(statusOf(m_obViewS.Item(m_ViewIndex)) +
+        showStatus(statusText(m_obViewS.Item(m_ViewIndex)) +
                    ReadingMessage::statusNote(loader.reader().Conversion()));
     });
     hsb1.SetFocus();
@@ -207,7 +211,8 @@ void frmMain::mnuID_Click(Integer Index) {
     if (Index != leaving && kept != places_.end()) place = kept->second;
     places_.erase(id);
     showAtPlace(place);
-    showStatus(m_obViewS.Item(m_ViewIndex).ID());
+    showStatus(currentIsProse() ? statusText(m_obViewS.Item(m_ViewIndex))
+                                : m_obViewS.Item(m_ViewIndex).ID());
     hsb1.SetFocus();
     updateHitButtons();
 }
@@ -253,15 +258,23 @@ bool frmMain::reloadDocument(Integer index, MessageSink& sink, bool keepHits) {
     const SessionSettings::Place place = placeOfDocument(index);
     DocumentLoader loader(sink, viewDevice_);
     loader.keepOnlyWholeCells(true);
-    if (!loadDocument(loader, name, path, sink)) return false;
+    if (!loadAnyDocument(loader, name, path, sink)) return false;
     // Two readings within one second give the new record the ID of the one it replaces.
     const String id = documentId(u"   ", loader.reader().FileName(), index);
     try {
         loader.replaceIn(m_obViewS, index, id);
     } catch (const Error& error) {
+        prose_.discardRead();
         sink.showMessage(PathBytes::display(path) + u" を読み直せません。\n" +
                          ErrorText::of(error));
         return false;
+    }
+    if (prose_.hasRead()) {
+        // The same character stays in view, or the nearest that is still there.
+        const std::optional<flow::Place> kept =
+            prose_.holds(oldId) ? std::optional(prose_.place(oldId)) : std::nullopt;
+        prose_.remove(oldId);
+        prose_.adopt(id, proseSettings(), kept);
     }
     CViewData& view = m_obViewS.Item(index);
     std::vector<String> words;
@@ -279,7 +292,7 @@ bool frmMain::reloadDocument(Integer index, MessageSink& sink, bool keepHits) {
     if (index == m_ViewIndex) {
         picView.ScaleMode(PictureBox::vbPixels);
         showAtPlace(place);
-        showStatus(id);
+        showStatus(currentIsProse() ? statusText(view) : id);
         updateHitButtons();
     }
     saveSession();
@@ -319,7 +332,10 @@ void frmMain::cmdSearch_Click() {
     if (std::find(words.begin(), words.end(), m_SearchWord) == words.end())
         words.push_back(m_SearchWord);
     long found = 0;
-    for (const String& word : words) found += SearchNavigation::markHits(view, word);
+    if (currentIsProse())
+        found = prose_.search(view.ID(), m_SearchWord);
+    else
+        for (const String& word : words) found += SearchNavigation::markHits(view, word);
     m_IsSearch = true;
     cmdClear.Enabled(true);
     hsb1_Change();
@@ -334,10 +350,11 @@ void frmMain::cmdClear_Click() {
     for (Integer g = 1; g <= view.GyouArraySize(); ++g)
         for (Integer d = 1; d <= view.LenBunDan(g); ++d) view.ReversalChar(g, d, false);
     searchedWords_.erase(view.ID());
+    if (currentIsProse()) prose_.clearHits(view.ID());
     m_IsSearch = false;
     cmdClear.Enabled(false);
     hsb1_Change();
-    showStatus(statusOf(view));
+    showStatus(statusText(view));
     updateHitButtons();
 }
 

@@ -85,6 +85,13 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         case Qt::Key_PageUp:
             handleEvent("key", [this] { scrollBy(-hsb1.LargeChange()); });
             return true;
+        case Qt::Key_Space: {
+            // Space turns a page on, Shift+Space back, as in any reader.
+            const int step = key->modifiers() & Qt::ShiftModifier ? -hsb1.LargeChange()
+                                                                   : hsb1.LargeChange();
+            handleEvent("key", [this, step] { scrollBy(step); });
+            return true;
+        }
         case Qt::Key_Home:
             handleEvent("cmdHead_Click", [this] { cmdHead_Click(); });
             return true;
@@ -107,7 +114,9 @@ void frmMain::scrollBy(int positions) {
 
 void frmMain::updateHitButtons() {
     bool hits = false;
-    if (m_IsSearch && m_obViewS.Count() > 0)
+    if (m_IsSearch && currentIsProse())
+        hits = prose_.hasHits(m_obViewS.Item(m_ViewIndex).ID());
+    else if (m_IsSearch && m_obViewS.Count() > 0)
         hits = !SearchNavigation::hitPositions(m_obViewS.Item(m_ViewIndex), largeStyle() ? 1 : 0)
                     .empty();
     cmdNextHit.Enabled(hits);
@@ -116,6 +125,13 @@ void frmMain::updateHitButtons() {
 
 void frmMain::cmdNextHit_Click() {
     if (!m_IsSearch || m_obViewS.Count() == 0 || !(smallStyle() || largeStyle())) return;
+    if (currentIsProse()) {
+        const String& id = m_obViewS.Item(m_ViewIndex).ID();
+        if (const auto page = prose_.nextHitPage(id, hsb1.Value(), true))
+            hsb1.Value(static_cast<Integer>(*page));
+        hsb1.SetFocus();
+        return;
+    }
     const auto target =
         SearchNavigation::next(m_obViewS.Item(m_ViewIndex), largeStyle() ? 1 : 0, hsb1.Value());
     if (target) hsb1.Value(*target);
@@ -124,6 +140,13 @@ void frmMain::cmdNextHit_Click() {
 
 void frmMain::cmdPrevHit_Click() {
     if (!m_IsSearch || m_obViewS.Count() == 0 || !(smallStyle() || largeStyle())) return;
+    if (currentIsProse()) {
+        const String& id = m_obViewS.Item(m_ViewIndex).ID();
+        if (const auto page = prose_.nextHitPage(id, hsb1.Value(), false))
+            hsb1.Value(static_cast<Integer>(*page));
+        hsb1.SetFocus();
+        return;
+    }
     const auto target = SearchNavigation::previous(m_obViewS.Item(m_ViewIndex),
                                                    largeStyle() ? 1 : 0, hsb1.Value());
     if (target) hsb1.Value(*target);

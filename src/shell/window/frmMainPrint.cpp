@@ -54,6 +54,19 @@ bool frmMain::writePdf(const QString& path, const PrintChoice& choice) {
         return false;
     }
     const std::optional<DocumentPrinter::Paper> screenPaper = choice.screenPaper();
+    if (currentIsProse()) {
+        // The flowing pages as the view shows them; manuscript sheets are set from tl2 only.
+        if (choice.kind != PrintChoice::Kind::Screen) {
+            messages_.showMessage(u"原稿用紙の形式で書き出せるのは tl2 文書だけです。");
+            return false;
+        }
+        if (!ProsePrinter::writePdf(path, prose_.printJob(job.view->ID(), job.hitColor))) {
+            messages_.showMessage(PathBytes::display(path.toStdU16String()) +
+                                  u" に書き出せませんでした。");
+            return false;
+        }
+        return true;
+    }
     const bool written =
         choice.kind == PrintChoice::Kind::Screen
             ? screenPaper && DocumentPrinter::writePdf(path, *screenPaper, job, m_obEisuuCyotai)

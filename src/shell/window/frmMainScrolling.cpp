@@ -41,6 +41,11 @@ Integer frmMain::currentStyle() const {
 void frmMain::hsb1_Change() {
     if (m_obViewS.Count() == 0) return;
     if (!smallStyle() && !largeStyle()) return;
+    if (currentIsProse()) {
+        showProsePage();
+        return;
+    }
+    enableStyleCommands(true);
     const CViewData& view = m_obViewS.Item(m_ViewIndex);
     const Integer style = currentStyle();
     const ScrollPosition positions = ScrollPosition::of(view, style);

@@ -109,6 +109,10 @@ void frmMain::rememberCurrentPlace() {
 }
 
 void frmMain::showAtPlace(Place place) {
+    if (currentIsProse()) {
+        showProseAtPlace();
+        return;
+    }
     const Integer n = m_obViewS.Item(m_ViewIndex).GyouArraySize();
     const Place inside = inStyle(place, currentStyle()).clampedTo(n);
     const ScrollPosition positions = ScrollPosition::of(m_obViewS.Item(m_ViewIndex), currentStyle());

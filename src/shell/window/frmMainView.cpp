@@ -175,7 +175,10 @@ void frmMain::layOutDevice() {
 void frmMain::followViewSize() {
     layOutDevice();
     for (const auto& record : m_obViewS) RecordRelayout::layOutAgain(*record, viewDevice_);
-    if (m_obViewS.Count() > 0) {
+    prose_.layOutAll(proseSettings());
+    if (currentIsProse()) {
+        showProseAtPlace();
+    } else if (m_obViewS.Count() > 0) {
         hsb1_Change();
     } else {
         picView.Cls();

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QString>
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "common/ClassicTypes.h"
+#include "flow/FlowLayout.h"
+#include "prose/ProseSearch.h"
+#include "shell/print/ProsePrinter.h"
+#include "view/ProsePagePainter.h"
+
+namespace tavelo {
+
+class DrawingSurface;
+class MessageSink;
+
+// The prose documents of the main window and their flowing pages. The window keeps every open
+// document in its collection under its ID (a prose document there as an empty record, so that
+// the document menu, switching, refresh and the session treat both kinds alike); this view
+// keeps, by the same ID, the prose document itself, its pages for the view's size and zoom,
+// its place and its search hits, and draws its pages.
+//
+// The place of a prose document is a character (paragraph, offset): the first character of
+// the page shown. A new view size or zoom lays the pages out again and shows the page that
+// holds that character.
+class ProseDocumentView {
+public:
+    // Reads a prose file (its bytes' name, as PathBytes keeps it) for the next adopt(); false,
+    // with the reason given to `sink`, when it cannot be read.
+    bool read(const String& fullPathName, MessageSink& sink);
+    // The document read last becomes the one under `id`, laid out for `settings`, at the
+    // start or at `place`.
+    void adopt(const String& id, const flow::FlowSettings& settings,
+               std::optional<flow::Place> place = std::nullopt);
+    void remove(const String& id);
+    // True between a successful read() and the adopt() that takes its document.
+    [[nodiscard]] bool hasRead() const { return read_ != nullptr; }
+    void discardRead() { read_.reset(); }
+    [[nodiscard]] bool holds(const String& id) const { return documents_.count(id) != 0; }
+
+    // Lays every document out again for new settings, each keeping its place.
+    void layOutAll(const flow::FlowSettings& settings);
+
+    [[nodiscard]] int pageCount(const String& id);
+    // The page of the document's place (0-based).
+    [[nodiscard]] int currentPage(const String& id);
+    [[nodiscard]] flow::Place place(const String& id) const;
+    // Draws page `page` (clamped into the document) and makes its first character the place.
+    void paint(const String& id, int page, DrawingSurface& surface, COLORREF ink, COLORREF hit);
+    // The status bar's text: the ID, page N / M, the percentage, the length and the encoding.
+    [[nodiscard]] String status(const String& id);
+
+    // What the print commands print of the document: its pages as the view shows them, in
+    // black on white with the hits in `hit`.
+    [[nodiscard]] ProsePrinter::Job printJob(const String& id, COLORREF hit) const;
+
+    // Marks `word` (with the words searched before) and returns the hits of all of them.
+    long search(const String& id, const String& word);
+    void clearHits(const String& id);
+    [[nodiscard]] bool hasHits(const String& id) const;
+    // The page of the first hit after (before) page `page`, round the end.
+    [[nodiscard]] std::optional<int> nextHitPage(const String& id, int page, bool forward);
+
+private:
+    struct Entry {
+        std::unique_ptr<prose::ProseDocument> document;
+        std::unique_ptr<flow::FlowLayout> layout;
+        flow::Place place;
+        std::vector<String> words;
+        std::vector<prose::TextHit> hits;                // merged, in reading order
+        std::optional<flow::FlowLayout::Length> length;  // counted when first shown
+    };
+
+    [[nodiscard]] Entry& entry(const String& id);
+    [[nodiscard]] const Entry& entry(const String& id) const;
+
+    std::map<String, Entry> documents_;
+    std::unique_ptr<prose::ProseDocument> read_;
+    flow::FlowSettings settings_;
+};
+
+}  // namespace tavelo
