@@ -81,6 +81,27 @@ std::optional<std::pair<int, int>> hangingIndents(std::u32string_view text) {
     return std::nullopt;
 }
 
+// Where `pattern` last occurs in `text`: Knuth-Morris-Pratt over both read backwards, so that
+// the time stays linear whatever the text and the pattern repeat.
+std::optional<std::size_t> lastOccurrence(std::u32string_view text, std::u32string_view pattern) {
+    const std::size_t m = pattern.size(), n = text.size();
+    if (m == 0 || m > n) return std::nullopt;
+    const auto p = [&](std::size_t i) { return pattern[m - 1 - i]; };
+    const auto t = [&](std::size_t j) { return text[n - 1 - j]; };
+    std::vector<std::size_t> fallback(m, 0);
+    for (std::size_t i = 1, k = 0; i < m; ++i) {
+        while (k > 0 && p(i) != p(k)) k = fallback[k - 1];
+        if (p(i) == p(k)) ++k;
+        fallback[i] = k;
+    }
+    for (std::size_t j = 0, k = 0; j < n; ++j) {
+        while (k > 0 && t(j) != p(k)) k = fallback[k - 1];
+        if (t(j) == p(k)) ++k;
+        if (k == m) return n - 1 - j;
+    }
+    return std::nullopt;
+}
+
 // 返り点: 一 二 三 四 上 中 下 甲 乙 丙 丁 天 地 人, each alone or with レ, or レ alone.
 bool isKaeriten(std::u32string_view body) {
     constexpr std::u32string_view marks = U"一二三四上中下甲乙丙丁天地人";
@@ -348,13 +369,16 @@ void AozoraBodyReader::addNote(std::u32string_view kind, Offset start, Offset en
 bool AozoraBodyReader::applyQuoted(std::size_t begin, std::size_t end) {
     if (line_[begin] != U'「') return false;
     const auto body = line_.substr(begin, end - begin);
+    int tries = 0;
     for (std::size_t j = begin + 1; j < end;) {
         if (isNoteAt(j, end)) {
             j = static_cast<std::size_t>(partner_[j]) + 1;
             continue;
         }
-        if (line_[j] == U'」' && applyTarget(begin + 1, j, line_.substr(j + 1, end - j - 1), body))
-            return true;
+        if (line_[j] == U'」') {
+            if (applyTarget(begin + 1, j, line_.substr(j + 1, end - j - 1), body)) return true;
+            if (++tries == kQuoteEndsTried) break;
+        }
         ++j;
     }
     return false;
@@ -368,9 +392,9 @@ std::optional<Offset> AozoraBodyReader::findBefore(std::u32string_view target,
     if (target.empty() || target.size() > text.size()) return std::nullopt;
     if (text.ends_with(target)) return offsetOf(text.size() - target.size());
     const std::size_t from = text.size() - std::min(text.size(), target.size() + kSearchWindow);
-    const auto at = text.substr(from).rfind(target);
-    if (at == std::u32string_view::npos) return std::nullopt;
-    return offsetOf(from + at);
+    const auto at = lastOccurrence(text.substr(from), target);
+    if (!at) return std::nullopt;
+    return offsetOf(from + *at);
 }
 
 // 「X」 names the text before the note; 「X」～「Y」 the text from X to the Y after it.
@@ -379,14 +403,18 @@ bool AozoraBodyReader::applyTarget(std::size_t targetBegin, std::size_t targetEn
     if (!rest.starts_with(U"～「")) return applySpan(targetBegin, targetEnd, {}, rest, body);
     const std::size_t lastBegin = indexOf(rest) + 2;
     const std::size_t end = indexOf(rest) + rest.size();
+    int tries = 0;
     for (std::size_t j = lastBegin; j < end;) {
         if (isNoteAt(j, end)) {
             j = static_cast<std::size_t>(partner_[j]) + 1;
             continue;
         }
-        if (line_[j] == U'」' && applySpan(targetBegin, targetEnd, std::pair{lastBegin, j},
-                                           line_.substr(j + 1, end - j - 1), body))
-            return true;
+        if (line_[j] == U'」') {
+            if (applySpan(targetBegin, targetEnd, std::pair{lastBegin, j},
+                          line_.substr(j + 1, end - j - 1), body))
+                return true;
+            if (++tries == kQuoteEndsTried) break;
+        }
         ++j;
     }
     return false;

@@ -19,12 +19,13 @@ namespace tavelo::prose {
 // line of text or empty line, with ruby, gaiji and the notes' spans and attributes; a line that
 // holds nothing but notes about blocks or breaks (［＃ここから２字下げ］, ［＃改ページ］) makes no
 // paragraph of its own. What a block note starts lasts until its end note or the body's end.
-// Each line is read in time linear in its length: brackets are paired once per line, and a
-// note that names earlier text (［＃「X」に傍点］) looks for it only in the kSearchWindow
-// characters before the note.
+// Each line is read in time linear in its length: brackets are paired once per line; a note
+// that names earlier text (［＃「X」に傍点］) looks for it only in the kSearchWindow characters
+// before the note, and takes one of the first kQuoteEndsTried 」 of the note as the end of X.
 class AozoraBodyReader {
 public:
     static constexpr std::size_t kSearchWindow = 2000;
+    static constexpr int kQuoteEndsTried = 8;
 
     explicit AozoraBodyReader(ProseDocument& document) : document_(document) {}
 

@@ -324,6 +324,16 @@ TEST(AozoraReaderTest, hugeLines_areReadInLinearTime) {
     std::u32string note = U"本文［＃「" + std::u32string(100'000, U'字') + U"」に傍点］";
     EXPECT_EQ(readBody(note).unknownNotes.size(), 1u);
 
+    // A periodic text and a long periodic target that is not at its end.
+    const std::u32string period(50'000, U'字');
+    const ProseDocument periodic =
+        readBody(period + U"。" + period + U"。［＃「" + period + U"」に傍点］");
+    ASSERT_EQ(periodic.paragraphs.at(0).notes.size(), 1u);
+    EXPECT_EQ(periodic.paragraphs[0].notes[0], (Note{U"傍点", 50'001, 100'001, U"傍点"}));
+    std::u32string quoteEnds = U"語［＃「";
+    for (int i = 0; i < 50'000; ++i) quoteEnds += U"」は";
+    EXPECT_EQ(readBody(quoteEnds + U"］").unknownNotes.size(), 1u);
+
     std::u32string opens(200'000, U'《');
     opens += U"》";
     std::u32string references;
