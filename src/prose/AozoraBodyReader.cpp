@@ -24,10 +24,14 @@ Offset offsetOf(std::size_t size) {
     return static_cast<Offset>(size);
 }
 
-// A gaiji note names a character: 「木＋鬼」、第4水準2-15-9, 二の字点、1-2-22, U+2000B. A
-// ※ before any other note (※［＃改ページ］) is the reference mark itself.
+// A ※ before ［＃…］ marks a gaiji note (「木＋鬼」、第4水準2-15-9, 小書き片仮名ヲ, U+2000B),
+// except where the note is plainly about the layout (改ページ, ここから…, …字下げ, ママ): then
+// ※ is the reference mark itself.
 bool describesCharacter(std::u32string_view body) {
-    return body.starts_with(U'「') || body.find(U'、') != std::u32string_view::npos;
+    if (body.starts_with(U'「')) return true;
+    return !body.empty() && !body.starts_with(U"ここ") && !body.ends_with(U"字下げ") &&
+           !body.ends_with(U"終わり") && body != U"改ページ" && body != U"改丁" &&
+           body != U"改段" && body != U"改見開き" && body != U"ママ";
 }
 
 // "prefix" + inner + "suffix": the inner part.

@@ -122,6 +122,14 @@ TEST(AozoraReaderTest, gaiji_becomesItsCharacterOrGetaWithItsDescription) {
     EXPECT_EQ(d.gaijiUnmapped, 1u);
 }
 
+TEST(AozoraReaderTest, gaijiNamedWithoutACode_isUnmappedButANoteAfterTheMarkIsNot) {
+    expectLines({
+        {U"ウ※［＃小書き片仮名ヲ］ルター", "ウ〓ルター ※1-2〓"},
+        {U"注※［＃ママ］", "注※ ［注記 2-2:ママ］"},
+        {U"※［＃ここから２字下げ］本文", "※本文"},
+    });
+}
+
 TEST(AozoraReaderTest, accentBrackets_goOnlyWhenSomethingDecoded) {
     expectLines({
         {U"〔e'te'〕の夏", "étéの夏"},
