@@ -31,14 +31,14 @@ std::string tooLargeMessage() {
 // Why the file cannot be opened or read, from errno.
 std::string unreadableMessage(int error) {
     switch (error) {
-        case ENOENT:
-        case ENOTDIR:
-            return "ファイルが見つかりません。";
-        case EACCES:
-        case EPERM:
-            return "ファイルを読む権限がありません。";
-        default:
-            return "ファイルを読めません。";
+    case ENOENT:
+    case ENOTDIR:
+        return "ファイルが見つかりません。";
+    case EACCES:
+    case EPERM:
+        return "ファイルを読む権限がありません。";
+    default:
+        return "ファイルを読めません。";
     }
 }
 
@@ -116,7 +116,8 @@ ProseFileBytes readZipFile(const std::string& path) {
         if (entry.empty() || entry.back() == '/' || entry.starts_with("__MACOSX/")) continue;
         if (endsWithNoCase(entry, ".txt")) texts.push_back(static_cast<zip_uint64_t>(i));
     }
-    if (texts.empty()) return failure("zip ファイルの中にテキストファイル（.txt）がありません。");
+    if (texts.empty())
+        return failure("zip ファイルの中にテキストファイル（.txt）がありません。");
     if (texts.size() > 1)
         return failure("zip ファイルの中にテキストファイル（.txt）が複数あります（" +
                        std::to_string(texts.size()) + " 個）。どれを読むか決められません。");
@@ -131,10 +132,8 @@ ProseFileBytes readZipFile(const std::string& path) {
 
     const std::unique_ptr<zip_file_t, ZipFileCloser> file(
         zip_fopen_index(archive.get(), texts.front(), 0));
-    if (!file)
-        return failure(
-            "zip ファイルの中のテキストを読めません（壊れているか、"
-            "対応していない圧縮方式か暗号化です）。");
+    if (!file) return failure("zip ファイルの中のテキストを読めません（壊れているか、"
+                              "対応していない圧縮方式か暗号化です）。");
     ProseFileBytes result;
     result.bytes.resize(static_cast<std::size_t>(stat.size));
     std::size_t filled = 0;
