@@ -205,11 +205,19 @@ const AccentEntry* matchAt(std::u32string_view text, std::size_t i) {
 // True for the characters that end every notation: the marks.
 bool isMark(char32_t c) {
     switch (c) {
-    case U'`': case U'\'': case U'^': case U'~': case U':': case U'&': case U'_':
-    case U',': case U'/': case U'@':
-        return true;
-    default:
-        return false;
+        case U'`':
+        case U'\'':
+        case U'^':
+        case U'~':
+        case U':':
+        case U'&':
+        case U'_':
+        case U',':
+        case U'/':
+        case U'@':
+            return true;
+        default:
+            return false;
     }
 }
 

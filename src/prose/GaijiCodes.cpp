@@ -41,8 +41,7 @@ public:
         std::size_t inLeft = length;
         char* out = reinterpret_cast<char*>(codes.data());
         std::size_t outLeft = sizeof codes;
-        if (iconv(cd_, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1) ||
-            inLeft != 0)
+        if (iconv(cd_, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1) || inLeft != 0)
             return std::nullopt;
         if (iconv(cd_, nullptr, nullptr, &out, &outLeft) == static_cast<std::size_t>(-1))
             return std::nullopt;
@@ -160,8 +159,7 @@ std::optional<char32_t> findUnicodeCode(std::u32string_view body) {
             ++k;
         }
         if (digits < 4 || digits > 6) continue;
-        if (value == 0 || value > 0x10FFFFu || (value >= 0xD800u && value <= 0xDFFFu))
-            continue;
+        if (value == 0 || value > 0x10FFFFu || (value >= 0xD800u && value <= 0xDFFFu)) continue;
         return value;
     }
     return std::nullopt;

@@ -10,6 +10,8 @@
 #include <memory>
 #include <vector>
 
+#include "TextDecoder.h"
+
 namespace tavelo::prose {
 namespace {
 
@@ -31,14 +33,14 @@ std::string tooLargeMessage() {
 // Why the file cannot be opened or read, from errno.
 std::string unreadableMessage(int error) {
     switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-        return "ファイルが見つかりません。";
-    case EACCES:
-    case EPERM:
-        return "ファイルを読む権限がありません。";
-    default:
-        return "ファイルを読めません。";
+        case ENOENT:
+        case ENOTDIR:
+            return "ファイルが見つかりません。";
+        case EACCES:
+        case EPERM:
+            return "ファイルを読む権限がありません。";
+        default:
+            return "ファイルを読めません。";
     }
 }
 
@@ -84,6 +86,34 @@ ProseFileBytes readPlainFile(const std::string& path, std::size_t expectedSize) 
     return result;
 }
 
+void appendUtf8(char32_t c, std::string& out) {
+    if (c < 0x80u) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800u) {
+        out += static_cast<char>(0xC0u | (c >> 6));
+        out += static_cast<char>(0x80u | (c & 0x3Fu));
+    } else if (c < 0x10000u) {
+        out += static_cast<char>(0xE0u | (c >> 12));
+        out += static_cast<char>(0x80u | ((c >> 6) & 0x3Fu));
+        out += static_cast<char>(0x80u | (c & 0x3Fu));
+    } else {
+        out += static_cast<char>(0xF0u | (c >> 18));
+        out += static_cast<char>(0x80u | ((c >> 12) & 0x3Fu));
+        out += static_cast<char>(0x80u | ((c >> 6) & 0x3Fu));
+        out += static_cast<char>(0x80u | (c & 0x3Fu));
+    }
+}
+
+// A zip entry's name as UTF-8. Zips made on Japanese Windows store names in CP932 without
+// saying so; the name's bytes are read as a text file's are (UTF-8 when they are valid UTF-8,
+// else CP932) rather than as the CP437 that the zip format presumes.
+std::string entryNameAsUtf8(const char* raw) {
+    if (raw == nullptr) return {};
+    std::string out;
+    for (const char32_t c : decodeText(raw).text) appendUtf8(c, out);
+    return out;
+}
+
 struct ZipCloser {
     void operator()(zip_t* archive) const { zip_discard(archive); }
 };
@@ -110,14 +140,14 @@ ProseFileBytes readZipFile(const std::string& path) {
     const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
     std::vector<zip_uint64_t> texts;
     for (zip_int64_t i = 0; i < count; ++i) {
-        const char* name = zip_get_name(archive.get(), static_cast<zip_uint64_t>(i), 0);
+        const char* name =
+            zip_get_name(archive.get(), static_cast<zip_uint64_t>(i), ZIP_FL_ENC_RAW);
         if (name == nullptr) continue;
         const std::string_view entry(name);
         if (entry.empty() || entry.back() == '/' || entry.starts_with("__MACOSX/")) continue;
         if (endsWithNoCase(entry, ".txt")) texts.push_back(static_cast<zip_uint64_t>(i));
     }
-    if (texts.empty())
-        return failure("zip ファイルの中にテキストファイル（.txt）がありません。");
+    if (texts.empty()) return failure("zip ファイルの中にテキストファイル（.txt）がありません。");
     if (texts.size() > 1)
         return failure("zip ファイルの中にテキストファイル（.txt）が複数あります（" +
                        std::to_string(texts.size()) + " 個）。どれを読むか決められません。");
@@ -132,8 +162,10 @@ ProseFileBytes readZipFile(const std::string& path) {
 
     const std::unique_ptr<zip_file_t, ZipFileCloser> file(
         zip_fopen_index(archive.get(), texts.front(), 0));
-    if (!file) return failure("zip ファイルの中のテキストを読めません（壊れているか、"
-                              "対応していない圧縮方式か暗号化です）。");
+    if (!file)
+        return failure(
+            "zip ファイルの中のテキストを読めません（壊れているか、"
+            "対応していない圧縮方式か暗号化です）。");
     ProseFileBytes result;
     result.bytes.resize(static_cast<std::size_t>(stat.size));
     std::size_t filled = 0;
@@ -144,9 +176,12 @@ ProseFileBytes readZipFile(const std::string& path) {
         if (n == 0) break;
         filled += static_cast<std::size_t>(n);
     }
-    if (filled != result.bytes.size())
+    // One more read reaches the end of the entry, where libzip checks its CRC; it finds
+    // nothing more unless the entry is longer than its header said.
+    char extra = 0;
+    if (filled != result.bytes.size() || zip_fread(file.get(), &extra, 1) != 0)
         return failure("zip ファイルの中のテキストを読めません（壊れています）。");
-    result.innerName = stat.name != nullptr ? stat.name : "";
+    result.innerName = entryNameAsUtf8(zip_get_name(archive.get(), texts.front(), ZIP_FL_ENC_RAW));
     result.ok = true;
     return result;
 }

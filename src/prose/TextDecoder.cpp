@@ -31,7 +31,7 @@ int utf8Sequence(std::string_view bytes, std::size_t i, char32_t* code) {
         return 1;
     }
     int length = 0;
-    std::uint8_t low = 0x80u;   // the range of the second byte
+    std::uint8_t low = 0x80u;  // the range of the second byte
     std::uint8_t high = 0xBFu;
     char32_t value = 0;
     if (lead >= 0xC2u && lead <= 0xDFu) {
@@ -237,15 +237,15 @@ DecodedText decodeText(std::string_view bytes) {
         return out;
     }
     switch (decodeUtf8Strict(bytes, out.text)) {
-    case Utf8Verdict::MultiByte:
-        out.encoding = "utf-8";
-        return out;
-    case Utf8Verdict::Ascii:
-        // ASCII reads the same in CP932 (5C is U+005C and 7E U+007E there too).
-        out.encoding = "cp932";
-        return out;
-    case Utf8Verdict::Invalid:
-        break;
+        case Utf8Verdict::MultiByte:
+            out.encoding = "utf-8";
+            return out;
+        case Utf8Verdict::Ascii:
+            // ASCII reads the same in CP932 (5C is U+005C and 7E U+007E there too).
+            out.encoding = "cp932";
+            return out;
+        case Utf8Verdict::Invalid:
+            break;
     }
     out.text.clear();
     out.encoding = "cp932";
