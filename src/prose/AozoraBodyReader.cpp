@@ -186,14 +186,30 @@ bool AozoraBodyReader::isNoteAt(std::size_t at, std::size_t end) const {
 }
 
 // A ｜ starts a ruby base when a reading (a closed, non-empty 《…》) follows it before the
-// next ｜; notes on the way are passed over whole.
+// next ｜ within the same note or outside notes: the text a note names may have its own ruby
+// (［＃「大阪｜道頓堀《どうとんぼり》」は太字］).
 void AozoraBodyReader::markRubyBars() {
+    struct Level {
+        std::optional<std::size_t> candidate;  // the outer level's, while inside the note
+        std::size_t close = 0;
+    };
+    std::vector<Level> levels;
     std::optional<std::size_t> candidate;
     for (std::size_t i = 0; i < line_.size();) {
+        if (!levels.empty() && i == levels.back().close) {
+            candidate = levels.back().candidate;
+            levels.pop_back();
+            ++i;
+            continue;
+        }
+        const std::size_t limit = levels.empty() ? line_.size() : levels.back().close;
         const char32_t c = line_[i];
-        if (isNoteAt(i, line_.size())) {
-            i = static_cast<std::size_t>(partner_[i]) + 1;
-        } else if (c == U'《' && partner_[i] > static_cast<std::int32_t>(i) + 1) {
+        if (isNoteAt(i, limit)) {
+            levels.push_back({candidate, static_cast<std::size_t>(partner_[i])});
+            candidate.reset();
+            i += 2;
+        } else if (c == U'《' && partner_[i] > static_cast<std::int32_t>(i) + 1 &&
+                   static_cast<std::size_t>(partner_[i]) < limit) {
             if (candidate) partner_[*candidate] = kRubyBar;
             candidate.reset();
             i = static_cast<std::size_t>(partner_[i]) + 1;

@@ -168,6 +168,8 @@ TEST(AozoraReaderTest, spanNotes_coverTheTextTheyNameOrEnclose) {
         {U"ら［＃「ら」はママ］", "ら ［注記 0-1:ママ］"},
         // The target as written loses its ruby and gaiji notation.
         {U"吾輩《わがはい》［＃「吾輩」に傍点］", "吾輩 《0-2:わがはい》 ［傍点 0-2:傍点］"},
+        {U"大阪｜道頓堀《どうとんぼり》［＃「大阪｜道頓堀《どうとんぼり》」は太字］",
+         "大阪道頓堀 《2-5:どうとんぼり》 ［太字 0-5:太字］"},
         {U"※［＃「木＋内」、第3水準1-85-54］［＃「※［＃「木＋内」、第3水準1-85-54］」に傍点］",
          "枘 ［傍点 0-1:傍点］ ※0-1"},
     });
