@@ -131,7 +131,7 @@ void AozoraBodyReader::readLine(std::u32string_view line) {
     lineHeading_ = Heading::None;
     breakAfter_ = BreakBefore::None;
     anyNote_ = false;
-    onlyDirectives_ = true;
+    marksText_ = false;
     unknown_.clear();
 
     pairBrackets();
@@ -371,8 +371,10 @@ void AozoraBodyReader::applyNote(std::size_t begin, std::size_t end) {
     anyNote_ = true;
     const auto body = line_.substr(begin, end - begin);
     if (applyDirective(body)) return;
-    onlyDirectives_ = false;
-    if (applyQuoted(begin, end) || applyPoint(body)) return;
+    if (applyQuoted(begin, end) || applyPoint(body)) {
+        marksText_ = true;
+        return;
+    }
     std::u32string note = U"［＃";
     note += body;
     note += U"］";
@@ -666,8 +668,11 @@ bool AozoraBodyReader::closeStyle(std::u32string_view name) {
 }
 
 void AozoraBodyReader::endLine() {
-    if (paragraph_.text.empty() && anyNote_ && onlyDirectives_) {
+    // A line of notes that put nothing on any text (［＃改ページ］, ［＃ここから２字下げ］, or
+    // notes not understood) is no paragraph; its unknown notes go with the next line of text.
+    if (paragraph_.text.empty() && anyNote_ && !marksText_) {
         if (breakAfter_ != BreakBefore::None) pendingBreak_ = breakAfter_;
+        for (std::u32string& note : unknown_) pendingUnknown_.push_back(std::move(note));
         return;
     }
     Paragraph& p = paragraph_;
@@ -692,6 +697,11 @@ void AozoraBodyReader::endLine() {
     pendingBreak_ = breakAfter_;
 
     const std::size_t index = document_.paragraphs.size();
+    if (!line_.empty()) {
+        for (std::u32string& note : pendingUnknown_)
+            document_.unknownNotes.push_back({index, std::move(note)});
+        pendingUnknown_.clear();
+    }
     for (std::u32string& note : unknown_)
         document_.unknownNotes.push_back({index, std::move(note)});
     for (const Gaiji& g : p.gaiji) ++(g.mapped ? document_.gaijiMapped : document_.gaijiUnmapped);
@@ -717,6 +727,11 @@ void AozoraBodyReader::finish() {
     if (!paragraphs.empty() && paragraphs.front().breakBefore == BreakBefore::None)
         paragraphs.front().breakBefore = carried;
     for (UnknownNote& note : document_.unknownNotes) note.paragraph -= first;
+    // Notes after the last line of text belong to it; with no text at all, to an empty paragraph.
+    if (!pendingUnknown_.empty() && paragraphs.empty()) paragraphs.emplace_back();
+    for (std::u32string& note : pendingUnknown_)
+        document_.unknownNotes.push_back({paragraphs.size() - 1, std::move(note)});
+    pendingUnknown_.clear();
     fromEmptyLine_.clear();
     styles_.clear();
 }

@@ -107,8 +107,9 @@ private:
     Heading lineHeading_ = Heading::None;
     BreakBefore breakAfter_ = BreakBefore::None;
     bool anyNote_ = false;
-    bool onlyDirectives_ = true;
+    bool marksText_ = false;  // a note put something on the text or at a point of it
     std::vector<std::u32string> unknown_;
+    std::vector<std::u32string> pendingUnknown_;  // from lines that made no paragraph
 };
 
 }  // namespace tavelo::prose

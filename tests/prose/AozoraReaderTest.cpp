@@ -297,12 +297,20 @@ TEST(AozoraReaderTest, lineEnds_crLfLfAndCrAllEndALine) {
 
 // --- Unknown, unclosed, nested and hostile notation ---
 TEST(AozoraReaderTest, notesNotUnderstood_goToUnknownNotesWithTheirParagraph) {
-    const ProseDocument d = readBody(U"\nA\n\nB［＃ここから３８字詰め］C［＃謎の注記］\nD");
-    ASSERT_EQ(d.paragraphs.size(), 4u);
+    const ProseDocument d = readBody(
+        U"\nA\n\nB［＃ここから３８字詰め］C［＃謎の注記］\n［＃ページの左右中央］\n\nD\n［＃本文終"
+        U"わり］\n");
+    ASSERT_EQ(d.paragraphs.size(), 5u);
     EXPECT_EQ(d.paragraphs[2].text, U"BC");
-    ASSERT_EQ(d.unknownNotes.size(), 2u);
-    EXPECT_EQ(d.unknownNotes[0], (UnknownNote{2, U"［＃ここから３８字詰め］"}));
-    EXPECT_EQ(d.unknownNotes[1], (UnknownNote{2, U"［＃謎の注記］"}));
+    EXPECT_EQ(d.paragraphs[4].text, U"D");
+    EXPECT_EQ(d.unknownNotes, (std::vector<UnknownNote>{{2, U"［＃ここから３８字詰め］"},
+                                                        {2, U"［＃謎の注記］"},
+                                                        {4, U"［＃ページの左右中央］"},
+                                                        {4, U"［＃本文終わり］"}}));
+    // With no text at all the notes still name a paragraph.
+    const ProseDocument empty = readBody(U"\n［＃謎］\n\n");
+    ASSERT_EQ(empty.paragraphs.size(), 1u);
+    EXPECT_EQ(empty.unknownNotes, (std::vector<UnknownNote>{{0, U"［＃謎］"}}));
 }
 
 TEST(AozoraReaderTest, brokenNotation_keepsTheText) {
