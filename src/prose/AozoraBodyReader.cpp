@@ -24,10 +24,14 @@ Offset offsetOf(std::size_t size) {
     return static_cast<Offset>(size);
 }
 
-// A gaiji note names a character: 「木＋鬼」、第4水準2-15-9, 二の字点、1-2-22, U+2000B. A
-// ※ before any other note (※［＃改ページ］) is the reference mark itself.
+// A ※ before ［＃…］ marks a gaiji note (「木＋鬼」、第4水準2-15-9, 小書き片仮名ヲ, U+2000B),
+// except where the note is plainly about the layout (改ページ, ここから…, …字下げ, ママ): then
+// ※ is the reference mark itself.
 bool describesCharacter(std::u32string_view body) {
-    return body.starts_with(U'「') || body.find(U'、') != std::u32string_view::npos;
+    if (body.starts_with(U'「')) return true;
+    return !body.empty() && !body.starts_with(U"ここ") && !body.ends_with(U"字下げ") &&
+           !body.ends_with(U"終わり") && body != U"改ページ" && body != U"改丁" &&
+           body != U"改段" && body != U"改見開き" && body != U"ママ";
 }
 
 // "prefix" + inner + "suffix": the inner part.
@@ -81,6 +85,27 @@ std::optional<std::pair<int, int>> hangingIndents(std::u32string_view text) {
     return std::nullopt;
 }
 
+// Where `pattern` last occurs in `text`: Knuth-Morris-Pratt over both read backwards, so that
+// the time stays linear whatever the text and the pattern repeat.
+std::optional<std::size_t> lastOccurrence(std::u32string_view text, std::u32string_view pattern) {
+    const std::size_t m = pattern.size(), n = text.size();
+    if (m == 0 || m > n) return std::nullopt;
+    const auto p = [&](std::size_t i) { return pattern[m - 1 - i]; };
+    const auto t = [&](std::size_t j) { return text[n - 1 - j]; };
+    std::vector<std::size_t> fallback(m, 0);
+    for (std::size_t i = 1, k = 0; i < m; ++i) {
+        while (k > 0 && p(i) != p(k)) k = fallback[k - 1];
+        if (p(i) == p(k)) ++k;
+        fallback[i] = k;
+    }
+    for (std::size_t j = 0, k = 0; j < n; ++j) {
+        while (k > 0 && t(j) != p(k)) k = fallback[k - 1];
+        if (t(j) == p(k)) ++k;
+        if (k == m) return n - 1 - j;
+    }
+    return std::nullopt;
+}
+
 // 返り点: 一 二 三 四 上 中 下 甲 乙 丙 丁 天 地 人, each alone or with レ, or レ alone.
 bool isKaeriten(std::u32string_view body) {
     constexpr std::u32string_view marks = U"一二三四上中下甲乙丙丁天地人";
@@ -106,7 +131,7 @@ void AozoraBodyReader::readLine(std::u32string_view line) {
     lineHeading_ = Heading::None;
     breakAfter_ = BreakBefore::None;
     anyNote_ = false;
-    onlyDirectives_ = true;
+    marksText_ = false;
     unknown_.clear();
 
     pairBrackets();
@@ -161,14 +186,30 @@ bool AozoraBodyReader::isNoteAt(std::size_t at, std::size_t end) const {
 }
 
 // A ｜ starts a ruby base when a reading (a closed, non-empty 《…》) follows it before the
-// next ｜; notes on the way are passed over whole.
+// next ｜ within the same note or outside notes: the text a note names may have its own ruby
+// (［＃「大阪｜道頓堀《どうとんぼり》」は太字］).
 void AozoraBodyReader::markRubyBars() {
+    struct Level {
+        std::optional<std::size_t> candidate;  // the outer level's, while inside the note
+        std::size_t close = 0;
+    };
+    std::vector<Level> levels;
     std::optional<std::size_t> candidate;
     for (std::size_t i = 0; i < line_.size();) {
+        if (!levels.empty() && i == levels.back().close) {
+            candidate = levels.back().candidate;
+            levels.pop_back();
+            ++i;
+            continue;
+        }
+        const std::size_t limit = levels.empty() ? line_.size() : levels.back().close;
         const char32_t c = line_[i];
-        if (isNoteAt(i, line_.size())) {
-            i = static_cast<std::size_t>(partner_[i]) + 1;
-        } else if (c == U'《' && partner_[i] > static_cast<std::int32_t>(i) + 1) {
+        if (isNoteAt(i, limit)) {
+            levels.push_back({candidate, static_cast<std::size_t>(partner_[i])});
+            candidate.reset();
+            i += 2;
+        } else if (c == U'《' && partner_[i] > static_cast<std::int32_t>(i) + 1 &&
+                   static_cast<std::size_t>(partner_[i]) < limit) {
             if (candidate) partner_[*candidate] = kRubyBar;
             candidate.reset();
             i = static_cast<std::size_t>(partner_[i]) + 1;
@@ -330,8 +371,10 @@ void AozoraBodyReader::applyNote(std::size_t begin, std::size_t end) {
     anyNote_ = true;
     const auto body = line_.substr(begin, end - begin);
     if (applyDirective(body)) return;
-    onlyDirectives_ = false;
-    if (applyQuoted(begin, end) || applyPoint(body)) return;
+    if (applyQuoted(begin, end) || applyPoint(body)) {
+        marksText_ = true;
+        return;
+    }
     std::u32string note = U"［＃";
     note += body;
     note += U"］";
@@ -348,13 +391,16 @@ void AozoraBodyReader::addNote(std::u32string_view kind, Offset start, Offset en
 bool AozoraBodyReader::applyQuoted(std::size_t begin, std::size_t end) {
     if (line_[begin] != U'「') return false;
     const auto body = line_.substr(begin, end - begin);
+    int tries = 0;
     for (std::size_t j = begin + 1; j < end;) {
         if (isNoteAt(j, end)) {
             j = static_cast<std::size_t>(partner_[j]) + 1;
             continue;
         }
-        if (line_[j] == U'」' && applyTarget(begin + 1, j, line_.substr(j + 1, end - j - 1), body))
-            return true;
+        if (line_[j] == U'」') {
+            if (applyTarget(begin + 1, j, line_.substr(j + 1, end - j - 1), body)) return true;
+            if (++tries == kQuoteEndsTried) break;
+        }
         ++j;
     }
     return false;
@@ -368,9 +414,9 @@ std::optional<Offset> AozoraBodyReader::findBefore(std::u32string_view target,
     if (target.empty() || target.size() > text.size()) return std::nullopt;
     if (text.ends_with(target)) return offsetOf(text.size() - target.size());
     const std::size_t from = text.size() - std::min(text.size(), target.size() + kSearchWindow);
-    const auto at = text.substr(from).rfind(target);
-    if (at == std::u32string_view::npos) return std::nullopt;
-    return offsetOf(from + at);
+    const auto at = lastOccurrence(text.substr(from), target);
+    if (!at) return std::nullopt;
+    return offsetOf(from + *at);
 }
 
 // 「X」 names the text before the note; 「X」～「Y」 the text from X to the Y after it.
@@ -379,14 +425,18 @@ bool AozoraBodyReader::applyTarget(std::size_t targetBegin, std::size_t targetEn
     if (!rest.starts_with(U"～「")) return applySpan(targetBegin, targetEnd, {}, rest, body);
     const std::size_t lastBegin = indexOf(rest) + 2;
     const std::size_t end = indexOf(rest) + rest.size();
+    int tries = 0;
     for (std::size_t j = lastBegin; j < end;) {
         if (isNoteAt(j, end)) {
             j = static_cast<std::size_t>(partner_[j]) + 1;
             continue;
         }
-        if (line_[j] == U'」' && applySpan(targetBegin, targetEnd, std::pair{lastBegin, j},
-                                           line_.substr(j + 1, end - j - 1), body))
-            return true;
+        if (line_[j] == U'」') {
+            if (applySpan(targetBegin, targetEnd, std::pair{lastBegin, j},
+                          line_.substr(j + 1, end - j - 1), body))
+                return true;
+            if (++tries == kQuoteEndsTried) break;
+        }
         ++j;
     }
     return false;
@@ -618,8 +668,11 @@ bool AozoraBodyReader::closeStyle(std::u32string_view name) {
 }
 
 void AozoraBodyReader::endLine() {
-    if (paragraph_.text.empty() && anyNote_ && onlyDirectives_) {
+    // A line of notes that put nothing on any text (［＃改ページ］, ［＃ここから２字下げ］, or
+    // notes not understood) is no paragraph; its unknown notes go with the next line of text.
+    if (paragraph_.text.empty() && anyNote_ && !marksText_) {
         if (breakAfter_ != BreakBefore::None) pendingBreak_ = breakAfter_;
+        for (std::u32string& note : unknown_) pendingUnknown_.push_back(std::move(note));
         return;
     }
     Paragraph& p = paragraph_;
@@ -644,6 +697,11 @@ void AozoraBodyReader::endLine() {
     pendingBreak_ = breakAfter_;
 
     const std::size_t index = document_.paragraphs.size();
+    if (!line_.empty()) {
+        for (std::u32string& note : pendingUnknown_)
+            document_.unknownNotes.push_back({index, std::move(note)});
+        pendingUnknown_.clear();
+    }
     for (std::u32string& note : unknown_)
         document_.unknownNotes.push_back({index, std::move(note)});
     for (const Gaiji& g : p.gaiji) ++(g.mapped ? document_.gaijiMapped : document_.gaijiUnmapped);
@@ -669,6 +727,11 @@ void AozoraBodyReader::finish() {
     if (!paragraphs.empty() && paragraphs.front().breakBefore == BreakBefore::None)
         paragraphs.front().breakBefore = carried;
     for (UnknownNote& note : document_.unknownNotes) note.paragraph -= first;
+    // Notes after the last line of text belong to it; with no text at all, to an empty paragraph.
+    if (!pendingUnknown_.empty() && paragraphs.empty()) paragraphs.emplace_back();
+    for (std::u32string& note : pendingUnknown_)
+        document_.unknownNotes.push_back({paragraphs.size() - 1, std::move(note)});
+    pendingUnknown_.clear();
     fromEmptyLine_.clear();
     styles_.clear();
 }

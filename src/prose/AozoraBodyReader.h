@@ -19,12 +19,13 @@ namespace tavelo::prose {
 // line of text or empty line, with ruby, gaiji and the notes' spans and attributes; a line that
 // holds nothing but notes about blocks or breaks (［＃ここから２字下げ］, ［＃改ページ］) makes no
 // paragraph of its own. What a block note starts lasts until its end note or the body's end.
-// Each line is read in time linear in its length: brackets are paired once per line, and a
-// note that names earlier text (［＃「X」に傍点］) looks for it only in the kSearchWindow
-// characters before the note.
+// Each line is read in time linear in its length: brackets are paired once per line; a note
+// that names earlier text (［＃「X」に傍点］) looks for it only in the kSearchWindow characters
+// before the note, and takes one of the first kQuoteEndsTried 」 of the note as the end of X.
 class AozoraBodyReader {
 public:
     static constexpr std::size_t kSearchWindow = 2000;
+    static constexpr int kQuoteEndsTried = 8;
 
     explicit AozoraBodyReader(ProseDocument& document) : document_(document) {}
 
@@ -106,8 +107,9 @@ private:
     Heading lineHeading_ = Heading::None;
     BreakBefore breakAfter_ = BreakBefore::None;
     bool anyNote_ = false;
-    bool onlyDirectives_ = true;
+    bool marksText_ = false;  // a note put something on the text or at a point of it
     std::vector<std::u32string> unknown_;
+    std::vector<std::u32string> pendingUnknown_;  // from lines that made no paragraph
 };
 
 }  // namespace tavelo::prose

@@ -122,6 +122,14 @@ TEST(AozoraReaderTest, gaiji_becomesItsCharacterOrGetaWithItsDescription) {
     EXPECT_EQ(d.gaijiUnmapped, 1u);
 }
 
+TEST(AozoraReaderTest, gaijiNamedWithoutACode_isUnmappedButANoteAfterTheMarkIsNot) {
+    expectLines({
+        {U"ウ※［＃小書き片仮名ヲ］ルター", "ウ〓ルター ※1-2〓"},
+        {U"注※［＃ママ］", "注※ ［注記 2-2:ママ］"},
+        {U"※［＃ここから２字下げ］本文", "※本文"},
+    });
+}
+
 TEST(AozoraReaderTest, accentBrackets_goOnlyWhenSomethingDecoded) {
     expectLines({
         {U"〔e'te'〕の夏", "étéの夏"},
@@ -160,6 +168,8 @@ TEST(AozoraReaderTest, spanNotes_coverTheTextTheyNameOrEnclose) {
         {U"ら［＃「ら」はママ］", "ら ［注記 0-1:ママ］"},
         // The target as written loses its ruby and gaiji notation.
         {U"吾輩《わがはい》［＃「吾輩」に傍点］", "吾輩 《0-2:わがはい》 ［傍点 0-2:傍点］"},
+        {U"大阪｜道頓堀《どうとんぼり》［＃「大阪｜道頓堀《どうとんぼり》」は太字］",
+         "大阪道頓堀 《2-5:どうとんぼり》 ［太字 0-5:太字］"},
         {U"※［＃「木＋内」、第3水準1-85-54］［＃「※［＃「木＋内」、第3水準1-85-54］」に傍点］",
          "枘 ［傍点 0-1:傍点］ ※0-1"},
     });
@@ -287,12 +297,20 @@ TEST(AozoraReaderTest, lineEnds_crLfLfAndCrAllEndALine) {
 
 // --- Unknown, unclosed, nested and hostile notation ---
 TEST(AozoraReaderTest, notesNotUnderstood_goToUnknownNotesWithTheirParagraph) {
-    const ProseDocument d = readBody(U"\nA\n\nB［＃ここから３８字詰め］C［＃謎の注記］\nD");
-    ASSERT_EQ(d.paragraphs.size(), 4u);
+    const ProseDocument d = readBody(
+        U"\nA\n\nB［＃ここから３８字詰め］C［＃謎の注記］\n［＃ページの左右中央］\n\nD\n［＃本文終"
+        U"わり］\n");
+    ASSERT_EQ(d.paragraphs.size(), 5u);
     EXPECT_EQ(d.paragraphs[2].text, U"BC");
-    ASSERT_EQ(d.unknownNotes.size(), 2u);
-    EXPECT_EQ(d.unknownNotes[0], (UnknownNote{2, U"［＃ここから３８字詰め］"}));
-    EXPECT_EQ(d.unknownNotes[1], (UnknownNote{2, U"［＃謎の注記］"}));
+    EXPECT_EQ(d.paragraphs[4].text, U"D");
+    EXPECT_EQ(d.unknownNotes, (std::vector<UnknownNote>{{2, U"［＃ここから３８字詰め］"},
+                                                        {2, U"［＃謎の注記］"},
+                                                        {4, U"［＃ページの左右中央］"},
+                                                        {4, U"［＃本文終わり］"}}));
+    // With no text at all the notes still name a paragraph.
+    const ProseDocument empty = readBody(U"\n［＃謎］\n\n");
+    ASSERT_EQ(empty.paragraphs.size(), 1u);
+    EXPECT_EQ(empty.unknownNotes, (std::vector<UnknownNote>{{0, U"［＃謎］"}}));
 }
 
 TEST(AozoraReaderTest, brokenNotation_keepsTheText) {
@@ -323,6 +341,16 @@ TEST(AozoraReaderTest, hugeLines_areReadInLinearTime) {
 
     std::u32string note = U"本文［＃「" + std::u32string(100'000, U'字') + U"」に傍点］";
     EXPECT_EQ(readBody(note).unknownNotes.size(), 1u);
+
+    // A periodic text and a long periodic target that is not at its end.
+    const std::u32string period(50'000, U'字');
+    const ProseDocument periodic =
+        readBody(period + U"。" + period + U"。［＃「" + period + U"」に傍点］");
+    ASSERT_EQ(periodic.paragraphs.at(0).notes.size(), 1u);
+    EXPECT_EQ(periodic.paragraphs[0].notes[0], (Note{U"傍点", 50'001, 100'001, U"傍点"}));
+    std::u32string quoteEnds = U"語［＃「";
+    for (int i = 0; i < 50'000; ++i) quoteEnds += U"」は";
+    EXPECT_EQ(readBody(quoteEnds + U"］").unknownNotes.size(), 1u);
 
     std::u32string opens(200'000, U'《');
     opens += U"》";
