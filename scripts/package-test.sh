@@ -15,7 +15,7 @@ if [ "$(dpkg-query -W -f='${Status}' tavelo 2>/dev/null)" = "install ok installe
   exit 1
 fi
 
-deb=$(scripts/package.sh "$@" | tail -n 1)
+deb=$(scripts/package.sh "$@" | tee /dev/stderr | tail -n 1)
 listing=$(mktemp)
 trap 'rm -f "$listing"' EXIT
 dpkg-deb --fsys-tarfile "$deb" | tar -t | sed -n 's|^\./usr/|/usr/|p' | grep -v '/$' >"$listing"
@@ -36,6 +36,7 @@ check grep -q '"error": *null' "$json"
 check grep -q '"lines"' "$json"
 rm -f "$json"
 check test "$(man -w tavelo)" = /usr/share/man/man1/tavelo.1.gz
+check sh -c "MANPAGER=cat MANWIDTH=80 man tavelo 2>/dev/null | grep -q -e '--dump-json'"
 check desktop-file-validate /usr/share/applications/tavelo.desktop
 check test -f /usr/share/doc/tavelo/copyright
 while read -r file; do

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the Debian package of Tavelo with CPack, from an optimised build with Debian's
-# hardening flags, and checks it with lintian when lintian is installed.
+# Builds the Debian package of Tavelo with CPack, from an optimised build linked with
+# Debian's hardening flags, and checks it with lintian when lintian is installed.
 #
 #   scripts/package.sh [BUILD-DIR]      (default build/package)
 #
@@ -10,14 +10,13 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
 build=${1:-build/package}
-# Debian's flags (fortify, stack protector, relro, now); no debug information, since the
-# package is stripped.
-cxxflags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
-cxxflags=$(echo "$cxxflags" | sed 's/\(^\| \)-g\( \|$\)/ /')
-ldflags=$(dpkg-buildflags --get LDFLAGS)
+# The objects are compiled as in a plain Release build, whose objects ccache then shares;
+# the program is linked with Debian's hardening LDFLAGS (-z relro -z now: every symbol bound
+# at start, then the relocated data made read-only).
+ldflags=$(DEB_BUILD_MAINT_OPTIONS=hardening=+bindnow dpkg-buildflags --get LDFLAGS)
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTAVELO_BUILD_TESTS=OFF \
-  -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" >/dev/null
+  -DCMAKE_CXX_FLAGS= -DCMAKE_EXE_LINKER_FLAGS="$ldflags" >/dev/null
 cmake --build "$build" -j "$(nproc)"
 rm -f "$build"/packages/tavelo_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
