@@ -4,8 +4,7 @@
 #
 #   dev            the plain debug build
 #   release-tests  the suite again in an optimised build, which the optimiser's view of the
-#                  code (warnings, undefined behaviour it exploits) can break; without the
-#                  window sequences, which dev and asan run, to keep CI's time in check
+#                  code (warnings, undefined behaviour it exploits) can break
 #   fuzz           the libFuzzer targets (clang), each replaying its seeds and regressions once, then
 #                  each fuzzed for TAVELO_FUZZ_SECONDS (default 30; 0 skips the fuzzing)
 #   asan           the plain suite again under AddressSanitizer and UndefinedBehaviorSanitizer
