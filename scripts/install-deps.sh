@@ -12,7 +12,8 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth
   poppler-utils
-  desktop-file-utils libxml2-utils shared-mime-info
+  desktop-file-utils libxml2-utils shared-mime-info appstream
+  file dpkg-dev
 )
 
 missing=()

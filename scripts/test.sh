@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the whole test suite in each preset given
-# (default: dev, fuzz, asan; CI runs the default).
+# (default: dev, release-tests, fuzz, asan; CI runs the default).
 #
-#   dev    the plain debug build
-#   fuzz   the libFuzzer targets (clang), each replaying its seeds and regressions once, then
-#          each fuzzed for TAVELO_FUZZ_SECONDS (default 30; 0 skips the fuzzing)
-#   asan   the plain suite again under AddressSanitizer and UndefinedBehaviorSanitizer
+#   dev            the plain debug build
+#   release-tests  the suite again in an optimised build, which the optimiser's view of the
+#                  code (warnings, undefined behaviour it exploits) can break
+#   fuzz           the libFuzzer targets (clang), each replaying its seeds and regressions once, then
+#                  each fuzzed for TAVELO_FUZZ_SECONDS (default 30; 0 skips the fuzzing)
+#   asan           the plain suite again under AddressSanitizer and UndefinedBehaviorSanitizer
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
 jobs=$(nproc)
 presets=("$@")
-if [ ${#presets[@]} -eq 0 ]; then presets=(dev fuzz asan); fi
+if [ ${#presets[@]} -eq 0 ]; then presets=(dev release-tests fuzz asan); fi
 for preset in "${presets[@]}"; do
   echo "== $preset"
   cmake --preset "$preset" >/dev/null

@@ -1,4 +1,5 @@
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -65,6 +66,25 @@ private slots:
         }
         QVERIFY(QFileInfo(installed(QStringLiteral("share/applications/tavelo.desktop"))).isFile());
         QVERIFY(QFileInfo(installed(QStringLiteral("share/mime/packages/tavelo.xml"))).isFile());
+        QVERIFY(QFileInfo(installed(QStringLiteral("share/metainfo/org.example.tavelo.metainfo.xml")))
+                    .isFile());
+    }
+
+    // gzip's header: magic 1f 8b, method 8, flags, then a four-byte time that -n leaves 0
+    // (RFC 1952), so the page is the same bytes on every build.
+    void manualPage_isInstalledCompressedWithoutATime() {
+        QFile page(installed(QStringLiteral("share/man/man1/tavelo.1.gz")));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QByteArray header = page.read(8);
+        QCOMPARE(header.left(3), QByteArray("\x1f\x8b\x08", 3));
+        QCOMPARE(header.mid(4, 4), QByteArray(4, '\0'));
+    }
+
+    // The copyright notice goes with every installation; the Debian changelog only into the
+    // package.
+    void copyright_isInstalledAndTheDebianChangelogIsNot() {
+        QVERIFY(QFileInfo(installed(QStringLiteral("share/doc/tavelo/copyright"))).isFile());
+        QVERIFY(!QFileInfo::exists(installed(QStringLiteral("share/doc/tavelo/changelog.Debian.gz"))));
     }
 
     // --- what the installed program finds ---

@@ -65,7 +65,5 @@ private slots:
 
 }  // namespace tavelo
 
-Q_DECLARE_METATYPE(std::vector<std::uint8_t>)
-
 TAVELO_GUI_TEST_MAIN(tavelo::WindowSequenceTest)
 #include "WindowSequenceTest.moc"
