@@ -64,6 +64,8 @@ public:
     [[nodiscard]] CViewData& current() const { return form_.m_obViewS.Item(form_.m_ViewIndex); }
     [[nodiscard]] Integer scrollValue() const { return form_.hsb1.Value(); }
     [[nodiscard]] Integer scrollMin() const { return form_.hsb1.Min(); }
+    // A prose document is current: the scroll bar runs over its pages.
+    [[nodiscard]] bool currentIsProse() const { return form_.currentIsProse(); }
     [[nodiscard]] Integer scrollMax() const { return form_.hsb1.Max(); }
     [[nodiscard]] Integer pageStep() const { return form_.hsb1.LargeChange(); }
     // Whether style `style` (0 small, 1 large) is the checked one.

@@ -21,6 +21,7 @@ bool frmMain::loadAnyDocument(DocumentLoader& loader, const String& fileName,
     if (!prose_.read(fullPathName, sink)) return false;
     // The record only names the document: its text is the prose view's.
     loader.loadBytes({}, fileName);
+    loader.reader().FullPathName(fullPathName);  // what refresh, following and the session read
     return true;
 }
 

@@ -52,16 +52,16 @@ private:
     // of short lines are blank both ways).
     static void compareAt(Pair& pair, const std::vector<Integer>& positions) {
         for (const Integer position : positions) {
-            pair.fast.drive(*form).scrollTo(position);
-            pair.plain.drive(*form).scrollTo(position);
+            drive(*pair.fast.form).scrollTo(position);
+            drive(*pair.plain.form).scrollTo(position);
             QVERIFY2(
-                sameBytes(pair.fast.drive(*form).viewImage(), pair.plain.drive(*form).viewImage()),
+                sameBytes(drive(*pair.fast.form).viewImage(), drive(*pair.plain.form).viewImage()),
                 qPrintable(QString::number(position)));
         }
     }
 
     // The beginning, a middle (upper and lower tier in the large style) and the end.
-    static std::vector<Integer> positionsOf(const frmMain& form, int style) {
+    static std::vector<Integer> positionsOf(frmMain& form, int style) {
         const Integer last = drive(form).scrollMin();
         const Integer middle = style == 0 ? last / 2 : (last / 2) & ~1;
         std::vector<Integer> positions{middle, last, 0};
@@ -85,8 +85,8 @@ private slots:
         QFETCH(int, style);
         const auto pair = openPair(bytes.toStdString(), style);
         QVERIFY(pair->fast.messages.messages().empty());
-        QCOMPARE(pair->fast.drive(*form).documentCount(), 1L);
-        QVERIFY(hasInk(pair->fast.drive(*form).viewImage()));
+        QCOMPARE(drive(*pair->fast.form).documentCount(), 1L);
+        QVERIFY(hasInk(drive(*pair->fast.form).viewImage()));
         compareAt(*pair, positionsOf(*pair->fast.form, style));
     }
 
@@ -96,7 +96,7 @@ private slots:
             drive(*w->form).typeSearch(u"猫");
             w->form->cmdSearch_Click();
         }
-        QVERIFY(pair->fast.drive(*form).hitsShown());
+        QVERIFY(drive(*pair->fast.form).hitsShown());
         compareAt(*pair, {0, 40, 100});
     }
 
@@ -128,11 +128,11 @@ private slots:
             const FontDrawCounters opened = w.form->surface().counters();
             QVERIFY(opened.shapings > 0);
             for (const Integer position : positionsOf(*w.form, style))
-                w.drive(*form).scrollTo(position);
+                drive(*w.form).scrollTo(position);
             const FontDrawCounters first = w.form->surface().counters();
             QVERIFY(first.shapings > opened.shapings);  // not everything was made at once
             for (const Integer position : positionsOf(*w.form, style)) {
-                w.drive(*form).scrollTo(position);
+                drive(*w.form).scrollTo(position);
                 QCOMPARE(w.form->surface().counters().fontsCreated, first.fontsCreated);
                 QCOMPARE(w.form->surface().counters().shapings, first.shapings);
                 QCOMPARE(w.form->surface().counters().glyphsRendered, first.glyphsRendered);

@@ -27,7 +27,7 @@ private:
     }
 
     static bool statusSaysItFits(testing::WindowFixture& w) {
-        return QString::fromStdU16String(w.drive(*form).statusText())
+        return QString::fromStdU16String(drive(*w.form).statusText())
             .contains(QStringLiteral("収まる"));
     }
 
