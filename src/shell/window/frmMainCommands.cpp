@@ -25,7 +25,8 @@
 namespace tavelo {
 namespace {
 
-const String kOpenFilter = u"tl2形式ﾌｧｲﾙ (*.tl2)|*.tl2|";
+const String kOpenFilter =
+    u"tl2形式ﾌｧｲﾙ (*.tl2)|*.tl2|テキスト (*.txt *.zip)|*.txt;*.zip|すべてのファイル (*)|*|";
 
 String decimal(long value) {
     const std::string text = std::to_string(value);

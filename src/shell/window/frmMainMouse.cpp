@@ -15,17 +15,24 @@
 namespace tavelo {
 namespace {
 
-const String kWrongExtension = u"拡張子が .tl2 でないのでファイルを開けません。";
+const String kWrongExtension = u"拡張子が .tl2、.txt、.zip のどれでもないのでファイルを開けません。";
 const String kOnlyOneFile = u"ファイルは一つだけ選択して下さい。";
 
 // Why a drag cannot be dropped, or nothing when it can: exactly one file whose name ends in
-// ".tl2", in these letters.
+// ".tl2", in these letters, or in ".txt" or ".zip" (prose, in any case).
 std::optional<String> refusalOf(const std::vector<String>& Files) {
     if (Files.size() != 1) return kOnlyOneFile;
     const String& file = Files.front();
-    const String extension = u".tl2";
-    if (file.size() >= extension.size() &&
-        file.compare(file.size() - extension.size(), extension.size(), extension) == 0)
+    const auto endsWith = [&file](std::u16string_view extension, bool anyCase) {
+        if (file.size() < extension.size()) return false;
+        for (std::size_t i = 0; i < extension.size(); ++i) {
+            char16_t c = file[file.size() - extension.size() + i];
+            if (anyCase && c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+            if (c != extension[i]) return false;
+        }
+        return true;
+    };
+    if (endsWith(u".tl2", false) || endsWith(u".txt", true) || endsWith(u".zip", true))
         return std::nullopt;
     return kWrongExtension;
 }

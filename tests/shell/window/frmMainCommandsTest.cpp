@@ -57,7 +57,9 @@ private slots:
 
     void openDialog_asksForTl2FilesWithItsTitle() {
         w->form->mnuFileOpen_Click();
-        QCOMPARE(q(w->dialog.Filter()), QStringLiteral("tl2形式ﾌｧｲﾙ (*.tl2)|*.tl2|"));
+        QCOMPARE(q(w->dialog.Filter()),
+                 QStringLiteral("tl2形式ﾌｧｲﾙ (*.tl2)|*.tl2|テキスト (*.txt *.zip)|*.txt;*.zip|"
+                                "すべてのファイル (*)|*|"));
         QCOMPARE(q(w->dialog.DialogTitle()), QStringLiteral("ﾌｧｲﾙを開く"));
         QCOMPARE(w->dialog.Flags(), Long{4});
     }

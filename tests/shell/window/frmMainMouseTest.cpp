@@ -39,7 +39,8 @@ using Zone = PointerImages::Zone;
 
 namespace {
 
-const QString kWrongExtension = QStringLiteral("拡張子が .tl2 でないのでファイルを開けません。");
+const QString kWrongExtension =
+    QStringLiteral("拡張子が .tl2、.txt、.zip のどれでもないのでファイルを開けません。");
 const QString kOnlyOneFile = QStringLiteral("ファイルは一つだけ選択して下さい。");
 
 // Where the build puts the program with its help and pointer images.
@@ -277,8 +278,20 @@ private slots:
     }
 
     void otherExtension_isRefusedWithTheExtensionMessage() {
-        QVERIFY(!dropFiles({w->folder.filePath(QStringLiteral("notes.txt"))}));
+        QVERIFY(!dropFiles({w->folder.filePath(QStringLiteral("notes.doc"))}));
         QCOMPARE(messages(), QStringList{kWrongExtension});
+    }
+
+    void proseText_isOpenedAsFlowingPages() {
+        const QString path = w->folder.filePath(QStringLiteral("Story.TXT"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QStringLiteral("題\n著者\n\n本文｜漢字《かんじ》です。\n").toUtf8());
+        file.close();
+        QVERIFY(dropFiles({path}));
+        QVERIFY(messages().isEmpty());
+        QCOMPARE(drive(form()).documentCount(), Long{1});
+        QVERIFY(drive(form()).currentIsProse());
     }
 
     void twoTl2Files_areRefusedWithTheOneFileMessage() {
@@ -298,7 +311,7 @@ private slots:
     }
 
     void refusedDragMovedAndLeft_tellsOnceAndTheNextDragTellsAgain() {
-        auto data = filesData({QStringLiteral("/tmp/a.txt")});
+        auto data = filesData({QStringLiteral("/tmp/a.doc")});
         QVERIFY(!drag(*data, 25, false));
         QCOMPARE(messages().size(), 1);
         QVERIFY(!drag(*data, 25, true));
