@@ -66,6 +66,15 @@ public:
     [[nodiscard]] Integer scrollMin() const { return form_.hsb1.Min(); }
     // A prose document is current: the scroll bar runs over its pages.
     [[nodiscard]] bool currentIsProse() const { return form_.currentIsProse(); }
+    // The current prose document's place (its first character shown) and the page of it in
+    // the present layout.
+    [[nodiscard]] flow::Place prosePlace() const {
+        return form_.prose_.place(form_.m_obViewS.Item(form_.m_ViewIndex).ID());
+    }
+    [[nodiscard]] int prosePageOfPlace() const {
+        return form_.prose_.currentPage(form_.m_obViewS.Item(form_.m_ViewIndex).ID());
+    }
+    [[nodiscard]] bool styleCommandsEnabled() const { return form_.mnuStyleType(0).Enabled(); }
     [[nodiscard]] Integer scrollMax() const { return form_.hsb1.Max(); }
     [[nodiscard]] Integer pageStep() const { return form_.hsb1.LargeChange(); }
     // Whether style `style` (0 small, 1 large) is the checked one.

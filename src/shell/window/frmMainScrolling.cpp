@@ -77,7 +77,9 @@ void frmMain::cmdHead_Click() {
 }
 
 void frmMain::cmdEnd_Click() {
-    if (m_obViewS.Count() >= 1 && (smallStyle() || largeStyle())) {
+    if (currentIsProse()) {
+        hsb1.Value(hsb1.Min());  // the last page
+    } else if (m_obViewS.Count() >= 1 && (smallStyle() || largeStyle())) {
         hsb1.Value(ScrollPosition::of(m_obViewS.Item(m_ViewIndex), currentStyle()).end());
         hsb1_Change();
     }

@@ -1,0 +1,116 @@
+// Prose documents in the window: the pages turn with the keys and the clicks, the place (a
+// character) survives a new zoom, a new size and a refresh, and the search counts the book.
+#include <QFile>
+#include <QTest>
+#include <memory>
+
+#include "common/Utf8.h"
+#include "support/GuiTesting.h"
+#include "support/WindowDriver.h"
+#include "support/WindowFixture.h"
+
+namespace tavelo {
+
+using testing::drive;
+
+class ProseWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    // A story of forty paragraphs with ruby: many pages in the default view.
+    static std::unique_ptr<testing::WindowFixture> openedStory() {
+        auto w = std::make_unique<testing::WindowFixture>();
+        QByteArray text = QStringLiteral("物語\n作者\n\n").toUtf8();
+        for (int p = 0; p < 40; ++p)
+            text += QStringLiteral(
+                        "　第%1段。｜吾輩《わがはい》は猫である。名前はまだ無い。どこで生れたか"
+                        "とんと見当がつかぬ。何でも薄暗いじめじめした所で泣いていた事だけは記憶して"
+                        "いる。\n")
+                        .arg(p + 1)
+                        .toUtf8();
+        const QString path = w->folder.filePath(QStringLiteral("story.txt"));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size()) return nullptr;
+        file.close();
+        w->open(path.toStdU16String());
+        return w;
+    }
+
+private slots:
+    void keysAndClicks_turnThePages() {
+        auto w = openedStory();
+        QVERIFY(w && drive(*w->form).currentIsProse());
+        const testing::WindowDriver d = drive(*w->form);
+        QVERIFY(!d.styleCommandsEnabled());
+        const Integer last = d.scrollMin();
+        QVERIFY2(last >= 4, "the story should fill several pages");
+        struct Step {
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            int change;
+        };
+        const Step steps[] = {
+            {Qt::Key_Left, Qt::NoModifier, 1},    {Qt::Key_PageDown, {}, 1},
+            {Qt::Key_Space, Qt::NoModifier, 1},   {Qt::Key_Right, {}, -1},
+            {Qt::Key_PageUp, Qt::NoModifier, -1}, {Qt::Key_Space, Qt::ShiftModifier, -1}};
+        int expected = 0;
+        for (const Step& step : steps) {
+            d.press(step.key, step.modifiers);
+            expected += step.change;
+            QCOMPARE(int{d.scrollValue()}, expected);
+            QCOMPARE(d.lineNumberText(), utf8::toUtf16(std::to_string(expected + 1)));
+        }
+        d.press(Qt::Key_End);
+        QCOMPARE(d.scrollValue(), last);
+        QVERIFY(
+            QString::fromStdU16String(d.statusText())
+                .contains(QStringLiteral("%1 / %2 ページ（100%）").arg(last + 1).arg(last + 1)));
+        d.press(Qt::Key_Home);
+        QCOMPARE(int{d.scrollValue()}, 0);
+        // The left part of the view goes on, the right part back.
+        d.click(10, 100);
+        QCOMPARE(int{d.scrollValue()}, 1);
+        d.click(d.picView().ScaleWidth() - 10, 100);
+        QCOMPARE(int{d.scrollValue()}, 0);
+    }
+
+    void zoomSizeAndRefresh_keepTheFirstCharacterInView() {
+        auto w = openedStory();
+        QVERIFY(w);
+        const testing::WindowDriver d = drive(*w->form);
+        d.scrollTo(3);
+        const flow::Place place = d.prosePlace();
+        QVERIFY(place.paragraph > 0 || place.offset > 0);
+        const auto keeps = [&](const char* what) {
+            QVERIFY2(d.prosePlace() == place, what);
+            QVERIFY2(int{d.scrollValue()} == d.prosePageOfPlace(), what);
+        };
+        w->form->zoomTo(50);
+        keeps("zoom 50");
+        w->form->zoomTo(100);
+        keeps("zoom 100");
+        w->form->resize(900, 500);
+        QTest::qWait(20);
+        keeps("resize");
+        w->form->mnuRenewal_Click();
+        keeps("refresh");
+    }
+
+    void search_countsEveryHitOfTheBook() {
+        auto w = openedStory();
+        QVERIFY(w);
+        const testing::WindowDriver d = drive(*w->form);
+        d.search(u"猫");
+        QVERIFY(
+            QString::fromStdU16String(d.statusText()).contains(QStringLiteral("検索「猫」40件")));
+        // The next hit is on a later page; from the last page it goes round to the first.
+        d.press(Qt::Key_End);
+        w->form->cmdNextHit_Click();
+        QCOMPARE(int{d.scrollValue()}, 0);
+    }
+};
+
+}  // namespace tavelo
+
+TAVELO_GUI_TEST_MAIN(tavelo::ProseWindowTest)
+#include "ProseWindowTest.moc"
