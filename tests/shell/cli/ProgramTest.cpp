@@ -2,6 +2,9 @@
 
 #include <QFile>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <cstdlib>
@@ -348,6 +351,71 @@ TEST(ProgramTest, pdfOfManuscriptPages_refusesWhatCannotBeSet) {
     const ProgramRun window = run({QStringLiteral("--grid"), QStringLiteral("40x30")});
     EXPECT_EQ(window.exitCode, 2);
     EXPECT_TRUE(window.err.contains(QStringLiteral("go with --pdf")));
+}
+
+// --- Prose documents ---
+
+TEST(ProgramTest, proseDump_placesEveryCharacterInOneColumn_inOrder_withinTheGrid) {
+    for (const QString& view : {QStringLiteral("449x624"), QStringLiteral("1600x1000")}) {
+        const ProgramRun dump =
+            run({QStringLiteral("--dump-json"), QStringLiteral(TAVELO_PROSE_SAMPLE),
+                 QStringLiteral("--view"), view});
+        ASSERT_EQ(dump.exitCode, 0) << dump.err.toStdString();
+        const QJsonObject json = QJsonDocument::fromJson(dump.out.toUtf8()).object();
+        EXPECT_EQ(json[QStringLiteral("kind")].toString(), QStringLiteral("prose"));
+        EXPECT_EQ(json[QStringLiteral("title")].toString(), QStringLiteral("羅生門"));
+        EXPECT_EQ(json[QStringLiteral("encoding")].toString(), QStringLiteral("cp932"));
+        const QJsonArray paragraphs = json[QStringLiteral("paragraphs")].toArray();
+        const QJsonObject layout = json[QStringLiteral("layout")].toObject();
+        const int perColumn = layout[QStringLiteral("charactersPerColumn")].toInt();
+        const int pages = layout[QStringLiteral("pageCount")].toInt();
+        // Walking the columns in order must meet every character of every paragraph once.
+        qsizetype paragraph = 0;
+        int next = 0;
+        int lastPage = 1;
+        for (const QJsonValue value : layout[QStringLiteral("columns")].toArray()) {
+            const QJsonArray column = value.toArray();
+            if (column[0].toInt() != paragraph) {
+                ASSERT_EQ(next,
+                          paragraphs[paragraph][QStringLiteral("text")].toString().toUcs4().size())
+                    << "paragraph " << paragraph << " not set whole";
+                ASSERT_EQ(column[0].toInt(), paragraph + 1);
+                paragraph = column[0].toInt();
+                next = 0;
+            }
+            ASSERT_EQ(column[1].toInt(), next);
+            EXPECT_LE(column[2].toInt() - column[1].toInt(), perColumn + 1);
+            EXPECT_GE(column[3].toInt(), lastPage);
+            lastPage = column[3].toInt();
+            next = column[2].toInt();
+        }
+        EXPECT_EQ(paragraph, paragraphs.size() - 1);
+        EXPECT_EQ(lastPage, pages);
+    }
+}
+
+TEST(ProgramTest, proseRender_drawsTheChosenPage_andPageGoesWithProseOnly) {
+    QTemporaryDir folder;
+    const QString first = folder.filePath(QStringLiteral("1.png"));
+    const QString second = folder.filePath(QStringLiteral("2.png"));
+    for (const auto& [page, out] :
+         {std::pair{QStringLiteral("1"), first}, std::pair{QStringLiteral("2"), second}})
+        ASSERT_EQ(run({QStringLiteral("--render"), QStringLiteral(TAVELO_PROSE_SAMPLE),
+                       QStringLiteral("--out"), out, QStringLiteral("--page"), page,
+                       QStringLiteral("--scale"), QStringLiteral("2")})
+                      .exitCode,
+                  0);
+    const QImage one(first);
+    EXPECT_EQ(one.size(), QSize(2 * 449, 2 * 624));
+    EXPECT_NE(one, QImage(second));
+    EXPECT_EQ(run({QStringLiteral("--render"), QStringLiteral(TAVELO_SAMPLE),
+                   QStringLiteral("--out"), first, QStringLiteral("--page"), QStringLiteral("2")})
+                  .exitCode,
+              2);
+    EXPECT_EQ(run({QStringLiteral("--dump-json"), QStringLiteral(TAVELO_PROSE_SAMPLE),
+                   QStringLiteral("--zoom"), QStringLiteral("401")})
+                  .exitCode,
+              2);
 }
 
 }  // namespace
