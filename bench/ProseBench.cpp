@@ -15,54 +15,14 @@
 #include <string>
 #include <vector>
 
+#include "ProseNovel.h"
 #include "prose/AozoraReader.h"
 #include "prose/TextDecoder.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using namespace tavelo::prose;
-
-constexpr std::size_t kNovelBytes = 2'000'000;
-// 底本： in CP932: where a text's colophon begins.
-constexpr std::string_view kColophon = "\x92\xea\x96\x7b\x81\x46";
-
-std::vector<fs::path> textsIn(const fs::path& folder) {
-    std::vector<fs::path> texts;
-    if (!fs::is_directory(folder)) return texts;
-    for (const auto& entry : fs::recursive_directory_iterator(folder))
-        if (entry.is_regular_file() && entry.path().extension() == ".txt")
-            texts.push_back(entry.path());
-    std::sort(texts.begin(), texts.end());
-    return texts;
-}
-
-std::string bodyOf(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    const auto colophon = bytes.find(kColophon);
-    if (colophon != std::string::npos) bytes.resize(colophon);
-    return bytes;
-}
-
-const std::string& novel() {
-    static const std::string bytes = [] {
-        const char* corpus = std::getenv("TAVELO_AOZORA_CORPUS");
-        auto texts = textsIn(corpus ? fs::path(corpus) : fs::path());
-        const bool repeat = texts.empty();
-        if (repeat) texts = textsIn(fs::path(TAVELO_SAMPLES_DIR) / "aozora");
-        std::string all;
-        while (all.size() < kNovelBytes && !texts.empty()) {
-            for (const fs::path& text : texts) {
-                all += bodyOf(text);
-                if (all.size() >= kNovelBytes) break;
-            }
-            if (!repeat) break;
-        }
-        return all;
-    }();
-    return bytes;
-}
+using tavelo::bench::novel;
 
 void setCounters(benchmark::State& state, std::size_t characters) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * novel().size()));

@@ -1,0 +1,124 @@
+// tavelo_prose_pages_bench: a novel of about a million characters (2 MB of CP932) as the
+// window shows it at 1600 x 1000: opened to its first page drawn (read, first pages laid out,
+// drawn), a page turn (the next page laid out and drawn, at pixel ratio 1 and 2), a resize
+// step (laid out again for the new size, the same character's page found and drawn), the
+// whole book paginated, and the memory the open book holds. Runs offscreen.
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <memory>
+
+#include "ProseNovel.h"
+#include "flow/FlowLayout.h"
+#include "prose/AozoraReader.h"
+#include "shell/gdi/HeadlessQt.h"
+#include "shell/gdi/MFontDraw.h"
+#include "view/ProsePagePainter.h"
+
+namespace {
+
+using namespace tavelo;
+using tavelo::bench::novel;
+
+flow::FlowSettings viewOf(int width, int height) {
+    flow::FlowSettings settings;
+    settings.viewWidth = width;
+    settings.viewHeight = height;
+    return settings;
+}
+
+void drawPage(const prose::ProseDocument& document, flow::FlowLayout& layout, int page,
+              QImage& image, MFontDraw& surface) {
+    image.fill(Qt::white);
+    ProsePagePainter painter(surface);
+    painter.paint(document, layout.metrics(), layout.page(page), {});
+}
+
+void openToFirstPage(benchmark::State& state) {
+    QImage image(1600, 1000, QImage::Format_RGB32);
+    MFontDraw surface(image);
+    for (auto _ : state) {
+        const prose::ProseDocument document = prose::readProseBytes(novel());
+        flow::FlowLayout layout(document, viewOf(1600, 1000));
+        drawPage(document, layout, 0, image, surface);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+void pageTurn(benchmark::State& state) {
+    const prose::ProseDocument document = prose::readProseBytes(novel());
+    flow::FlowLayout layout(document, viewOf(1600, 1000));
+    const int ratio = static_cast<int>(state.range(0));
+    QImage image(1600 * ratio, 1000 * ratio, QImage::Format_RGB32);
+    MFontDraw surface(image);
+    surface.setDeviceScale(ratio);
+    const int pages = layout.pageCount();
+    int page = pages / 2;
+    drawPage(document, layout, page, image, surface);
+    for (auto _ : state) {
+        page = page + 1 < pages ? page + 1 : pages / 2;
+        drawPage(document, layout, page, image, surface);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+void resizeStep(benchmark::State& state) {
+    const prose::ProseDocument document = prose::readProseBytes(novel());
+    auto layout = std::make_unique<flow::FlowLayout>(document, viewOf(1600, 1000));
+    const flow::Place place = layout->firstPlaceOn(layout->pageCount() / 2);
+    QImage image(1600, 1000, QImage::Format_RGB32);
+    MFontDraw surface(image);
+    bool wide = false;
+    for (auto _ : state) {
+        wide = !wide;
+        layout = std::make_unique<flow::FlowLayout>(document,
+                                                    viewOf(wide ? 1600 : 1500, wide ? 1000 : 950));
+        drawPage(document, *layout, layout->pageOf(place), image, surface);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+void wholeBook(benchmark::State& state) {
+    const prose::ProseDocument document = prose::readProseBytes(novel());
+    int pages = 0;
+    for (auto _ : state) {
+        flow::FlowLayout layout(document, viewOf(1600, 1000));
+        pages = layout.pageCount();
+        benchmark::DoNotOptimize(pages);
+    }
+    state.counters["pages"] = pages;
+    state.counters["characters"] = static_cast<double>(document.characterCount());
+}
+
+void memoryOfTheOpenBook(benchmark::State& state) {
+    for (auto _ : state) {
+        const std::size_t before = mallinfo2().uordblks;
+        auto document = std::make_unique<prose::ProseDocument>(prose::readProseBytes(novel()));
+        flow::FlowLayout layout(*document, viewOf(1600, 1000));
+        benchmark::DoNotOptimize(layout.pageCount());
+        const std::size_t held = mallinfo2().uordblks - before;
+        state.counters["bytes/char"] =
+            static_cast<double>(held) / static_cast<double>(document->characterCount());
+        state.counters["MB held"] = static_cast<double>(held) / 1e6;
+    }
+}
+
+BENCHMARK(openToFirstPage)->Name("ProsePages/openToFirstPage")->Unit(benchmark::kMillisecond);
+BENCHMARK(pageTurn)->Name("ProsePages/pageTurn")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(resizeStep)->Name("ProsePages/resizeStep")->Unit(benchmark::kMillisecond);
+BENCHMARK(wholeBook)->Name("ProsePages/wholeBook")->Unit(benchmark::kMillisecond);
+BENCHMARK(memoryOfTheOpenBook)->Name("ProsePages/memory")->Iterations(1);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    prepareHeadlessQt();
+    int qtArgc = 1;
+    QGuiApplication application(qtArgc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
