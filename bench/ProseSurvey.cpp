@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Utf8.h"
 #include "prose/AozoraReader.h"
 #include "prose/ProseFile.h"
 
@@ -38,25 +39,7 @@ extern "C" void reportCrash(int) {
 }
 
 std::string utf8(std::u32string_view text) {
-    std::string out;
-    for (char32_t c : text) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
+    return tavelo::utf8::fromUtf32(text);
 }
 
 // A note's pattern: quoted text as 「…」, counts as N, so that one kind of note is one line.

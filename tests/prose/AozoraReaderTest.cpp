@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Utf8.h"
 #include "prose/AozoraNotation.h"
 #include "prose/AozoraReader.h"
 
@@ -11,25 +12,7 @@ namespace tavelo::prose {
 namespace {
 
 std::string utf8(std::u32string_view text) {
-    std::string out;
-    for (char32_t c : text) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
+    return tavelo::utf8::fromUtf32(text);
 }
 
 // A paragraph in one line: its text, then each ruby 《start-end:reading》, note

@@ -1,5 +1,7 @@
 #include "support/RecordingDrawingSurface.h"
 
+#include "common/Utf8.h"
+
 namespace tavelo {
 
 bool RecordingDrawingSurface::record(Call call) {
@@ -60,15 +62,9 @@ int RecordingDrawingSurface::TextOutA(HDC hdc, int x, int y, const char* text, i
     if (!record(Call::TextOutA)) return 0;
     if (hdc != kDeviceContext || length < 0 || (text == nullptr && length > 0)) return 0;
     DrawnText drawn;
-    drawn.x = x;
-    drawn.y = y;
     if (length > 0) drawn.bytes.assign(text, static_cast<std::size_t>(length));
     drawn.text = decodeAnsiText(text, length);
-    drawn.font = HFONT(selected_.value());
-    drawn.logFont = *logFontOf(selected_.value());
-    drawn.face = faceName(drawn.logFont);
-    drawn.color = textColor_;
-    drawnTexts_.push_back(std::move(drawn));
+    keep(std::move(drawn), x, y);
     return 1;
 }
 
@@ -76,23 +72,20 @@ int RecordingDrawingSurface::TextOutW(HDC hdc, int x, int y, std::u32string_view
     if (!record(Call::TextOutW)) return 0;
     if (hdc != kDeviceContext) return 0;
     DrawnText drawn;
+    drawn.unicode = text.substr(0, text.find(U'\0'));
+    drawn.text = utf8::utf32ToUtf16(drawn.unicode);
+    keep(std::move(drawn), x, y);
+    return 1;
+}
+
+void RecordingDrawingSurface::keep(DrawnText drawn, int x, int y) {
     drawn.x = x;
     drawn.y = y;
-    drawn.unicode = text.substr(0, text.find(U'\0'));
-    for (const char32_t c : drawn.unicode) {
-        if (c > 0xFFFF) {
-            drawn.text.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
-            drawn.text.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
-        } else {
-            drawn.text.push_back(static_cast<char16_t>(c));
-        }
-    }
     drawn.font = HFONT(selected_.value());
     drawn.logFont = *logFontOf(selected_.value());
     drawn.face = faceName(drawn.logFont);
     drawn.color = textColor_;
     drawnTexts_.push_back(std::move(drawn));
-    return 1;
 }
 
 int RecordingDrawingSurface::DeleteObject(HGDIOBJ object) {

@@ -72,6 +72,8 @@ private:
     static constexpr HDC kDeviceContext = HDC(0xDC);
 
     [[nodiscard]] bool record(Call call);  // false when the call is to fail
+    // Keeps a successful text output with the state of the device context.
+    void keep(DrawnText drawn, int x, int y);
     [[nodiscard]] const LOGFONTA* logFontOf(std::uint32_t handle) const;
 
     std::vector<Call> calls_;

@@ -297,6 +297,8 @@ private:
     // The tl2-only commands (the two styles) are off while a prose document is current.
     void enableStyleCommands(bool enabled);
     [[nodiscard]] String statusText(const CViewData& view);
+    // The next (previous) page with a hit, round the end.
+    void goToProseHit(bool forward);
 
     // The part of the open command after the file is known, shared with the command line.
     void openChosenFile(const String& fileTitle, const String& fullPathName);

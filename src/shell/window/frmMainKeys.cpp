@@ -87,8 +87,8 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
             return true;
         case Qt::Key_Space: {
             // Space turns a page on, Shift+Space back, as in any reader.
-            const int step = key->modifiers() & Qt::ShiftModifier ? -hsb1.LargeChange()
-                                                                   : hsb1.LargeChange();
+            const int step =
+                key->modifiers() & Qt::ShiftModifier ? -hsb1.LargeChange() : hsb1.LargeChange();
             handleEvent("key", [this, step] { scrollBy(step); });
             return true;
         }
@@ -123,13 +123,17 @@ void frmMain::updateHitButtons() {
     cmdPrevHit.Enabled(hits);
 }
 
+void frmMain::goToProseHit(bool forward) {
+    const String& id = m_obViewS.Item(m_ViewIndex).ID();
+    if (const auto page = prose_.nextHitPage(id, hsb1.Value(), forward))
+        hsb1.Value(static_cast<Integer>(*page));
+    hsb1.SetFocus();
+}
+
 void frmMain::cmdNextHit_Click() {
     if (!m_IsSearch || m_obViewS.Count() == 0 || !(smallStyle() || largeStyle())) return;
     if (currentIsProse()) {
-        const String& id = m_obViewS.Item(m_ViewIndex).ID();
-        if (const auto page = prose_.nextHitPage(id, hsb1.Value(), true))
-            hsb1.Value(static_cast<Integer>(*page));
-        hsb1.SetFocus();
+        goToProseHit(true);
         return;
     }
     const auto target =
@@ -141,14 +145,11 @@ void frmMain::cmdNextHit_Click() {
 void frmMain::cmdPrevHit_Click() {
     if (!m_IsSearch || m_obViewS.Count() == 0 || !(smallStyle() || largeStyle())) return;
     if (currentIsProse()) {
-        const String& id = m_obViewS.Item(m_ViewIndex).ID();
-        if (const auto page = prose_.nextHitPage(id, hsb1.Value(), false))
-            hsb1.Value(static_cast<Integer>(*page));
-        hsb1.SetFocus();
+        goToProseHit(false);
         return;
     }
-    const auto target = SearchNavigation::previous(m_obViewS.Item(m_ViewIndex),
-                                                   largeStyle() ? 1 : 0, hsb1.Value());
+    const auto target =
+        SearchNavigation::previous(m_obViewS.Item(m_ViewIndex), largeStyle() ? 1 : 0, hsb1.Value());
     if (target) hsb1.Value(*target);
     hsb1.SetFocus();
 }
