@@ -227,7 +227,9 @@ void frmMain::rebuildRecentMenu() {
         const QString label = number < 10 ? QStringLiteral("&%1 %2").arg(number)
                                           : QStringLiteral("%1 %2").arg(number);
         const QString path = document.path;
-        QAction* entry = menu->addAction(label.arg(QDir::toNativeSeparators(path)));
+        // A name kept as bytes is shown decoded; the entry still opens the bytes themselves.
+        QAction* entry = menu->addAction(
+            label.arg(QString::fromStdU16String(PathBytes::display(path.toStdU16String()))));
         connect(entry, &QAction::triggered, this, [this, path] {
             handleEvent("openRecentFile", [this, &path] { openRecentFile(path); });
         });
