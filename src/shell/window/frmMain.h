@@ -39,6 +39,7 @@ class MessageSink;
 class PrintDialogs;
 struct PrintChoice;
 class frmAbout;
+class StatusMessages;
 class ToolbarButton;
 
 // The main window: menus, toolbar, search controls, scroll bar, view and status bar, and the
@@ -109,6 +110,7 @@ public:
     void picView_OLEDragDrop(const std::vector<String>& Files);
     void stb1_MouseDown(Integer Button, Integer Shift, Single X, Single Y);
     void cmdClear_MouseMove();
+    // Answers a double click on the status bar: the window goes along the top of the screen.
     void cmdEnd_MouseMove();
     void cmdHead_MouseMove();
     void cmdSearch_MouseMove();
@@ -297,6 +299,7 @@ private:
     // A document has just been opened from `path`: its remembered place, the watch on its
     // file, the recent list.
     void documentOpened(const QString& path, const FileFollower::Signature& readAs);
+    void showPassingStatus(const String& text, int milliseconds);
     // Keeps the current document's place for when it is current again.
     void rememberCurrentPlace();
     // Shows the current document at `place`, moved into its length and the current style.
@@ -317,6 +320,7 @@ private:
     }
 
     MessageSink& messages_;
+    std::unique_ptr<StatusMessages> status_;
     FontMeasuringDevice viewDevice_;
     MFontDraw surface_;
     DocumentPainter painter_;

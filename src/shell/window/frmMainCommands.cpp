@@ -15,6 +15,7 @@
 #include "common/MessageSink.h"
 #include "common/PathBytes.h"
 #include "common/Rounding.h"
+#include "shell/window/StatusMessages.h"
 #include "shell/window/frmMain.h"
 #include "store/CViewData.h"
 #include "store/DocumentLoader.h"
@@ -103,8 +104,11 @@ bool frmMain::loadDocument(DocumentLoader& loader, const String& fileName,
 }
 
 void frmMain::showStatus(const String& text) {
-    stb1.Panels(1).Text(String());
-    stb1.Panels(1).Text(text);
+    status_->showNormal(text);
+}
+
+void frmMain::showPassingStatus(const String& text, int milliseconds) {
+    status_->showPassing(text, milliseconds);
 }
 
 void frmMain::openChosenFile(const String& fileTitle, const String& fullPathName) {

@@ -4,6 +4,7 @@
 #include <QPrinter>
 
 #include "common/MessageSink.h"
+#include "common/PathBytes.h"
 #include "shell/controls/CommonDialog.h"
 #include "shell/print/DocumentPrinter.h"
 #include "shell/print/ManuscriptPrinter.h"
@@ -14,6 +15,8 @@
 
 namespace tavelo {
 namespace {
+
+constexpr int kWrittenShownMs = 8000;
 
 ManuscriptPrinter::Job manuscriptJob(const CViewData& view, const PrintChoice& choice) {
     ManuscriptPrinter::Job job;
@@ -56,9 +59,13 @@ bool frmMain::writePdf(const QString& path, const PrintChoice& choice) {
             ? screenPaper && DocumentPrinter::writePdf(path, *screenPaper, job, m_obEisuuCyotai)
             : ManuscriptPrinter::writePdf(path, manuscriptJob(*job.view, choice), m_obEisuuCyotai);
     if (!written) {
-        messages_.showMessage(path.toStdU16String() + u" に書き出せませんでした。");
+        messages_.showMessage(PathBytes::display(path.toStdU16String()) +
+                              u" に書き出せませんでした。");
         return false;
     }
+    // Nothing else on screen changes: the status bar says where the file went.
+    showPassingStatus(u"PDFを書き出しました: " + PathBytes::display(path.toStdU16String()),
+                      kWrittenShownMs);
     return true;
 }
 

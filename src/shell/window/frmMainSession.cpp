@@ -18,6 +18,7 @@
 #include "store/CViewData.h"
 #include "view/ScrollPosition.h"
 
+#include "shell/window/StatusMessages.h"
 namespace tavelo {
 namespace {
 
@@ -25,6 +26,19 @@ using Place = SessionSettings::Place;
 
 QString qPath(const String& path) {
     return QString::fromStdU16String(path);
+}
+
+constexpr int kNoticeShownMs = 5000;
+
+// A reading message in one line for the status bar, its cause first: the message names the
+// file on its first line and says why on the others, and a long path would push the cause
+// out of sight.
+String causeFirst(const String& message) {
+    const auto newline = message.find(u'\n');
+    if (newline == String::npos) return message;
+    String cause = message.substr(newline + 1);
+    std::replace(cause.begin(), cause.end(), u'\n', u' ');
+    return cause + u" — " + message.substr(0, newline);
 }
 
 // A place kept in one style, in another: the same first line, at its upper tier when the
@@ -64,8 +78,10 @@ void frmMain::setUpSession() {
     connect(follower_.get(), &FileFollower::fileChanged, this, [this](const QString& path) {
         handleEvent("FileFollower::fileChanged", [this, &path] { onFileChanged(path); });
     });
-    connect(follower_.get(), &FileFollower::watchesRefused, this,
-            [this] { showStatus(u"ファイルの変更を監視できないため、1秒ごとに確かめます。"); });
+    connect(follower_.get(), &FileFollower::watchesRefused, this, [this] {
+        showPassingStatus(u"ファイルの変更を監視できないため、1秒ごとに確かめます。",
+                          kNoticeShownMs);
+    });
 
     // What the user changes is handed to the settings after the command has run (these
     // connections come after the commands' own).
@@ -276,8 +292,7 @@ void frmMain::onFileChanged(const QString& path) {
     }
     if (failed) {
         follower_->retryLater(path);
-        std::replace(reason.begin(), reason.end(), u'\n', u' ');
-        showStatus(u"読み直せません: " + reason);
+        showStatus(u"読み直せません: " + causeFirst(reason));
     } else {
         follower_->markRead(path, readAs);
     }

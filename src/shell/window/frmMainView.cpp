@@ -189,11 +189,7 @@ void frmMain::zoomTo(int percent) {
         zoomPercent_ = percent;
         followViewSize();
     }
-    const String text = percentText(percent, capped);
-    showStatus(text);
-    QTimer::singleShot(kZoomShownMs, this, [this, text] {
-        if (stb1.Panels(1).text().toStdU16String() == text) stb1.Panels(1).Text(String());
-    });
+    showPassingStatus(percentText(percent, capped), kZoomShownMs);
 }
 
 void frmMain::zoomStep(int steps) {

@@ -635,10 +635,15 @@ private slots:
         QCOMPARE(f.frameGeometry().topLeft(), QPoint(40, 70));
     }
 
-    void realClickOnTheStatusBar_reachesTheHandlerInTwips() {
+    void realDoubleClickOnTheStatusBar_reachesTheHandlerInTwips_aClickMovesNothing() {
         frmMain& f = form();
         f.move(40, 70);
-        sendLeftPress(f.stb1, QPointF(f.stb1.width() - 2, 5));
+        const QPointF at(f.stb1.width() - 2, 5);
+        sendLeftPress(f.stb1, at);
+        QCOMPARE(f.frameGeometry().topLeft(), QPoint(40, 70));
+        QMouseEvent twice(QEvent::MouseButtonDblClick, at, f.stb1.mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&f.stb1, &twice);
         QCOMPARE(f.frameGeometry().topLeft(), QPoint(leftPixels(Screen::Width() - f.Width()), 0));
     }
 
