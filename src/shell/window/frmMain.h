@@ -108,9 +108,9 @@ public:
     void picView_MouseMove(Integer Button, Integer Shift, Single X, Single Y);
     void picView_OLEDragOver(const std::vector<String>& Files, Long& Effect, Integer State);
     void picView_OLEDragDrop(const std::vector<String>& Files);
+    // Answers a double click on the status bar: the window goes along the top of the screen.
     void stb1_MouseDown(Integer Button, Integer Shift, Single X, Single Y);
     void cmdClear_MouseMove();
-    // Answers a double click on the status bar: the window goes along the top of the screen.
     void cmdEnd_MouseMove();
     void cmdHead_MouseMove();
     void cmdSearch_MouseMove();
@@ -126,6 +126,10 @@ public:
     // Opens a file named on the command line exactly as if it had been chosen in the open
     // dialog.
     void openFile(const String& fullPathName);
+    // Opens the files named together (on the command line), each that can be read becoming a
+    // document. What stood in the way (files that are missing or not files, what the readings
+    // had to say) comes in one message at the end instead of stopping at the first.
+    void openFiles(const std::vector<String>& fullPathNames);
     // The time of day the document IDs are made of; tests set a clock of their own.
     void setTimeOfDay(std::function<String()> timeOfDay) { timeOfDay_ = std::move(timeOfDay); }
     // Gives the view's drawing area another size, for the command line's --view. Documents
@@ -291,7 +295,13 @@ private:
     // the open documents other than number `replacing` (the record a refresh replaces).
     [[nodiscard]] String documentId(const String& separator, const String& fileName,
                                     Integer replacing = 0) const;
+    // The status bar: the normal text, or a message that gives way to it after a while.
     void showStatus(const String& text);
+    void showPassingStatus(const String& text, int milliseconds);
+    // Where the readings' messages go: one message box each, or a summary being gathered.
+    [[nodiscard]] MessageSink& readingMessages() const {
+        return gathered_ != nullptr ? *gathered_ : messages_;
+    }
 
     // The session (frmMainSession.cpp).
     void setUpSession();
@@ -299,7 +309,6 @@ private:
     // A document has just been opened from `path`: its remembered place, the watch on its
     // file, the recent list.
     void documentOpened(const QString& path, const FileFollower::Signature& readAs);
-    void showPassingStatus(const String& text, int milliseconds);
     // Keeps the current document's place for when it is current again.
     void rememberCurrentPlace();
     // Shows the current document at `place`, moved into its length and the current style.
@@ -320,6 +329,7 @@ private:
     }
 
     MessageSink& messages_;
+    MessageSink* gathered_ = nullptr;  // while several files are opened together
     std::unique_ptr<StatusMessages> status_;
     FontMeasuringDevice viewDevice_;
     MFontDraw surface_;

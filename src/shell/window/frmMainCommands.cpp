@@ -125,9 +125,10 @@ void frmMain::readAndShowFile(const String& fileName, const String& fullPathName
     const auto readAs = FileFollower::signatureOf(QString::fromStdU16String(path));
     // The session is written once the document is at its remembered place.
     const QScopedValueRollback<bool> opening(opening_, true);
-    DocumentLoader loader(messages_, viewDevice_);
+    MessageSink& said = readingMessages();
+    DocumentLoader loader(said, viewDevice_);
     loader.keepOnlyWholeCells(true);
-    const bool readable = loadDocument(loader, name, path, messages_);
+    const bool readable = loadDocument(loader, name, path, said);
     const String id = documentId(u" ", loader.reader().FileName());
     cdlFileOpen.FileName(String());
     if (!readable) return;
@@ -135,8 +136,7 @@ void frmMain::readAndShowFile(const String& fileName, const String& fullPathName
     try {
         loader.addTo(m_obViewS, id);
     } catch (const Error& error) {
-        messages_.showMessage(PathBytes::display(path) + u" を開けません。\n" +
-                              ErrorText::of(error));
+        said.showMessage(PathBytes::display(path) + u" を開けません。\n" + ErrorText::of(error));
         return;
     }
     // Only a file that became a document is what refresh reads again: after a failed open

@@ -55,10 +55,8 @@ TEST(ProgramTest, unknownOptionOrMissingValue_isBadUsage) {
     EXPECT_EQ(run({QStringLiteral("--style"), QStringLiteral("large")}).exitCode, 2);
 }
 
+// (The window names a missing file in its own message and opens the others: frmMainStartupTest.)
 TEST(ProgramTest, missingFile_isNamedAndEndsWithStatusOne) {
-    const ProgramRun window = run({QStringLiteral("/nonexistent/なし.tl2")});
-    EXPECT_EQ(window.exitCode, 1);
-    EXPECT_TRUE(window.err.contains(QStringLiteral("/nonexistent/なし.tl2: no such file")));
     const ProgramRun dump =
         run({QStringLiteral("--dump-json"), QStringLiteral("/nonexistent/x.tl2")});
     EXPECT_EQ(dump.exitCode, 1);
