@@ -193,7 +193,7 @@ void frmMain::designLayout() {
     cmdHead.ToolTipText(u"文章の先頭へ移動");
     placeTwips(txtLineNumber, 6120, 0, 615, 375);
     txtLineNumber.setFont(windowFont(12));
-    txtLineNumber.ToolTipText(u"行番号");
+    txtLineNumber.ToolTipText(u"行番号 (数を入れて Enter でその行へ)");
     txtLineNumber.Text(u"9999");
 
     stb1.Panels(1).Text(String());

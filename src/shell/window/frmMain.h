@@ -101,6 +101,8 @@ public:
     // hit comes first in the view, round the end of the document.
     void cmdNextHit_Click();
     void cmdPrevHit_Click();
+    // Enter in the line-number box: the line typed there comes first in the view.
+    void txtLineNumber_Return();
     // Moves the view by whole positions in the reading direction (positive: forward).
     void scrollBy(int positions);
     // The mouse, the drops, the help and the About box (frmMainMouse.cpp).

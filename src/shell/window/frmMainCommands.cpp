@@ -180,6 +180,7 @@ void frmMain::readAndShowFile(const String& fileName, const String& fullPathName
         hsb1.Enabled(true);
         step([&] { hsb1.Value(0); });
         cmdHead.Enabled(true);
+        txtLineNumber.Enabled(true);
     }
 
     picView.Cls();
@@ -323,12 +324,25 @@ void frmMain::cmdSearch_Click() {
     if (std::find(words.begin(), words.end(), m_SearchWord) == words.end())
         words.push_back(m_SearchWord);
     long found = 0;
-    for (const String& word : words) found += SearchNavigation::markHits(view, word);
+    long foundOfWord = 0;
+    for (const String& word : words) {
+        const long hits = SearchNavigation::markHits(view, word);
+        found += hits;
+        if (word == m_SearchWord) foundOfWord = hits;
+    }
     m_IsSearch = true;
     cmdClear.Enabled(true);
     hsb1_Change();
-    showStatus(view.ID() + u"   検索「" + m_SearchWord + u"」" + decimal(found) + u"件");
+    // The count is the word's own; the words searched before it stay marked and are added up
+    // apart.
+    String text = view.ID() + u"   検索「" + m_SearchWord + u"」" + decimal(foundOfWord) + u"件";
+    if (words.size() > 1)
+        text +=
+            u"(" + decimal(static_cast<long>(words.size())) + u"語で計" + decimal(found) + u"件)";
+    showStatus(text);
     updateHitButtons();
+    // The keys go back to the view, to read on from the hits.
+    hsb1.SetFocus();
 }
 
 void frmMain::cmdClear_Click() {

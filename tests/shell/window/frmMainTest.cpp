@@ -198,7 +198,8 @@ private slots:
         QCOMPARE(q(form->cmdEnd.ToolTipText()), QStringLiteral("文章の末尾へ移動"));
         QCOMPARE(q(form->cmdHead.Caption()), QStringLiteral("始"));
         QCOMPARE(q(form->cmdHead.ToolTipText()), QStringLiteral("文章の先頭へ移動"));
-        QCOMPARE(q(form->txtLineNumber.ToolTipText()), QStringLiteral("行番号"));
+        QCOMPARE(q(form->txtLineNumber.ToolTipText()),
+                 QStringLiteral("行番号 (数を入れて Enter でその行へ)"));
         QVERIFY(form->txtSearch.ToolTipText().empty());
     }
     void searchRow_isDisabled_lineNumberEmpty() {
