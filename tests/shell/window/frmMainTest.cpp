@@ -56,7 +56,9 @@ private slots:
         QVERIFY(form->windowIcon().availableSizes().contains(QSize(32, 32)));
     }
     void window_opensAtTheClassicSize_clientArea451By682UnderTheMenuBar_resizable() {
-        QCOMPARE(form->centralWidget()->minimumSize(), QSize(451, 682));
+        // Smaller than the classic size, so that a small screen holds the whole window.
+        QVERIFY(form->centralWidget()->minimumWidth() < 451);
+        QVERIFY(form->centralWidget()->minimumHeight() < 600 - 100);
         QVERIFY(form->maximumWidth() > 451);
         QCOMPARE(form->width(), 451);
         QCOMPARE(form->centralWidget()->size(), QSize(451, 682));
