@@ -152,7 +152,10 @@ std::string CommandLine::usage() {
            "--pdf sets manuscript pages: N characters per column, M columns per page, on A4\n"
            "landscape at 40x30 unless told otherwise; --grid screen prints the screen's columns.\n"
            "--scale N (1 to 4) draws the --render image at N device pixels per view pixel, as on\n"
-           "a high-density screen: the layout stays that of --view, the PNG is N times as large.\n";
+           "a high-density screen: the layout stays that of --view, the image is N times as "
+           "large.\n"
+           "The --render image is of the format its extension names (png, jpg, bmp, ...); a name\n"
+           "of no format that can be written is bad usage.\n";
 }
 
 std::optional<CommandLine> CommandLine::parse(const std::vector<std::string>& args,

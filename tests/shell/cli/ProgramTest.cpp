@@ -115,6 +115,38 @@ TEST(ProgramTest, fileNamedInShiftJis_opensByItsBytes) {
 }
 
 // --- Render ---
+// The image is of the format the name's extension names; a name of no writable format is bad
+// usage and writes nothing.
+TEST(ProgramTest, render_writesTheFormatTheExtensionNames) {
+    QTemporaryDir folder;
+    const struct {
+        const char* name;
+        QByteArray start;  // the format's signature; empty: refused
+    } cases[] = {
+        {"view.png", QByteArray("\x89PNG", 4)},
+        {"view.jpg", QByteArray("\xFF\xD8\xFF", 3)},
+        {"view.JPEG", QByteArray("\xFF\xD8\xFF", 3)},
+        {"view.bmp", QByteArray("BM")},
+        {"view.xyz", QByteArray()},
+        {"view", QByteArray()},
+    };
+    for (const auto& c : cases) {
+        const QString out = folder.filePath(QString::fromLatin1(c.name));
+        const ProgramRun render = run({QStringLiteral("--render"), QStringLiteral(TAVELO_SAMPLE),
+                                       QStringLiteral("--out"), out});
+        QFile written(out);
+        if (c.start.isEmpty()) {
+            EXPECT_EQ(render.exitCode, 2) << c.name;
+            EXPECT_FALSE(written.exists()) << c.name;
+            EXPECT_TRUE(render.err.contains(QStringLiteral("jpg"))) << render.err.toStdString();
+            continue;
+        }
+        EXPECT_EQ(render.exitCode, 0) << c.name << render.err.toStdString();
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly)) << c.name;
+        EXPECT_TRUE(written.readAll().startsWith(c.start)) << c.name;
+    }
+}
+
 TEST(ProgramTest, render_writesThePngOfTheView) {
     QTemporaryDir folder;
     const QString out = folder.filePath(QStringLiteral("view.png"));
