@@ -28,6 +28,7 @@
 #include "shell/gdi/MFontDraw.h"
 #include "shell/window/FileFollower.h"
 #include "shell/window/SessionSettings.h"
+#include "shell/window/StatusMessages.h"
 #include "shell/window/frmMain.h"
 #include "store/CViewData.h"
 #include "support/FakeCommonDialog.h"
@@ -131,6 +132,7 @@ struct WindowSequence::Run {
     int seconds = 0;
     std::unique_ptr<frmMain> form;
     std::vector<String> paths;  // the model: the file of each document, in menu order
+    std::optional<String> emptied;  // the file the last step emptied on disk
     std::vector<std::string> log;
 
     String clock() const {
@@ -349,7 +351,10 @@ WindowSequence::Run::Kind WindowSequence::Run::step(std::uint8_t what, std::uint
         if (change == 0) writeBytes(file, documentBytes(1 + arg / 4 % 40, 1 + arg % 37));
         if (change == 1) writeBytes(file, tooLarge());
         if (change == 2) writeBytes(file, badBytes());
-        if (change == 3) writeBytes(file, std::string());
+        if (change == 3) {
+            writeBytes(file, std::string());
+            emptied = file;
+        }
         if (change == 4) std::remove(PathBytes::toSystem(file).c_str());
         // What the watch on the file says when it sees the change.
         emit w.fileFollower().fileChanged(QString::fromStdU16String(file));
@@ -388,9 +393,10 @@ WindowSequence::Run::Kind WindowSequence::Run::step(std::uint8_t what, std::uint
         name = "quit and restart";
         quitAndRestart();
         return Kind::Restart;
-    default:  // time passes: the next IDs differ from the last
+    default:  // time passes: the next IDs differ from the last, a passing message expires
         seconds += 1 + arg % 3;
         name = "clock " + text(clock());
+        if (auto* status = w.findChild<StatusMessages*>()) status->expire();
         break;
     }
     return Kind::Other;
@@ -505,6 +511,12 @@ std::optional<std::string> WindowSequence::Run::check(const std::vector<Record>&
     // Only a refresh or a changed file reads a document again, and gives it a new ID.
     if (kind != Kind::Reread && !std::equal(before.begin(), before.end(), now.begin()))
         return "a step that reads nothing again changed a document's ID";
+    // A file emptied for a moment is not read: its documents stay as they were.
+    const std::optional<String> wasEmptied = std::exchange(emptied, std::nullopt);
+    for (std::size_t i = 0; wasEmptied && i < old; ++i)
+        if (before[i].path == *wasEmptied && now[i].id != before[i].id)
+            return "the emptied file " + text(*wasEmptied) + " replaced document " +
+                   std::to_string(i + 1);
     return checkView();
 }
 
@@ -533,6 +545,8 @@ std::optional<std::string> WindowSequence::Run::checkView() {
         return "the current document is number " + std::to_string(w.m_ViewIndex) + " of " +
                std::to_string(count());
     if (!hasStyle()) return "documents are open but no style is checked";
+    // Passing messages give the document's own text back: the bar is never left blank.
+    if (w.stb1.Panels(1).Text().empty()) return "the status bar is blank";
 
     // The position lies inside the document, and the line-number box shows it.
     const CViewData& view = w.m_obViewS.Item(w.m_ViewIndex);
