@@ -8,6 +8,7 @@
 #include "BenchDocuments.h"
 #include "common/RecordingMessageSink.h"
 #include "layout/CEisuuCyotai.h"
+#include "layout/DefaultViewSize.h"
 #include "layout/qt/FontMeasuringDevice.h"
 #include "layout/qt/QtScreenFonts.h"
 #include "shell/print/ManuscriptPrinter.h"
@@ -20,7 +21,7 @@ namespace {
 
 void writeManuscriptPdf(benchmark::State& state, const BenchDocument& document) {
     RecordingMessageSink messages;
-    FontMeasuringDevice device(449, 624);
+    FontMeasuringDevice device(kDefaultViewWidth, kDefaultViewHeight);
     CViewDataS documents;
     DocumentLoader loader(messages, device);
     loader.keepOnlyWholeCells(true);

@@ -4,6 +4,7 @@
 
 #include "BenchDocuments.h"
 #include "common/RecordingMessageSink.h"
+#include "layout/DefaultViewSize.h"
 #include "layout/qt/FontMeasuringDevice.h"
 #include "reader/CFileChangeTlData.h"
 #include "store/CViewDataS.h"
@@ -11,10 +12,6 @@
 
 namespace tavelo::bench {
 namespace {
-
-// The view's default drawing area, as the window lays documents out.
-constexpr int kViewWidth = 449;
-constexpr int kViewHeight = 624;
 
 const String kName = u"bench.tl2";
 
@@ -41,7 +38,7 @@ void read(benchmark::State& state, const BenchDocument& document) {
 // Both styles' positions of a document already read.
 void layOut(benchmark::State& state, const BenchDocument& document) {
     RecordingMessageSink messages;
-    FontMeasuringDevice device(kViewWidth, kViewHeight);
+    FontMeasuringDevice device(kDefaultViewWidth, kDefaultViewHeight);
     DocumentLoader loader(messages, device);
     loader.loadFile(document.path, kName);
     if (loader.readError() || loader.layoutError()) {
@@ -58,7 +55,7 @@ void layOut(benchmark::State& state, const BenchDocument& document) {
 // memory figure is what the collection holds once the loader is gone.
 void open(benchmark::State& state, const BenchDocument& document) {
     RecordingMessageSink messages;
-    FontMeasuringDevice device(kViewWidth, kViewHeight);
+    FontMeasuringDevice device(kDefaultViewWidth, kDefaultViewHeight);
     for (auto _ : state) {
         CViewDataS documents;
         DocumentLoader loader(messages, device);

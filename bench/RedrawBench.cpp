@@ -7,11 +7,14 @@
 
 #include "BenchDocuments.h"
 #include "common/RecordingMessageSink.h"
-#include "shell/controls/HeadlessCommonDialog.h"
 #include "shell/window/frmMain.h"
 #include "store/CViewData.h"
+#include "support/HeadlessCommonDialog.h"
+#include "support/WindowDriver.h"
 
 namespace tavelo::bench {
+
+using testing::drive;
 namespace {
 
 struct View {
@@ -38,8 +41,8 @@ struct OpenWindow {
         if (c.style == 1) form.mnuStyleType_Click(1);
         if (c.middle) {
             // Min is the last position; the middle of the upper tiers in the large style.
-            const Integer last = form.hsb1.Min();
-            form.hsb1.Value(c.style == 0 ? last / 2 : (last / 2) & ~1);
+            const Integer last = drive(form).scrollMin();
+            drive(form).scrollTo(c.style == 0 ? last / 2 : (last / 2) & ~1);
         }
         form.hsb1_Change();
     }
@@ -50,7 +53,7 @@ struct OpenWindow {
 
 void redraw(benchmark::State& state, const RedrawCase& c) {
     OpenWindow window(c);
-    if (!window.messages.messages().empty() || window.form.m_obViewS.Count() != 1) {
+    if (!window.messages.messages().empty() || drive(window.form).documentCount() != 1) {
         state.SkipWithError("the document did not open without a message");
         return;
     }

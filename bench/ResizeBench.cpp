@@ -7,10 +7,13 @@
 
 #include "BenchDocuments.h"
 #include "common/RecordingMessageSink.h"
-#include "shell/controls/HeadlessCommonDialog.h"
 #include "shell/window/frmMain.h"
+#include "support/HeadlessCommonDialog.h"
+#include "support/WindowDriver.h"
 
 namespace tavelo::bench {
+
+using testing::drive;
 namespace {
 
 constexpr int kWidth = 1600;
@@ -27,12 +30,12 @@ void step(benchmark::State& state, const StepCase& c) {
     HeadlessCommonDialog dialog;
     RecordingMessageSink messages;
     frmMain form(dialog, messages);
-    form.picView.setDevicePixelRatio(c.scale);
+    drive(form).picView().setDevicePixelRatio(c.scale);
     form.setViewSize(kWidth, kHeight);
     form.openFile(benchDocument(c.document).path);
     if (c.style == 1) form.mnuStyleType_Click(1);
-    form.hsb1.Value(static_cast<Integer>(form.hsb1.Min() / 2));
-    if (!messages.messages().empty() || form.m_obViewS.Count() != 1) {
+    drive(form).scrollTo(static_cast<Integer>(drive(form).scrollMin() / 2));
+    if (!messages.messages().empty() || drive(form).documentCount() != 1) {
         state.SkipWithError("the document did not open without a message");
         return;
     }

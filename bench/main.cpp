@@ -11,7 +11,7 @@
 #include "BenchDocuments.h"
 #include "BenchSummary.h"
 #include "common/RecordingMessageSink.h"
-#include "shell/controls/HeadlessCommonDialog.h"
+#include "support/HeadlessCommonDialog.h"
 #include "shell/gdi/HeadlessQt.h"
 #include "shell/window/frmMain.h"
 

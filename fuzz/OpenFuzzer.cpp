@@ -12,7 +12,8 @@
 
 #include "common/Error.h"
 #include "common/RecordingMessageSink.h"
-#include "layout/FixedMeasuringDevice.h"
+#include "layout/DefaultViewSize.h"
+#include "support/FixedMeasuringDevice.h"
 #include "store/CViewData.h"
 #include "store/CViewDataS.h"
 #include "store/DocumentLoader.h"
@@ -22,8 +23,8 @@ namespace {
 using namespace tavelo;
 
 // The view's drawing area, in pixels, and a text height of one em at 96 pixels per inch.
-constexpr Single kViewWidth = 449;
-constexpr Single kViewHeight = 624;
+constexpr Single kViewWidth = kDefaultViewWidth;
+constexpr Single kViewHeight = kDefaultViewHeight;
 Single emHeight(Single points) {
     return std::round(points * 4 / 3);
 }
@@ -46,16 +47,16 @@ void readPosition(Read&& read) {
 void readEveryPosition(const CViewData& view) {
     for (Integer g = 1; g <= view.GyouArraySize(); ++g) {
         for (int d = 1; d <= view.LenBunDan(g); ++d) {
-            readPosition([&] { return view.PointSmallBunX(g, d); });
-            readPosition([&] { return view.PointSmallBunY(g, d); });
-            readPosition([&] { return view.PoinBigBunX(g, d); });
-            readPosition([&] { return view.PoinBigBunY(g, d); });
+            readPosition([&] { return view.position(PositionTables::kSmallBunX, g, d); });
+            readPosition([&] { return view.position(PositionTables::kSmallBunY, g, d); });
+            readPosition([&] { return view.position(PositionTables::kBigBunX, g, d); });
+            readPosition([&] { return view.position(PositionTables::kBigBunY, g, d); });
         }
         for (int d = 1; d <= view.LenRubiDan(g); ++d) {
-            readPosition([&] { return view.PointSmallRubiX(g, d); });
-            readPosition([&] { return view.PointSmallRubiY(g, d); });
-            readPosition([&] { return view.PointBigRubiX(g, d); });
-            readPosition([&] { return view.PointBigRubiY(g, d); });
+            readPosition([&] { return view.position(PositionTables::kSmallRubiX, g, d); });
+            readPosition([&] { return view.position(PositionTables::kSmallRubiY, g, d); });
+            readPosition([&] { return view.position(PositionTables::kBigRubiX, g, d); });
+            readPosition([&] { return view.position(PositionTables::kBigRubiY, g, d); });
         }
     }
 }
@@ -76,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CViewData& open = first.addTo(views, u"9:00:00 open.tl2");
     const Integer openLines = open.GyouArraySize();
     const String openText = open.Bun(openLines);
-    const Long openX = open.PointSmallBunX(openLines, 1);
+    const Long openX = open.position(PositionTables::kSmallBunX, openLines, 1);
 
     DocumentLoader loader(messages, device);
     loader.keepOnlyWholeCells(true);
@@ -98,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const CViewData& kept = views.Item(1);
     if (&kept != &open || kept.GyouArraySize() != openLines || kept.Bun(openLines) != openText ||
-        kept.PointSmallBunX(openLines, 1) != openX)
+        kept.position(PositionTables::kSmallBunX, openLines, 1) != openX)
         broken("the document already open is unchanged");
     return 0;
 }

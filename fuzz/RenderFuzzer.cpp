@@ -12,6 +12,7 @@
 #include "common/Error.h"
 #include "common/RecordingMessageSink.h"
 #include "layout/CEisuuCyotai.h"
+#include "layout/DefaultViewSize.h"
 #include "layout/qt/FontMeasuringDevice.h"
 #include "layout/qt/QtScreenFonts.h"
 #include "shell/gdi/MFontDraw.h"
@@ -26,8 +27,8 @@ namespace {
 using namespace tavelo;
 
 // The view's drawing area, in pixels.
-constexpr int kViewWidth = 449;
-constexpr int kViewHeight = 624;
+constexpr int kViewWidth = kDefaultViewWidth;
+constexpr int kViewHeight = kDefaultViewHeight;
 
 // What lives as long as the window: the application, the view's image and surface, and the
 // painter with its resolved fonts.

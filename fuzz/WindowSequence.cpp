@@ -32,10 +32,13 @@
 #include "shell/window/frmMain.h"
 #include "store/CViewData.h"
 #include "support/FakeCommonDialog.h"
+#include "support/WindowDriver.h"
 #include "view/DocumentPainter.h"
 #include "view/ScrollPosition.h"
 
 namespace tavelo {
+
+using testing::drive;
 namespace {
 
 // The pool's files, by the index a step names.
@@ -143,15 +146,17 @@ struct WindowSequence::Run {
 
     [[nodiscard]] std::vector<Record> records() const {
         std::vector<Record> all;
-        for (Integer i = 1; i <= form->m_obViewS.Count(); ++i)
-            all.push_back({form->m_obViewS.Item(i).ID(), form->m_obViewS.Item(i).FullPathName()});
+        for (Integer i = 1; i <= drive(*form).documentCount(); ++i)
+            all.push_back({drive(*form).document(i).ID(), drive(*form).document(i).FullPathName()});
         return all;
     }
-    [[nodiscard]] Integer count() const { return static_cast<Integer>(form->m_obViewS.Count()); }
-    [[nodiscard]] bool hasStyle() const {
-        return form->mnuStyleType(0).Checked() || form->mnuStyleType(1).Checked();
+    [[nodiscard]] Integer count() const {
+        return static_cast<Integer>(drive(*form).documentCount());
     }
-    [[nodiscard]] Integer style() const { return form->mnuStyleType(1).Checked() ? 1 : 0; }
+    [[nodiscard]] bool hasStyle() const {
+        return drive(*form).styleChecked(0) || drive(*form).styleChecked(1);
+    }
+    [[nodiscard]] Integer style() const { return drive(*form).styleChecked(1) ? 1 : 0; }
 
     // What kind of step it was, for the checks that depend on it.
     enum class Kind { Other, Open, Reread, Restart };
@@ -261,30 +266,31 @@ WindowSequence::Run::Kind WindowSequence::Run::step(std::uint8_t what, std::uint
         w.mnuID_Click(static_cast<Integer>(1 + arg % count()));
         break;
     case 5:
-        if (!w.mnuStyle.Enabled()) break;
+        if (!drive(w).mnuStyle().Enabled()) break;
         name = "style " + std::to_string(arg % 2);
         w.mnuStyleType_Click(static_cast<Integer>(arg % 2));
         break;
     case 6: {  // the scroll bar dragged anywhere in its range
-        if (!w.hsb1.Enabled() || count() == 0 || !hasStyle()) break;
-        const Integer last = ScrollPosition::of(w.m_obViewS.Item(w.m_ViewIndex), style()).last();
+        if (!drive(w).hsb1().Enabled() || count() == 0 || !hasStyle()) break;
+        const Integer last =
+            ScrollPosition::of(drive(w).document(drive(w).currentIndex()), style()).last();
         const auto value = static_cast<Integer>(arg % (last + 1));
         name = "scroll to " + std::to_string(value);
-        w.hsb1.Value(value);
+        drive(w).scrollTo(value);
         break;
     }
     case 7:
-        if (!w.cmdHead.Enabled()) break;
+        if (!drive(w).cmdHead().Enabled()) break;
         name = "to the beginning";
         w.cmdHead_Click();
         break;
     case 8:
-        if (!w.cmdEnd.Enabled()) break;
+        if (!drive(w).cmdEnd().Enabled()) break;
         name = "to the end";
         w.cmdEnd_Click();
         break;
     case 9: {  // a click on the view, across every zone and on their boundaries
-        const Single x = w.picView.ScaleWidth() * static_cast<Single>(arg % 9) / 8;
+        const Single x = drive(w).picView().ScaleWidth() * static_cast<Single>(arg % 9) / 8;
         const Integer button =
             arg >= 128 ? classicmouse::kRightButton : classicmouse::kLeftButton;
         name = "click at " + std::to_string(arg % 9) + "/8" + (arg >= 128 ? " (right)" : "");
@@ -303,19 +309,19 @@ WindowSequence::Run::Kind WindowSequence::Run::step(std::uint8_t what, std::uint
                                        Qt::Key_PageDown, Qt::Key_Home,  Qt::Key_End};
         const Qt::Key key = keys[arg % 6];
         name = "key " + std::to_string(arg % 6);
-        QTest::keyClick(&w.hsb1, key);
+        QTest::keyClick(&drive(w).hsb1(), key);
         break;
     }
     case 12: {
-        if (!w.cmdSearch.Enabled()) break;
+        if (!drive(w).cmdSearch().Enabled()) break;
         const char* word = kWords[arg % std::size(kWords)];
         name = std::string("search ") + word;
-        w.txtSearch.Text(utf8::toUtf16(word));
+        drive(w).typeSearch(utf8::toUtf16(word));
         w.cmdSearch_Click();
         break;
     }
     case 13:
-        if (!w.cmdNextHit.Enabled()) break;
+        if (!drive(w).cmdNextHit().Enabled()) break;
         name = arg % 2 == 0 ? "next hit" : "previous hit";
         if (arg % 2 == 0)
             w.cmdNextHit_Click();
@@ -323,17 +329,17 @@ WindowSequence::Run::Kind WindowSequence::Run::step(std::uint8_t what, std::uint
             w.cmdPrevHit_Click();
         break;
     case 14:
-        if (!w.cmdClear.Enabled()) break;
+        if (!drive(w).cmdClear().Enabled()) break;
         name = "clear";
         w.cmdClear_Click();
         break;
     case 15:
-        if (!w.mnuRenewal.Enabled()) break;
+        if (!drive(w).mnuRenewal().Enabled()) break;
         name = "refresh";
         w.mnuRenewal_Click();
         return Kind::Reread;
     case 16: {  // the hit colour, chosen or cancelled
-        if (!w.mnuStyle.Enabled()) break;
+        if (!drive(w).mnuStyle().Enabled()) break;
         if (arg % 4 == 0)
             dialog.nextColor = std::nullopt;
         else
@@ -378,7 +384,7 @@ WindowSequence::Run::Kind WindowSequence::Run::step(std::uint8_t what, std::uint
         }
         break;
     case 20: {  // the PDF export, to a temporary file
-        if (!w.mnuFileExportPdf.Enabled()) break;
+        if (!drive(w).mnuFileExportPdf().Enabled()) break;
         static const DocumentPrinter::Paper papers[] = {
             DocumentPrinter::Paper::A4Landscape, DocumentPrinter::Paper::A4Portrait,
             DocumentPrinter::Paper::B5, DocumentPrinter::Paper::A5};
@@ -403,14 +409,14 @@ WindowSequence::Run::Kind WindowSequence::Run::step(std::uint8_t what, std::uint
 }
 
 QImage WindowSequence::Run::freshRender(const CViewData& view, Integer value) const {
-    const frmMain& w = *form;
-    const QImage& shown = w.picView.image();
+    frmMain& w = *form;
+    const QImage& shown = drive(w).viewImage();
     QImage image(shown.size(), QImage::Format_RGB32);
     image.setDevicePixelRatio(shown.devicePixelRatio());
-    image.fill(colorFromLong(w.picView.BackColor()));
+    image.fill(colorFromLong(drive(w).picView().BackColor()));
     MFontDraw surface(image);
-    surface.setDeviceScale(w.picView.deviceRatio());
-    DocumentPainter painter(surface, w.m_obEisuuCyotai);
+    surface.setDeviceScale(drive(w).picView().deviceRatio());
+    DocumentPainter painter(surface, drive(w).m_obEisuuCyotai());
     const ScrollPosition::Shown at = ScrollPosition::of(view, style()).at(value);
     PaintState state = w.paintState();
     state.offsetX = at.offsetX;
@@ -427,10 +433,10 @@ QImage WindowSequence::Run::freshRender(const CViewData& view, Integer value) co
 void WindowSequence::Run::quitAndRestart() {
     Quit state;
     for (Integer i = 1; i <= count(); ++i) {
-        state.paths.push_back(form->m_obViewS.Item(i).FullPathName());
+        state.paths.push_back(drive(*form).document(i).FullPathName());
         state.places.push_back(form->placeOfDocument(i));
     }
-    state.current = form->m_ViewIndex;
+    state.current = drive(*form).currentIndex();
     state.style = style();
     state.zoom = form->zoomPercent();
     quit = std::move(state);
@@ -458,14 +464,14 @@ std::optional<std::string> WindowSequence::Run::checkRestart(std::size_t message
         const auto index = static_cast<Integer>(j + 1);
         SessionSettings::Place place = was.places[next];
         if (place.style != style()) place = {static_cast<int>(style()), place.firstLine, 0};
-        const ScrollPosition positions = ScrollPosition::of(form->m_obViewS.Item(index), style());
-        const Integer expected =
-            positions.clamp(place.clampedTo(form->m_obViewS.Item(index).GyouArraySize()).position());
+        const ScrollPosition positions = ScrollPosition::of(drive(*form).document(index), style());
+        const Integer expected = positions.clamp(
+            place.clampedTo(drive(*form).document(index).GyouArraySize()).position());
         const Integer shown = form->placeOfDocument(index).position();
         if (shown != expected)
             return "document " + std::to_string(index) + " came back at position " +
                    std::to_string(shown) + ", not " + std::to_string(expected);
-        if (static_cast<Integer>(next + 1) == was.current && form->m_ViewIndex != index)
+        if (static_cast<Integer>(next + 1) == was.current && drive(*form).currentIndex() != index)
             return "document " + std::to_string(index) + " came back, but not as the current one";
         ++next;
     }
@@ -525,11 +531,11 @@ std::optional<std::string> WindowSequence::Run::checkView() {
     const std::vector<Record> now = records();
 
     // The menu lists exactly the documents, in order, by their IDs.
-    if (w.mnuID.UBound() != count())
-        return "the document menu has " + std::to_string(w.mnuID.UBound()) + " entries for " +
-               std::to_string(count()) + " documents";
+    if (drive(w).mnuID().UBound() != count())
+        return "the document menu has " + std::to_string(drive(w).mnuID().UBound()) +
+               " entries for " + std::to_string(count()) + " documents";
     for (Integer i = 1; i <= count(); ++i) {
-        const MenuItem& entry = w.mnuID(i);
+        const MenuItem& entry = drive(w).mnuID()(i);
         if (entry.Caption() != now[static_cast<std::size_t>(i - 1)].id || !entry.Visible())
             return "menu entry " + std::to_string(i) + " reads '" + text(entry.Caption()) +
                    "' for the document " + text(now[static_cast<std::size_t>(i - 1)].id);
@@ -541,33 +547,33 @@ std::optional<std::string> WindowSequence::Run::checkView() {
             return "a dialog is left open";
 
     if (count() == 0) return std::nullopt;
-    if (w.m_ViewIndex < 1 || w.m_ViewIndex > count())
-        return "the current document is number " + std::to_string(w.m_ViewIndex) + " of " +
-               std::to_string(count());
+    if (drive(w).currentIndex() < 1 || drive(w).currentIndex() > count())
+        return "the current document is number " + std::to_string(drive(w).currentIndex()) +
+               " of " + std::to_string(count());
     if (!hasStyle()) return "documents are open but no style is checked";
     // Passing messages give the document's own text back: the bar is never left blank.
-    if (w.stb1.Panels(1).Text().empty()) return "the status bar is blank";
+    if (drive(w).statusText().empty()) return "the status bar is blank";
 
     // The position lies inside the document, and the line-number box shows it.
-    const CViewData& view = w.m_obViewS.Item(w.m_ViewIndex);
+    const CViewData& view = drive(w).document(drive(w).currentIndex());
     const ScrollPosition positions = ScrollPosition::of(view, style());
-    const Integer value = w.hsb1.Value();
+    const Integer value = drive(w).scrollValue();
     if (value < 0 || value > positions.last())
         return "position " + std::to_string(value) + " outside 0.." +
                std::to_string(positions.last());
-    if (w.hsb1.Min() != positions.last())
-        return "the scroll bar ends at " + std::to_string(w.hsb1.Min()) + ", the document at " +
-               std::to_string(positions.last());
+    if (drive(w).scrollMin() != positions.last())
+        return "the scroll bar ends at " + std::to_string(drive(w).scrollMin()) +
+               ", the document at " + std::to_string(positions.last());
     const String lineNumber = positions.at(value).lineNumber;
-    if (w.txtLineNumber.Text() != lineNumber)
-        return "the line-number box reads '" + text(w.txtLineNumber.Text()) + "' at position " +
+    if (drive(w).lineNumberText() != lineNumber)
+        return "the line-number box reads '" + text(drive(w).lineNumberText()) + "' at position " +
                std::to_string(value) + " of line '" + text(lineNumber) + "'";
 
     // The picture is the document at the position: drawing the same state again changes
     // no pixel. (Compared by a hash of the pixels: a copy of every picture cost more than
     // the rest of the step.)
     const auto pixels = [&w] {
-        const QImage& image = w.picView.image();
+        const QImage& image = drive(w).viewImage();
         const std::string_view bytes(reinterpret_cast<const char*>(image.constBits()),
                                      static_cast<std::size_t>(image.sizeInBytes()));
         return std::pair{image.size(), std::hash<std::string_view>{}(bytes)};
@@ -577,7 +583,7 @@ std::optional<std::string> WindowSequence::Run::checkView() {
     if (pixels() != shown) return "the view does not show the current position";
     // Now and then, a fresh render: new passes on a new surface, with none of the window's
     // caches, draw the document at the position the positions give; the view must match it.
-    if (++checks % kFreshRenderEvery == 0 && w.picView.image() != freshRender(view, value))
+    if (++checks % kFreshRenderEvery == 0 && drive(w).viewImage() != freshRender(view, value))
         return "the view differs from a fresh render of the document at position " +
                std::to_string(value);
     return std::nullopt;

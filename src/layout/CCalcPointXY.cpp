@@ -93,31 +93,6 @@ Long CCalcPointXY::position(Kind kind, Integer vGyou, int vDan) const {
     return positions_.at(kind, vGyou, checked::toByte(vDan, kSource));
 }
 
-Long CCalcPointXY::PointSmallBunX(Integer vGyou, int vDan) const {
-    return position(PositionTables::kSmallBunX, vGyou, vDan);
-}
-Long CCalcPointXY::PointSmallBunY(Integer vGyou, int vDan) const {
-    return position(PositionTables::kSmallBunY, vGyou, vDan);
-}
-Long CCalcPointXY::PoinBigBunX(Integer vGyou, int vDan) const {
-    return position(PositionTables::kBigBunX, vGyou, vDan);
-}
-Long CCalcPointXY::PoinBigBunY(Integer vGyou, int vDan) const {
-    return position(PositionTables::kBigBunY, vGyou, vDan);
-}
-Long CCalcPointXY::PointSmallRubiX(Integer vGyou, int vDan) const {
-    return position(PositionTables::kSmallRubiX, vGyou, vDan);
-}
-Long CCalcPointXY::PointSmallRubiY(Integer vGyou, int vDan) const {
-    return position(PositionTables::kSmallRubiY, vGyou, vDan);
-}
-Long CCalcPointXY::PointBigRubiX(Integer vGyou, int vDan) const {
-    return position(PositionTables::kBigRubiX, vGyou, vDan);
-}
-Long CCalcPointXY::PointBigRubiY(Integer vGyou, int vDan) const {
-    return position(PositionTables::kBigRubiY, vGyou, vDan);
-}
-
 // The largest even size whose sample is not taller than the pitch: the first size that is
 // taller, less one step. When no size up to the largest a Byte holds is taller, the largest
 // is used; 0 only when already the smallest size is taller.
@@ -144,103 +119,67 @@ Long CCalcPointXY::rubiX(long j, long k, Single x, Single rubiPitch) const {
 }
 
 void CCalcPointXY::CalcSmallFontPointXY() {
-    MeasuringDevice& surface = device();
-    surface.ScaleMode(PixelScale::kPixels);
-    const Long width = rounding::roundToLong(surface.ScaleWidth());
-    const Integer standard = plusminus1MaxLenDan_;
-    // The column holds P characters with one pitch of margin above and a little more below.
-    const Integer pitches = checked::add(standard, Integer{1});
-    const Long height =
-        rounding::roundToLong(quotient(standard, pitches) * double{surface.ScaleHeight()});
-    const Single pitch = single(quotient(height, pitches));
-    charSpace_.at(0) = pitch;
-    fitFontSizes(0, pitch);
-
-    // Each line takes two columns, its body and its ruby.
-    Single x = single(width - double{pitch});
-    Single y = pitch;
-    for (long j = 1; j <= gyouArraySize_; ++j) {
-        const Integer length = lenBunDan_.at(j);
-        for (long k = 1; k <= length; ++k) {
-            positions_.at(PositionTables::kSmallBunX, j, k) = rounding::floorToLong(x);
-            positions_.at(PositionTables::kSmallBunY, j, k) = rounding::floorToLong(y);
-            y = single(y + pitch * stretch(length, standard, standard));
-        }
-        x = single(x - 2.0 * pitch);
-        y = pitch;
-    }
-
-    // Ruby steps follow the body length of the line, so that ruby stays beside its characters.
-    const Single rubiPitch = single(pitch / 2.0);
-    x = single(width - double{rubiPitch});
-    y = pitch;
-    for (long j = 1; j <= gyouArraySize_; ++j) {
-        const Integer slots = lenRubiDan_.at(j);
-        for (long k = 1; k <= slots; ++k) {
-            positions_.at(PositionTables::kSmallRubiX, j, k) = rubiX(j, k, x, rubiPitch);
-            positions_.at(PositionTables::kSmallRubiY, j, k) = rounding::floorToLong(y);
-            y = single(y + rubiPitch * stretch(lenBunDan_.at(j), standard, standard));
-        }
-        x = single(x - 2.0 * pitch);
-        y = pitch;
-    }
+    layOutStyle(0);
 }
 
 void CCalcPointXY::CalcBigFontPointXY() {
+    layOutStyle(1);
+}
+
+void CCalcPointXY::layOutStyle(Integer vStyle) {
     MeasuringDevice& surface = device();
     surface.ScaleMode(PixelScale::kPixels);
     const Long width = rounding::roundToLong(surface.ScaleWidth());
     const Integer standard = plusminus1MaxLenDan_;
-    const Integer half = checked::intDiv(standard, Integer{2});
-    const Integer pitches = checked::add(half, Integer{1});
+    const bool large = vStyle == 1;
+    // The small style's column holds the standard length, the large style's half of it; each
+    // with one pitch of margin above and a little more below.
+    const Integer perColumn = large ? checked::intDiv(standard, Integer{2}) : standard;
+    const Integer pitches = checked::add(perColumn, Integer{1});
     const Long height =
-        rounding::roundToLong(quotient(half, pitches) * double{surface.ScaleHeight()});
+        rounding::roundToLong(quotient(perColumn, pitches) * double{surface.ScaleHeight()});
     const Single pitch = single(quotient(height, pitches));
-    charSpace_.at(1) = pitch;
-    fitFontSizes(1, pitch);
+    charSpace_.at(vStyle) = pitch;
+    fitFontSizes(vStyle, pitch);
 
-    // Body: the upper tier keeps the plain pitch; the lower tier starts again at the top of the
-    // same column and is stretched by the tier's own factor.
-    Single x = single(width - double{pitch});
+    // Body: in the large style the upper tier keeps the plain pitch; the lower tier starts again
+    // at the top of the same column and is stretched by the tier's own factor.
+    placeColumns(vStyle, false, width, pitch, large ? perColumn : Integer{0}, perColumn);
+    // Ruby: its steps follow the body length of the line, so that ruby stays beside its
+    // characters; in the large style P slots stand beside the upper tier's characters and the
+    // lower tier uses the factors of the whole line.
+    placeColumns(vStyle, true, width, pitch, large ? standard : Integer{0}, standard);
+}
+
+void CCalcPointXY::placeColumns(Integer vStyle, bool ruby, Long width, Single pitch,
+                                Integer tierLength, Integer stretchCount) {
+    const bool large = vStyle == 1;
+    const Kind xKind = ruby ? (large ? PositionTables::kBigRubiX : PositionTables::kSmallRubiX)
+                            : (large ? PositionTables::kBigBunX : PositionTables::kSmallBunX);
+    const Kind yKind = ruby ? (large ? PositionTables::kBigRubiY : PositionTables::kSmallRubiY)
+                            : (large ? PositionTables::kBigBunY : PositionTables::kSmallBunY);
+    Table2<Integer>& tiers = ruby ? lenBigRubiDan_ : lenBigBunDan_;
+    const Integer standard = plusminus1MaxLenDan_;
+    // Each line takes two columns, its body and its ruby; ruby stands at half the pitch.
+    const Single step = ruby ? single(pitch / 2.0) : pitch;
+    Single x = single(width - double{step});
     Single y = pitch;
     for (long j = 1; j <= gyouArraySize_; ++j) {
-        const Integer length = lenBunDan_.at(j);
-        const bool split = length > half;
-        lenBigBunDan_.at(0, j) = split ? half : length;
-        lenBigBunDan_.at(1, j) = split ? checked::sub(length, half) : Integer{0};
-        for (long k = 1; k <= length; ++k) {
-            positions_.at(PositionTables::kBigBunX, j, k) = rounding::floorToLong(x);
-            positions_.at(PositionTables::kBigBunY, j, k) = rounding::floorToLong(y);
-            if (k < half)
-                y = single(y + double{pitch});
-            else if (k == half)
-                y = pitch;
-            else
-                y = single(y + pitch * stretch(length, standard, half));
+        const Integer length = ruby ? lenRubiDan_.at(j) : lenBunDan_.at(j);
+        if (large) {
+            const bool split = length > tierLength;
+            tiers.at(0, j) = split ? tierLength : length;
+            tiers.at(1, j) = split ? checked::sub(length, tierLength) : Integer{0};
         }
-        x = single(x - 2.0 * pitch);
-        y = pitch;
-    }
-
-    // Ruby: P slots stand beside the h characters of the upper tier; the lower tier uses the
-    // factors of the whole line.
-    const Single rubiPitch = single(pitch / 2.0);
-    x = single(width - double{rubiPitch});
-    y = pitch;
-    for (long j = 1; j <= gyouArraySize_; ++j) {
-        const Integer slots = lenRubiDan_.at(j);
-        const bool split = slots > standard;
-        lenBigRubiDan_.at(0, j) = split ? standard : slots;
-        lenBigRubiDan_.at(1, j) = split ? checked::sub(slots, standard) : Integer{0};
-        for (long k = 1; k <= slots; ++k) {
-            positions_.at(PositionTables::kBigRubiX, j, k) = rubiX(j, k, x, rubiPitch);
-            positions_.at(PositionTables::kBigRubiY, j, k) = rounding::floorToLong(y);
-            if (k < standard)
-                y = single(y + double{rubiPitch});
-            else if (k == standard)
+        for (long k = 1; k <= length; ++k) {
+            positions_.at(xKind, j, k) = ruby ? rubiX(j, k, x, step) : rounding::floorToLong(x);
+            positions_.at(yKind, j, k) = rounding::floorToLong(y);
+            if (k < tierLength)
+                y = single(y + double{step});
+            else if (k == tierLength)
                 y = pitch;
             else
-                y = single(y + rubiPitch * stretch(lenBunDan_.at(j), standard, standard));
+                y = single(y + step * stretch(lenBunDan_.at(j), standard, stretchCount));
         }
         x = single(x - 2.0 * pitch);
         y = pitch;

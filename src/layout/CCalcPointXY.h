@@ -42,15 +42,10 @@ public:
     [[nodiscard]] Integer Plusminus1MaxLenDan() const { return plusminus1MaxLenDan_; }
     void Plusminus1MaxLenDan(Integer vNewValue) { plusminus1MaxLenDan_ = vNewValue; }
 
-    // vDan is a Byte: a value outside 0..255 is an overflow before the table is consulted.
-    [[nodiscard]] Long PointSmallBunX(Integer vGyou, int vDan) const;
-    [[nodiscard]] Long PointSmallBunY(Integer vGyou, int vDan) const;
-    [[nodiscard]] Long PoinBigBunX(Integer vGyou, int vDan) const;
-    [[nodiscard]] Long PoinBigBunY(Integer vGyou, int vDan) const;
-    [[nodiscard]] Long PointSmallRubiX(Integer vGyou, int vDan) const;
-    [[nodiscard]] Long PointSmallRubiY(Integer vGyou, int vDan) const;
-    [[nodiscard]] Long PointBigRubiX(Integer vGyou, int vDan) const;
-    [[nodiscard]] Long PointBigRubiY(Integer vGyou, int vDan) const;
+    // The eight position tables (PointSmallBunX … PointBigRubiY), by kind: the X or Y of body
+    // cell or ruby slot vDan of line vGyou. vDan is a Byte: a value outside 0..255 is an
+    // overflow before the table is consulted.
+    [[nodiscard]] Long position(PositionTables::Kind kind, Integer vGyou, int vDan) const;
 
     [[nodiscard]] Integer LenBunDan(Integer vGyou) const { return lenBunDan_.at(vGyou); }
     void LenBunDan(Integer vGyou, Integer vLen);
@@ -69,7 +64,15 @@ public:
 
 private:
     [[nodiscard]] MeasuringDevice& device() const;
-    [[nodiscard]] Long position(PositionTables::Kind kind, Integer vGyou, int vDan) const;
+    // One style: the pitch that fits `perColumn` characters (the standard length, or a tier's
+    // half of it) into the view's height, the font sizes, then the body and the ruby columns.
+    void layOutStyle(Integer vStyle);
+    // Places the body (or the ruby) of every line in one style. A line with tiers steps plainly
+    // through the `tierLength` cells or slots of its upper tier and starts its lower tier again
+    // at the top; without tiers (`tierLength` 0) every step is stretched by the line's factor
+    // over `stretchCount`.
+    void placeColumns(Integer vStyle, bool ruby, Long width, Single pitch, Integer tierLength,
+                      Integer stretchCount);
     void fitFontSizes(Integer vStyle, Single pitch);
     void holdRubiLine(long length);
     // The ruby X of slot (j, k) at the running X: a bracketed kanji moves slightly right.

@@ -1,6 +1,7 @@
 #include "CViewData.h"
 
 #include "common/CheckedArithmetic.h"
+#include "layout/CCalcPointXY.h"
 
 namespace tavelo {
 namespace {
@@ -53,53 +54,31 @@ void CViewData::position(PositionTables::Kind kind, Integer vGyou, int vDan, Lon
     positions_.at(kind, vGyou, checked::toByte(vDan, kSource)) = vPoint;
 }
 
-Long CViewData::PointSmallBunX(Integer vGyou, int vDan) const {
-    return position(PositionTables::kSmallBunX, vGyou, vDan);
-}
-void CViewData::PointSmallBunX(Integer vGyou, int vDan, Long vPoint) {
-    position(PositionTables::kSmallBunX, vGyou, vDan, vPoint);
-}
-Long CViewData::PointSmallBunY(Integer vGyou, int vDan) const {
-    return position(PositionTables::kSmallBunY, vGyou, vDan);
-}
-void CViewData::PointSmallBunY(Integer vGyou, int vDan, Long vPoint) {
-    position(PositionTables::kSmallBunY, vGyou, vDan, vPoint);
-}
-Long CViewData::PoinBigBunX(Integer vGyou, int vDan) const {
-    return position(PositionTables::kBigBunX, vGyou, vDan);
-}
-void CViewData::PoinBigBunX(Integer vGyou, int vDan, Long vPoint) {
-    position(PositionTables::kBigBunX, vGyou, vDan, vPoint);
-}
-Long CViewData::PoinBigBunY(Integer vGyou, int vDan) const {
-    return position(PositionTables::kBigBunY, vGyou, vDan);
-}
-void CViewData::PoinBigBunY(Integer vGyou, int vDan, Long vPoint) {
-    position(PositionTables::kBigBunY, vGyou, vDan, vPoint);
-}
-Long CViewData::PointSmallRubiX(Integer vGyou, int vDan) const {
-    return position(PositionTables::kSmallRubiX, vGyou, vDan);
-}
-void CViewData::PointSmallRubiX(Integer vGyou, int vDan, Long vPoint) {
-    position(PositionTables::kSmallRubiX, vGyou, vDan, vPoint);
-}
-Long CViewData::PointSmallRubiY(Integer vGyou, int vDan) const {
-    return position(PositionTables::kSmallRubiY, vGyou, vDan);
-}
-void CViewData::PointSmallRubiY(Integer vGyou, int vDan, Long vPoint) {
-    position(PositionTables::kSmallRubiY, vGyou, vDan, vPoint);
-}
-Long CViewData::PointBigRubiX(Integer vGyou, int vDan) const {
-    return position(PositionTables::kBigRubiX, vGyou, vDan);
-}
-void CViewData::PointBigRubiX(Integer vGyou, int vDan, Long vPoint) {
-    position(PositionTables::kBigRubiX, vGyou, vDan, vPoint);
-}
-Long CViewData::PointBigRubiY(Integer vGyou, int vDan) const {
-    return position(PositionTables::kBigRubiY, vGyou, vDan);
-}
-void CViewData::PointBigRubiY(Integer vGyou, int vDan, Long vPoint) {
-    position(PositionTables::kBigRubiY, vGyou, vDan, vPoint);
+void CViewData::takeLayout(const CCalcPointXY& layout) {
+    using Kind = PositionTables::Kind;
+    constexpr Kind kBunKinds[] = {PositionTables::kSmallBunX, PositionTables::kSmallBunY,
+                                  PositionTables::kBigBunX, PositionTables::kBigBunY};
+    constexpr Kind kRubiKinds[] = {PositionTables::kSmallRubiX, PositionTables::kSmallRubiY,
+                                   PositionTables::kBigRubiX, PositionTables::kBigRubiY};
+    for (Integer style = 0; style <= 1; ++style) {
+        FontSizeBun(style, layout.FontSizeBun(style));
+        FontSizeRubi(style, layout.FontSizeRubi(style));
+    }
+    const Integer lines = layout.GyouArraySize();
+    for (Integer g = 1; g <= lines; ++g) {
+        for (int k = 1; k <= layout.LenBunDan(g); ++k)
+            for (const Kind kind : kBunKinds) position(kind, g, k, layout.position(kind, g, k));
+        for (int k = 1; k <= layout.LenRubiDan(g); ++k)
+            for (const Kind kind : kRubiKinds) position(kind, g, k, layout.position(kind, g, k));
+    }
+    for (Integer tier = 0; tier <= 1; ++tier) {
+        for (Integer g = 1; g <= lines; ++g) {
+            LenBigBunDan(tier, g, layout.LenBigBunDan(tier, g));
+            LenBigRubiDan(tier, g, layout.LenBigRubiDan(tier, g));
+        }
+    }
+    for (Integer style = 0; style <= 1; ++style) CharSpace(style, layout.CharSpace(style));
+    DeviceScaleWidth(layout.DeviceScaleWidth());
 }
 
 std::size_t CViewData::MemoryBytes() const {

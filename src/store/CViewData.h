@@ -8,6 +8,8 @@
 
 namespace tavelo {
 
+class CCalcPointXY;
+
 // Everything the viewer keeps about one open document, filled once by CViewDataS::Add.
 //
 // Given by the reader: per line Bun, Rubi, FontData (cells 1..60), IsKanjiRubi (slots
@@ -69,23 +71,11 @@ public:
         lenBigRubiDan_.at(vUp_Down, vGyou) = vLen;
     }
 
-    // vDan is a Byte: a value outside 0..255 is an overflow before the table is consulted.
-    [[nodiscard]] Long PointSmallBunX(Integer vGyou, int vDan) const;
-    void PointSmallBunX(Integer vGyou, int vDan, Long vPoint);
-    [[nodiscard]] Long PointSmallBunY(Integer vGyou, int vDan) const;
-    void PointSmallBunY(Integer vGyou, int vDan, Long vPoint);
-    [[nodiscard]] Long PoinBigBunX(Integer vGyou, int vDan) const;
-    void PoinBigBunX(Integer vGyou, int vDan, Long vPoint);
-    [[nodiscard]] Long PoinBigBunY(Integer vGyou, int vDan) const;
-    void PoinBigBunY(Integer vGyou, int vDan, Long vPoint);
-    [[nodiscard]] Long PointSmallRubiX(Integer vGyou, int vDan) const;
-    void PointSmallRubiX(Integer vGyou, int vDan, Long vPoint);
-    [[nodiscard]] Long PointSmallRubiY(Integer vGyou, int vDan) const;
-    void PointSmallRubiY(Integer vGyou, int vDan, Long vPoint);
-    [[nodiscard]] Long PointBigRubiX(Integer vGyou, int vDan) const;
-    void PointBigRubiX(Integer vGyou, int vDan, Long vPoint);
-    [[nodiscard]] Long PointBigRubiY(Integer vGyou, int vDan) const;
-    void PointBigRubiY(Integer vGyou, int vDan, Long vPoint);
+    // The eight position tables (PointSmallBunX … PointBigRubiY), by kind: the X or Y of body
+    // cell or ruby slot vDan of line vGyou. vDan is a Byte: a value outside 0..255 is an
+    // overflow before the table is consulted.
+    [[nodiscard]] Long position(PositionTables::Kind kind, Integer vGyou, int vDan) const;
+    void position(PositionTables::Kind kind, Integer vGyou, int vDan, Long vPoint);
 
     [[nodiscard]] const String& Rubi(Integer vGyou) const { return lines_.at(vGyou).Rubi; }
     void Rubi(Integer vGyou, const String& vChrS) { lines_.at(vGyou).Rubi = vChrS; }
@@ -108,6 +98,10 @@ public:
     [[nodiscard]] Integer Plusminus1MaxLenDan() const { return plusminus1MaxLenDan_; }
     void Plusminus1MaxLenDan(Integer vNewValue) { plusminus1MaxLenDan_ = vNewValue; }
 
+    // Takes what the layout calculated: font sizes, pitches, tier lengths, the position tables
+    // of every line the layout holds, and the device width.
+    void takeLayout(const CCalcPointXY& layout);
+
     // The bytes the record holds, its texts included.
     [[nodiscard]] std::size_t MemoryBytes() const;
 
@@ -119,9 +113,6 @@ private:
         Table<Integer> ReversalChar{"CViewData.ReversalChar", 1, kMaxBunDan};  // -1 or 0
         Table<Integer> IsKanjiRubi{"CViewData.IsKanjiRubi", 1, kMaxRubiDan};   // -1 or 0
     };
-
-    [[nodiscard]] Long position(PositionTables::Kind kind, Integer vGyou, int vDan) const;
-    void position(PositionTables::Kind kind, Integer vGyou, int vDan, Long vPoint);
 
     Table<Line> lines_{"CViewData.Line"};
     String fileName_;

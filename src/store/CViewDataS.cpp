@@ -70,33 +70,7 @@ std::shared_ptr<CViewData> CViewDataS::build(const String& vID, CFileChangeTlDat
     for (long l = 1; l <= lines; ++l)
         for (long m = 1; m <= reader.LenRubiDan(l); ++m)
             view.IsKanjiRubi(l, m, reader.IsKanjiRubi(l, m) != kFalseFlag);
-    for (Integer style = 0; style <= 1; ++style) {
-        view.FontSizeBun(style, layout.FontSizeBun(style));
-        view.FontSizeRubi(style, layout.FontSizeRubi(style));
-    }
-    const long laidOut = layout.GyouArraySize();
-    for (long n = 1; n <= laidOut; ++n) {
-        for (long k = 1; k <= layout.LenBunDan(n); ++k) {
-            view.PointSmallBunX(n, k, layout.PointSmallBunX(n, k));
-            view.PointSmallBunY(n, k, layout.PointSmallBunY(n, k));
-            view.PoinBigBunX(n, k, layout.PoinBigBunX(n, k));
-            view.PoinBigBunY(n, k, layout.PoinBigBunY(n, k));
-        }
-        for (long k = 1; k <= layout.LenRubiDan(n); ++k) {
-            view.PointSmallRubiX(n, k, layout.PointSmallRubiX(n, k));
-            view.PointSmallRubiY(n, k, layout.PointSmallRubiY(n, k));
-            view.PointBigRubiX(n, k, layout.PointBigRubiX(n, k));
-            view.PointBigRubiY(n, k, layout.PointBigRubiY(n, k));
-        }
-    }
-    for (Integer tier = 0; tier <= 1; ++tier) {
-        for (long n = 1; n <= laidOut; ++n) {
-            view.LenBigBunDan(tier, n, layout.LenBigBunDan(tier, n));
-            view.LenBigRubiDan(tier, n, layout.LenBigRubiDan(tier, n));
-        }
-    }
-    for (Integer style = 0; style <= 1; ++style) view.CharSpace(style, layout.CharSpace(style));
-    view.DeviceScaleWidth(layout.DeviceScaleWidth());
+    view.takeLayout(layout);
     for (long K = 1; K <= lines; ++K)
         for (long M = 1; M <= reader.LenBunDan(K); ++M)
             view.ReversalChar(K, M, vobReverse.ReversalChar(K, M));

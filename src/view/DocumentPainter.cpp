@@ -72,10 +72,10 @@ const LOGFONTA& DocumentPainter::bodyFont(const String& shortName, LONG height) 
 void DocumentPainter::drawBunLines(const CViewData& view, Integer style, Integer tier,
                                    const PaintState& state) {
     const LONG height = bunHeight(view, style);
-    const PositionRead x = style == 0 ? PositionRead{&CViewData::PointSmallBunX}
-                                      : PositionRead{&CViewData::PoinBigBunX};
-    const PositionRead y = style == 0 ? PositionRead{&CViewData::PointSmallBunY}
-                                      : PositionRead{&CViewData::PoinBigBunY};
+    const PositionTables::Kind x =
+        style == 0 ? PositionTables::kSmallBunX : PositionTables::kBigBunX;
+    const PositionTables::Kind y =
+        style == 0 ? PositionTables::kSmallBunY : PositionTables::kBigBunY;
     prepareOnFirstSight(view, style, state);
     const Integer end = std::min(view.GyouArraySize(), state.lastLine);
     for (Integer g = std::max(Integer{1}, state.firstLine); g <= end; ++g) {
@@ -88,14 +88,14 @@ void DocumentPainter::drawBunLines(const CViewData& view, Integer style, Integer
                 checked::add(checked::intDiv(view.Plusminus1MaxLenDan(), Integer{2}), Integer{1});
             last = checked::add(view.LenBigBunDan(0, g), view.LenBigBunDan(1, g));
         }
-        if (first > last || !columnVisible((view.*x)(g, first), height, state)) continue;
+        if (first > last || !columnVisible(view.position(x, g, first), height, state)) continue;
         const String& bun = view.Bun(g);
         for (Integer d = first; d <= last; ++d) {
             const LOGFONTA& font = bodyFont(view.FontData(g, d), height);
             const COLORREF color =
                 (view.ReversalChar(g, d) && state.isSearch) ? state.hitColor : state.inkColor;
-            const Long left = checked::add(state.offsetX, (view.*x)(g, d));
-            drawCharacter(characterAt(bun, d), font, color, left, (view.*y)(g, d));
+            const Long left = checked::add(state.offsetX, view.position(x, g, d));
+            drawCharacter(characterAt(bun, d), font, color, left, view.position(y, g, d));
         }
     }
 }
@@ -105,10 +105,10 @@ void DocumentPainter::drawRubiLines(const CViewData& view, Integer style, Intege
     const RubiFonts fonts = rubiFonts(view, style);
     const LOGFONTA& plain = fonts.plain;
     const LOGFONTA& kanji = fonts.kanji;
-    const PositionRead x = style == 0 ? PositionRead{&CViewData::PointSmallRubiX}
-                                      : PositionRead{&CViewData::PointBigRubiX};
-    const PositionRead y = style == 0 ? PositionRead{&CViewData::PointSmallRubiY}
-                                      : PositionRead{&CViewData::PointBigRubiY};
+    const PositionTables::Kind x =
+        style == 0 ? PositionTables::kSmallRubiX : PositionTables::kBigRubiX;
+    const PositionTables::Kind y =
+        style == 0 ? PositionTables::kSmallRubiY : PositionTables::kBigRubiY;
     prepareOnFirstSight(view, style, state);
     const Integer end = std::min(view.GyouArraySize(), state.lastLine);
     for (Integer g = std::max(Integer{1}, state.firstLine); g <= end; ++g) {
@@ -120,14 +120,15 @@ void DocumentPainter::drawRubiLines(const CViewData& view, Integer style, Intege
             first = checked::add(view.Plusminus1MaxLenDan(), Integer{1});
             last = checked::add(view.LenBigRubiDan(0, g), view.LenBigRubiDan(1, g));
         }
-        if (first > last || !columnVisible((view.*x)(g, first), kanji.lfHeight, state)) continue;
+        if (first > last || !columnVisible(view.position(x, g, first), kanji.lfHeight, state))
+            continue;
         const String& rubi = view.Rubi(g);
         for (Integer d = first; d <= last; ++d) {
             const auto c = characterAt(rubi, d);
             if (c == kHalfSpace || c == kFullSpace) continue;
             const LOGFONTA& font = view.IsKanjiRubi(g, d) ? kanji : plain;
-            const Long left = checked::add(state.offsetX, (view.*x)(g, d));
-            drawCharacter(c, font, state.inkColor, left, (view.*y)(g, d));
+            const Long left = checked::add(state.offsetX, view.position(x, g, d));
+            drawCharacter(c, font, state.inkColor, left, view.position(y, g, d));
         }
     }
 }
@@ -159,11 +160,12 @@ void DocumentPainter::prepareOnFirstSight(const CViewData& view, Integer style,
     PaintState margin = state;
     margin.offsetX = checked::add(state.offsetX, static_cast<Long>(state.viewWidth));
     margin.viewWidth = 3 * state.viewWidth;
-    const PositionRead x = style == 0 ? PositionRead{&CViewData::PointSmallBunX}
-                                      : PositionRead{&CViewData::PoinBigBunX};
+    const PositionTables::Kind x =
+        style == 0 ? PositionTables::kSmallBunX : PositionTables::kBigBunX;
     for (Integer g = 1; g <= view.GyouArraySize(); ++g) {
         if (prepared[static_cast<std::size_t>(g)]) continue;
-        if (view.LenBunDan(g) >= 1 && !columnVisible((view.*x)(g, 1), height, margin)) continue;
+        if (view.LenBunDan(g) >= 1 && !columnVisible(view.position(x, g, 1), height, margin))
+            continue;
         prepared[static_cast<std::size_t>(g)] = true;
         const String& bun = view.Bun(g);
         for (Integer d = 1; d <= view.LenBunDan(g); ++d)

@@ -52,8 +52,6 @@ public:
     void DrawBigRubi(const CViewData& view, Integer tier, const PaintState& state);
 
 private:
-    using PositionRead = Long (CViewData::*)(Integer, int) const;
-
     void drawBunLines(const CViewData& view, Integer style, Integer tier, const PaintState& state);
     void drawRubiLines(const CViewData& view, Integer style, Integer tier, const PaintState& state);
     struct RubiFonts {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "layout/CCalcPointXY.h"
-#include "layout/FixedMeasuringDevice.h"
+#include "support/FixedMeasuringDevice.h"
 #include "reader/Tl2TestBytes.h"
 
 namespace tavelo {
@@ -53,13 +53,21 @@ protected:
 
     using Point = std::pair<Long, Long>;
     Point smallBun(Integer g, int k) {
-        return {calc.PointSmallBunX(g, k), calc.PointSmallBunY(g, k)};
+        return {calc.position(PositionTables::kSmallBunX, g, k),
+                calc.position(PositionTables::kSmallBunY, g, k)};
     }
-    Point bigBun(Integer g, int k) { return {calc.PoinBigBunX(g, k), calc.PoinBigBunY(g, k)}; }
+    Point bigBun(Integer g, int k) {
+        return {calc.position(PositionTables::kBigBunX, g, k),
+                calc.position(PositionTables::kBigBunY, g, k)};
+    }
     Point smallRubi(Integer g, int k) {
-        return {calc.PointSmallRubiX(g, k), calc.PointSmallRubiY(g, k)};
+        return {calc.position(PositionTables::kSmallRubiX, g, k),
+                calc.position(PositionTables::kSmallRubiY, g, k)};
     }
-    Point bigRubi(Integer g, int k) { return {calc.PointBigRubiX(g, k), calc.PointBigRubiY(g, k)}; }
+    Point bigRubi(Integer g, int k) {
+        return {calc.position(PositionTables::kBigRubiX, g, k),
+                calc.position(PositionTables::kBigRubiY, g, k)};
+    }
 
     FixedMeasuringDevice device{600, 400, emHeight};
     CCalcPointXY calc;
@@ -149,25 +157,26 @@ TEST_F(CCalcPointXYTest, standardLine_andLinesOfOtherLengths_keepThePlainPitch) 
     calc.CalcSmallFontPointXY();
     ASSERT_EQ(calc.CharSpace(0), 16.0f);
     for (Integer g = 1; g <= 3; ++g)
-        for (int k = 1; k <= calc.LenBunDan(g); ++k) EXPECT_EQ(calc.PointSmallBunY(g, k), 16 * k);
+        for (int k = 1; k <= calc.LenBunDan(g); ++k)
+            EXPECT_EQ(calc.position(PositionTables::kSmallBunY, g, k), 16 * k);
 }
 
 TEST_F(CCalcPointXYTest, lineOneShort_isSpreadAndLineOneOver_isCompressed) {
     device.resize(100, 162);
     feed(8, {{7, 0}, {9, 0}});
     calc.CalcSmallFontPointXY();
-    EXPECT_EQ(calc.PointSmallBunY(1, 2), std::floor(16 + 16.0 * 8 / 7));
-    EXPECT_EQ(calc.PointSmallBunY(1, 7), std::floor(16 + 6 * 16.0 * 8 / 7));
-    EXPECT_EQ(calc.PointSmallBunY(2, 2), std::floor(16 + 16.0 * 8 / 9));
-    EXPECT_EQ(calc.PointSmallBunY(2, 9), std::floor(16 + 8 * 16.0 * 8 / 9));
+    EXPECT_EQ(calc.position(PositionTables::kSmallBunY, 1, 2), std::floor(16 + 16.0 * 8 / 7));
+    EXPECT_EQ(calc.position(PositionTables::kSmallBunY, 1, 7), std::floor(16 + 6 * 16.0 * 8 / 7));
+    EXPECT_EQ(calc.position(PositionTables::kSmallBunY, 2, 2), std::floor(16 + 16.0 * 8 / 9));
+    EXPECT_EQ(calc.position(PositionTables::kSmallBunY, 2, 9), std::floor(16 + 8 * 16.0 * 8 / 9));
 }
 
 TEST_F(CCalcPointXYTest, rubyStep_followsTheBodyLengthOfItsLine) {
     device.resize(100, 162);
     feed(8, {{7, 14}, {8, 16}});
     calc.CalcSmallFontPointXY();
-    EXPECT_EQ(calc.PointSmallRubiY(1, 14), std::floor(16 + 13 * 8.0 * 8 / 7));
-    EXPECT_EQ(calc.PointSmallRubiY(2, 16), 16 + 15 * 8);
+    EXPECT_EQ(calc.position(PositionTables::kSmallRubiY, 1, 14), std::floor(16 + 13 * 8.0 * 8 / 7));
+    EXPECT_EQ(calc.position(PositionTables::kSmallRubiY, 2, 16), 16 + 15 * 8);
 }
 
 TEST_F(CCalcPointXYTest, columnsLeftOfTheView_areFlooredDownwards) {
@@ -175,8 +184,8 @@ TEST_F(CCalcPointXYTest, columnsLeftOfTheView_areFlooredDownwards) {
     feed(20, {{1, 0}, {1, 0}});
     calc.CalcSmallFontPointXY();
     // 20 - 18.142857 = 1.857 and then 1.857 - 36.285714 = -34.43, which floors to -35.
-    EXPECT_EQ(calc.PointSmallBunX(1, 1), 1);
-    EXPECT_EQ(calc.PointSmallBunX(2, 1), -35);
+    EXPECT_EQ(calc.position(PositionTables::kSmallBunX, 1, 1), 1);
+    EXPECT_EQ(calc.position(PositionTables::kSmallBunX, 2, 1), -35);
 }
 
 // --- Tier split ---
@@ -297,7 +306,8 @@ TEST_F(CCalcPointXYTest, freshCalculator_hasZeroPitchesAndSizesAndNoTables) {
     EXPECT_EQ(calc.FontSizeBun(1), 0);
     EXPECT_EQ(calc.FontSizeRubi(0), 0);
     EXPECT_EQ(errorNumberOf([&] { (void)calc.LenBunDan(1); }), Error::kSubscriptOutOfRange);
-    EXPECT_EQ(errorNumberOf([&] { (void)calc.PointSmallBunX(1, 1); }), Error::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { (void)calc.position(PositionTables::kSmallBunX, 1, 1); }),
+              Error::kSubscriptOutOfRange);
 }
 
 TEST_F(CCalcPointXYTest, writingGyouArraySize_recreatesTheLengthTablesEmpty) {
@@ -314,11 +324,15 @@ TEST_F(CCalcPointXYTest, writingGyouArraySize_recreatesTheLengthTablesEmpty) {
 TEST_F(CCalcPointXYTest, writingMaxBunDan_recreatesThePositionTablesEmpty) {
     layOutExample();
     calc.MaxBunDan(21);
-    EXPECT_EQ(calc.PointSmallBunX(1, 1), 0);
-    EXPECT_EQ(calc.PointBigRubiY(3, 52), 0);  // 2M + 10 slots
-    EXPECT_EQ(errorNumberOf([&] { (void)calc.PointBigRubiY(3, Error::kFileNotFound); }), 9);
-    EXPECT_EQ(errorNumberOf([&] { (void)calc.PointSmallBunY(1, 22); }), Error::kSubscriptOutOfRange);
-    EXPECT_EQ(errorNumberOf([&] { (void)calc.PointSmallBunY(4, 1); }), Error::kSubscriptOutOfRange);
+    EXPECT_EQ(calc.position(PositionTables::kSmallBunX, 1, 1), 0);
+    EXPECT_EQ(calc.position(PositionTables::kBigRubiY, 3, 52), 0);  // 2M + 10 slots
+    EXPECT_EQ(errorNumberOf(
+                  [&] { (void)calc.position(PositionTables::kBigRubiY, 3, Error::kFileNotFound); }),
+              9);
+    EXPECT_EQ(errorNumberOf([&] { (void)calc.position(PositionTables::kSmallBunY, 1, 22); }),
+              Error::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { (void)calc.position(PositionTables::kSmallBunY, 4, 1); }),
+              Error::kSubscriptOutOfRange);
 }
 
 TEST_F(CCalcPointXYTest, maxBunDanAbove16378_isAnOverflowAndChangesNothing) {
@@ -326,15 +340,18 @@ TEST_F(CCalcPointXYTest, maxBunDanAbove16378_isAnOverflowAndChangesNothing) {
     calc.MaxBunDan(3);
     EXPECT_EQ(errorNumberOf([&] { calc.MaxBunDan(16379); }), Error::kOverflow);
     EXPECT_EQ(calc.MaxBunDan(), 3);
-    EXPECT_EQ(errorNumberOf([&] { (void)calc.PointSmallBunX(1, 3); }), 0);
+    EXPECT_EQ(errorNumberOf([&] { (void)calc.position(PositionTables::kSmallBunX, 1, 3); }), 0);
     EXPECT_EQ(errorNumberOf([&] { calc.MaxBunDan(16378); }), 0);
 }
 
 TEST_F(CCalcPointXYTest, positionIndex_isAByte) {
     layOutExample();
-    EXPECT_EQ(errorNumberOf([&] { (void)calc.PointSmallBunX(1, 256); }), Error::kOverflow);
-    EXPECT_EQ(errorNumberOf([&] { (void)calc.PoinBigBunY(1, -1); }), Error::kOverflow);
-    EXPECT_EQ(errorNumberOf([&] { (void)calc.PointSmallRubiX(1, 0); }), Error::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { (void)calc.position(PositionTables::kSmallBunX, 1, 256); }),
+              Error::kOverflow);
+    EXPECT_EQ(errorNumberOf([&] { (void)calc.position(PositionTables::kBigBunY, 1, -1); }),
+              Error::kOverflow);
+    EXPECT_EQ(errorNumberOf([&] { (void)calc.position(PositionTables::kSmallRubiX, 1, 0); }),
+              Error::kSubscriptOutOfRange);
 }
 
 TEST_F(CCalcPointXYTest, styleOrTierOutsideZeroToOne_isSubscriptOutOfRange) {
@@ -370,8 +387,10 @@ TEST_F(CCalcPointXYTest, rubyLineRunningPastTheRubyTable_isStillLaidOut) {
     calc.IsKanjiRubi(1, 23, true);
     calc.CalcSmallFontPointXY();
     calc.CalcBigFontPointXY();
-    EXPECT_GT(calc.PointSmallRubiY(1, 24), calc.PointSmallRubiY(1, 23));
-    EXPECT_GT(calc.PointSmallRubiX(1, 23), calc.PointSmallRubiX(1, 24));
+    EXPECT_GT(calc.position(PositionTables::kSmallRubiY, 1, 24),
+              calc.position(PositionTables::kSmallRubiY, 1, 23));
+    EXPECT_GT(calc.position(PositionTables::kSmallRubiX, 1, 23),
+              calc.position(PositionTables::kSmallRubiX, 1, 24));
     EXPECT_EQ(calc.LenBigRubiDan(1, 1), 16);
     EXPECT_EQ(calc.MaxBunDan(), 5);
 }
@@ -384,8 +403,10 @@ TEST_F(CCalcPointXYTest, bodyLineLongerThanMaxBunDan_isStillLaidOut) {
     calc.LenBunDan(1, 3);
     calc.LenBunDan(2, 6);
     calc.CalcSmallFontPointXY();
-    EXPECT_GT(calc.PointSmallBunY(2, 6), calc.PointSmallBunY(2, 5));
-    EXPECT_EQ(calc.PointSmallBunX(2, 6), calc.PointSmallBunX(2, 1));
+    EXPECT_GT(calc.position(PositionTables::kSmallBunY, 2, 6),
+              calc.position(PositionTables::kSmallBunY, 2, 5));
+    EXPECT_EQ(calc.position(PositionTables::kSmallBunX, 2, 6),
+              calc.position(PositionTables::kSmallBunX, 2, 1));
 }
 
 TEST_F(CCalcPointXYTest, wideningTheRubyTables_keepsTheFlagsOfEveryLine) {
@@ -399,9 +420,12 @@ TEST_F(CCalcPointXYTest, wideningTheRubyTables_keepsTheFlagsOfEveryLine) {
     calc.LenRubiDan(2, 30);
     calc.IsKanjiRubi(2, 31, true);  // a flag beyond the widened table widens it again
     calc.CalcSmallFontPointXY();
-    EXPECT_GT(calc.PointSmallRubiX(1, 12), calc.PointSmallRubiX(1, 11));
-    EXPECT_GT(calc.PointSmallRubiX(2, 1), calc.PointSmallRubiX(2, 2));
-    EXPECT_EQ(calc.PointSmallRubiX(2, 30), calc.PointSmallRubiX(2, 2));
+    EXPECT_GT(calc.position(PositionTables::kSmallRubiX, 1, 12),
+              calc.position(PositionTables::kSmallRubiX, 1, 11));
+    EXPECT_GT(calc.position(PositionTables::kSmallRubiX, 2, 1),
+              calc.position(PositionTables::kSmallRubiX, 2, 2));
+    EXPECT_EQ(calc.position(PositionTables::kSmallRubiX, 2, 30),
+              calc.position(PositionTables::kSmallRubiX, 2, 2));
 }
 
 // --- Failures that end a layout ---
@@ -409,17 +433,18 @@ TEST_F(CCalcPointXYTest, standardLengthThree_lineOfTwo_failsInTheLargeStyleKeepi
     feed(3, {{1, 2}, {2, 4}});
     EXPECT_EQ(errorNumberOf([&] { calc.CalcBigFontPointXY(); }), Error::kDivisionByZero);
     // Character 2 of line 2 was placed; its lower-tier step divides by h - 1 = 0.
-    EXPECT_EQ(calc.PoinBigBunY(2, 2), calc.PoinBigBunY(1, 1));
-    EXPECT_GT(calc.PoinBigBunX(2, 2), 0);
-    EXPECT_EQ(calc.PointBigRubiY(1, 1), 0);  // the ruby pass never ran
+    EXPECT_EQ(calc.position(PositionTables::kBigBunY, 2, 2),
+              calc.position(PositionTables::kBigBunY, 1, 1));
+    EXPECT_GT(calc.position(PositionTables::kBigBunX, 2, 2), 0);
+    EXPECT_EQ(calc.position(PositionTables::kBigRubiY, 1, 1), 0);  // the ruby pass never ran
     EXPECT_EQ(errorNumberOf([&] { calc.CalcSmallFontPointXY(); }), 0);
 }
 
 TEST_F(CCalcPointXYTest, standardLengthOne_rubyWithoutBody_failsInTheSmallStyle) {
     feed(1, {{0, 2}});
     EXPECT_EQ(errorNumberOf([&] { calc.CalcSmallFontPointXY(); }), Error::kDivisionByZero);
-    EXPECT_GT(calc.PointSmallRubiY(1, 1), 0);
-    EXPECT_EQ(calc.PointSmallRubiY(1, 2), 0);
+    EXPECT_GT(calc.position(PositionTables::kSmallRubiY, 1, 1), 0);
+    EXPECT_EQ(calc.position(PositionTables::kSmallRubiY, 1, 2), 0);
 }
 
 TEST_F(CCalcPointXYTest, standardLength32767_isAnOverflow) {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "MeasuringDeviceContract.h"
-#include "layout/FixedMeasuringDevice.h"
+#include "support/FixedMeasuringDevice.h"
 
 namespace tavelo::testing {
 namespace {

@@ -7,7 +7,7 @@
 #include "common/RecordingMessageSink.h"
 #include "layout/CCalcPointXY.h"
 #include "layout/CReversalChar.h"
-#include "layout/FixedMeasuringDevice.h"
+#include "support/FixedMeasuringDevice.h"
 #include "reader/CFileChangeTlData.h"
 #include "reader/Tl2TestBytes.h"
 #include "store/CViewData.h"
@@ -123,19 +123,28 @@ TEST_F(CViewDataSTest, add_copiesEveryPositionSizeAndTierFromTheLayout) {
             EXPECT_EQ(view.LenBigRubiDan(tier, g), calc.LenBigRubiDan(tier, g));
         }
         for (int k = 1; k <= calc.LenBunDan(g); ++k) {
-            EXPECT_EQ(view.PointSmallBunX(g, k), calc.PointSmallBunX(g, k));
-            EXPECT_EQ(view.PointSmallBunY(g, k), calc.PointSmallBunY(g, k));
-            EXPECT_EQ(view.PoinBigBunX(g, k), calc.PoinBigBunX(g, k));
-            EXPECT_EQ(view.PoinBigBunY(g, k), calc.PoinBigBunY(g, k));
+            EXPECT_EQ(view.position(PositionTables::kSmallBunX, g, k),
+                      calc.position(PositionTables::kSmallBunX, g, k));
+            EXPECT_EQ(view.position(PositionTables::kSmallBunY, g, k),
+                      calc.position(PositionTables::kSmallBunY, g, k));
+            EXPECT_EQ(view.position(PositionTables::kBigBunX, g, k),
+                      calc.position(PositionTables::kBigBunX, g, k));
+            EXPECT_EQ(view.position(PositionTables::kBigBunY, g, k),
+                      calc.position(PositionTables::kBigBunY, g, k));
         }
         for (int k = 1; k <= calc.LenRubiDan(g); ++k) {
-            EXPECT_EQ(view.PointSmallRubiX(g, k), calc.PointSmallRubiX(g, k));
-            EXPECT_EQ(view.PointSmallRubiY(g, k), calc.PointSmallRubiY(g, k));
-            EXPECT_EQ(view.PointBigRubiX(g, k), calc.PointBigRubiX(g, k));
-            EXPECT_EQ(view.PointBigRubiY(g, k), calc.PointBigRubiY(g, k));
+            EXPECT_EQ(view.position(PositionTables::kSmallRubiX, g, k),
+                      calc.position(PositionTables::kSmallRubiX, g, k));
+            EXPECT_EQ(view.position(PositionTables::kSmallRubiY, g, k),
+                      calc.position(PositionTables::kSmallRubiY, g, k));
+            EXPECT_EQ(view.position(PositionTables::kBigRubiX, g, k),
+                      calc.position(PositionTables::kBigRubiX, g, k));
+            EXPECT_EQ(view.position(PositionTables::kBigRubiY, g, k),
+                      calc.position(PositionTables::kBigRubiY, g, k));
         }
     }
-    EXPECT_GT(view.PointSmallRubiX(3, 2), view.PointSmallRubiX(3, 1));  // the kanji slot
+    EXPECT_GT(view.position(PositionTables::kSmallRubiX, 3, 2),
+              view.position(PositionTables::kSmallRubiX, 3, 1));  // the kanji slot
 }
 
 TEST_F(CViewDataSTest, add_measuresTheDeviceWidthAtThatMoment) {

@@ -66,40 +66,48 @@ TEST_F(CViewDataTest, writingGyouArraySizeAgain_emptiesAllLineDataWithTheHighlig
 TEST_F(CViewDataTest, maxBunDanFiveWithTwoLines_givesTwoByFiveAndTwoByTwenty) {
     view.GyouArraySize(2);
     view.MaxBunDan(5);
-    view.PoinBigBunY(2, 5, 40);
-    EXPECT_EQ(view.PoinBigBunY(2, 5), 40);
-    EXPECT_EQ(errorNumberOf([&] { view.PointSmallBunX(2, 6, 1); }), Error::kSubscriptOutOfRange);
-    EXPECT_EQ(errorNumberOf([&] { view.PointSmallBunX(3, 1, 1); }), Error::kSubscriptOutOfRange);
-    view.PointBigRubiX(2, 20, 3);
-    EXPECT_EQ(view.PointBigRubiX(2, 20), 3);
-    EXPECT_EQ(errorNumberOf([&] { view.PointSmallRubiY(1, 21, 1); }), Error::kSubscriptOutOfRange);
+    view.position(PositionTables::kBigBunY, 2, 5, 40);
+    EXPECT_EQ(view.position(PositionTables::kBigBunY, 2, 5), 40);
+    EXPECT_EQ(errorNumberOf([&] { view.position(PositionTables::kSmallBunX, 2, 6, 1); }),
+              Error::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { view.position(PositionTables::kSmallBunX, 3, 1, 1); }),
+              Error::kSubscriptOutOfRange);
+    view.position(PositionTables::kBigRubiX, 2, 20, 3);
+    EXPECT_EQ(view.position(PositionTables::kBigRubiX, 2, 20), 3);
+    EXPECT_EQ(errorNumberOf([&] { view.position(PositionTables::kSmallRubiY, 1, 21, 1); }),
+              Error::kSubscriptOutOfRange);
 }
 
 TEST_F(CViewDataTest, positionsBeforeMaxBunDan_fail) {
     view.GyouArraySize(2);
-    EXPECT_EQ(errorNumberOf([&] { (void)view.PointSmallBunX(1, 1); }), Error::kSubscriptOutOfRange);
-    EXPECT_EQ(errorNumberOf([&] { view.PointBigRubiY(1, 1, Error::kInvalidArgument); }), 9);
+    EXPECT_EQ(errorNumberOf([&] { (void)view.position(PositionTables::kSmallBunX, 1, 1); }),
+              Error::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf(
+                  [&] { view.position(PositionTables::kBigRubiY, 1, 1, Error::kInvalidArgument); }),
+              9);
 }
 
 TEST_F(CViewDataTest, positionIndex_isAByte) {
     view.GyouArraySize(1);
     view.MaxBunDan(5);
-    EXPECT_EQ(errorNumberOf([&] { view.PointSmallBunX(1, 256, 1); }), Error::kOverflow);
-    EXPECT_EQ(errorNumberOf([&] { (void)view.PointSmallRubiX(1, -1); }), Error::kOverflow);
+    EXPECT_EQ(errorNumberOf([&] { view.position(PositionTables::kSmallBunX, 1, 256, 1); }),
+              Error::kOverflow);
+    EXPECT_EQ(errorNumberOf([&] { (void)view.position(PositionTables::kSmallRubiX, 1, -1); }),
+              Error::kOverflow);
 }
 
 TEST_F(CViewDataTest, linesLongerThanTheTablesFromMaxBunDan_widenThemAndKeepPositions) {
     view.GyouArraySize(2);
     view.MaxBunDan(5);
-    view.PointSmallBunX(1, 5, 77);
-    view.PointSmallRubiY(2, 20, 88);
+    view.position(PositionTables::kSmallBunX, 1, 5, 77);
+    view.position(PositionTables::kSmallRubiY, 2, 20, 88);
     view.LenBunDan(2, 8);
     view.LenRubiDan(1, 30);
-    view.PointSmallBunX(2, 8, 1);
-    view.PointBigRubiY(1, 30, 2);
-    EXPECT_EQ(view.PointSmallBunX(1, 5), 77);
-    EXPECT_EQ(view.PointSmallRubiY(2, 20), 88);
-    EXPECT_EQ(view.PointBigRubiY(1, 30), 2);
+    view.position(PositionTables::kSmallBunX, 2, 8, 1);
+    view.position(PositionTables::kBigRubiY, 1, 30, 2);
+    EXPECT_EQ(view.position(PositionTables::kSmallBunX, 1, 5), 77);
+    EXPECT_EQ(view.position(PositionTables::kSmallRubiY, 2, 20), 88);
+    EXPECT_EQ(view.position(PositionTables::kBigRubiY, 1, 30), 2);
     EXPECT_EQ(view.MaxBunDan(), 5);
     // The fixed per-line limits stay.
     view.LenBunDan(1, 70);
@@ -110,8 +118,8 @@ TEST_F(CViewDataTest, maxBunDanWrittenAfterTheLengths_coversThemToo) {
     view.GyouArraySize(1);
     view.LenRubiDan(1, 40);
     view.MaxBunDan(5);
-    view.PointSmallRubiX(1, 40, 9);
-    EXPECT_EQ(view.PointSmallRubiX(1, 40), 9);
+    view.position(PositionTables::kSmallRubiX, 1, 40, 9);
+    EXPECT_EQ(view.position(PositionTables::kSmallRubiX, 1, 40), 9);
 }
 
 // --- Styles and tiers ---

@@ -8,7 +8,7 @@
 
 #include "common/RecordingMessageSink.h"
 #include "common/Utf8.h"
-#include "layout/FixedMeasuringDevice.h"
+#include "support/FixedMeasuringDevice.h"
 #include "reader/Tl2TestBytes.h"
 #include "store/CViewData.h"
 #include "store/CViewDataS.h"
@@ -43,8 +43,10 @@ TEST_F(DocumentLoaderTest, loadedBytes_areLaidOutWithTheReadersLengthsAndFlags) 
     EXPECT_EQ(calc.Plusminus1MaxLenDan(), 8);
     EXPECT_EQ(calc.LenBunDan(3), 3);
     EXPECT_EQ(calc.LenRubiDan(1), 4);
-    EXPECT_GT(calc.PointSmallRubiX(1, 2), calc.PointSmallRubiX(1, 1));  // the kanji flag
-    EXPECT_GT(calc.PoinBigBunY(3, 3), calc.PoinBigBunY(3, 2));
+    EXPECT_GT(calc.position(PositionTables::kSmallRubiX, 1, 2),
+              calc.position(PositionTables::kSmallRubiX, 1, 1));  // the kanji flag
+    EXPECT_GT(calc.position(PositionTables::kBigBunY, 3, 3),
+              calc.position(PositionTables::kBigBunY, 3, 2));
     EXPECT_FALSE(loader.highlights().ReversalChar(3, 60));
     EXPECT_EQ(loader.reader().FileName(), u"a.tl2");
 }
@@ -55,7 +57,8 @@ TEST_F(DocumentLoaderTest, addTo_storesTheDocumentUnderItsId) {
     const CViewData& view = loader.addTo(list, u"9:05:31 a.tl2");
     EXPECT_EQ(list.Count(), 1);
     EXPECT_EQ(view.ID(), u"9:05:31 a.tl2");
-    EXPECT_EQ(view.PointSmallBunX(1, 1), loader.calculator().PointSmallBunX(1, 1));
+    EXPECT_EQ(view.position(PositionTables::kSmallBunX, 1, 1),
+              loader.calculator().position(PositionTables::kSmallBunX, 1, 1));
 }
 
 // --- Failures ---
@@ -111,7 +114,8 @@ TEST_F(DocumentLoaderTest, readingFailingPartWay_laysOutTheLineStoredBeforeTheFa
     // The reader counted only the ended line as the longest; the unended one is longer.
     EXPECT_EQ(loader.calculator().MaxBunDan(), 2);
     EXPECT_FALSE(loader.layoutError());
-    EXPECT_GT(loader.calculator().PointSmallBunY(2, 56), loader.calculator().PointSmallBunY(2, 55));
+    EXPECT_GT(loader.calculator().position(PositionTables::kSmallBunY, 2, 56),
+              loader.calculator().position(PositionTables::kSmallBunY, 2, 55));
 }
 
 TEST_F(DocumentLoaderTest, rubyLineRunningPastTwiceTheLongestLinePlusTen_isLaidOutAndStored) {
@@ -122,8 +126,10 @@ TEST_F(DocumentLoaderTest, rubyLineRunningPastTwiceTheLongestLinePlusTen_isLaidO
     CViewDataS list;
     const CViewData& view = loader.addTo(list, u"ruby");
     EXPECT_EQ(view.LenRubiDan(1), 14);
-    EXPECT_GT(view.PointSmallRubiY(1, 14), view.PointSmallRubiY(1, 13));
-    EXPECT_EQ(view.PointBigRubiY(1, 14), loader.calculator().PointBigRubiY(1, 14));
+    EXPECT_GT(view.position(PositionTables::kSmallRubiY, 1, 14),
+              view.position(PositionTables::kSmallRubiY, 1, 13));
+    EXPECT_EQ(view.position(PositionTables::kBigRubiY, 1, 14),
+              loader.calculator().position(PositionTables::kBigRubiY, 1, 14));
 }
 
 TEST_F(DocumentLoaderTest, failingLayoutStep_isKeptAndTheLaterStepsStillRun) {

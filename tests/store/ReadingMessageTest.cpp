@@ -5,7 +5,7 @@
 #include "common/Error.h"
 #include "common/PathBytes.h"
 #include "common/RecordingMessageSink.h"
-#include "layout/FixedMeasuringDevice.h"
+#include "support/FixedMeasuringDevice.h"
 #include "reader/Tl2TestBytes.h"
 #include "store/DocumentLoader.h"
 #include "store/ReadingMessage.h"

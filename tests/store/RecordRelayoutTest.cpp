@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "common/RecordingMessageSink.h"
-#include "layout/FixedMeasuringDevice.h"
+#include "support/FixedMeasuringDevice.h"
 #include "reader/Tl2TestBytes.h"
 #include "store/CViewData.h"
 #include "store/CViewDataS.h"
@@ -34,12 +34,16 @@ std::vector<double> layoutOf(const CViewData& view) {
     out.push_back(view.DeviceScaleWidth());
     for (Integer g = 1; g <= view.GyouArraySize(); ++g) {
         for (int k = 1; k <= view.LenBunDan(g); ++k)
-            for (double v : {view.PointSmallBunX(g, k), view.PointSmallBunY(g, k),
-                             view.PoinBigBunX(g, k), view.PoinBigBunY(g, k)})
+            for (double v : {view.position(PositionTables::kSmallBunX, g, k),
+                             view.position(PositionTables::kSmallBunY, g, k),
+                             view.position(PositionTables::kBigBunX, g, k),
+                             view.position(PositionTables::kBigBunY, g, k)})
                 out.push_back(v);
         for (int k = 1; k <= view.LenRubiDan(g); ++k)
-            for (double v : {view.PointSmallRubiX(g, k), view.PointSmallRubiY(g, k),
-                             view.PointBigRubiX(g, k), view.PointBigRubiY(g, k)})
+            for (double v : {view.position(PositionTables::kSmallRubiX, g, k),
+                             view.position(PositionTables::kSmallRubiY, g, k),
+                             view.position(PositionTables::kBigRubiX, g, k),
+                             view.position(PositionTables::kBigRubiY, g, k)})
                 out.push_back(v);
         for (Integer tier = 0; tier <= 1; ++tier) {
             out.push_back(view.LenBigBunDan(tier, g));

@@ -7,12 +7,12 @@
 #include <string>
 #include <string_view>
 
-#include "support/FakeCommonDialog.h"
 #include "common/CodePage932.h"
 #include "common/RecordingMessageSink.h"
 #include "common/Utf8.h"
-#include "shell/controls/StatusBarPanel.h"
 #include "shell/window/frmMain.h"
+#include "support/FakeCommonDialog.h"
+#include "support/WindowDriver.h"
 
 namespace tavelo::testing {
 
@@ -48,15 +48,12 @@ public:
         return writeFile(name, text);
     }
 
+    // The window's driver, its open command answered by the fixture's dialog.
+    [[nodiscard]] WindowDriver window() { return WindowDriver(*form, &dialog); }
     // Opens the file through the open command, as if chosen in the dialog.
-    void open(const String& path) {
-        dialog.nextFile = path;
-        form->mnuFileOpen_Click();
-    }
-    [[nodiscard]] String status() const { return form->stb1.Panels(1).Text(); }
-    [[nodiscard]] const CViewData& current() const {
-        return form->m_obViewS.Item(form->m_ViewIndex);
-    }
+    void open(const String& path) { window().open(path); }
+    [[nodiscard]] String status() { return window().statusText(); }
+    [[nodiscard]] const CViewData& current() { return window().current(); }
 
     QTemporaryDir folder;
     FakeCommonDialog dialog;

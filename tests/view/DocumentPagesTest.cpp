@@ -7,14 +7,14 @@
 
 #include "common/RecordingMessageSink.h"
 #include "layout/CEisuuCyotai.h"
-#include "layout/FixedMeasuringDevice.h"
+#include "support/FixedMeasuringDevice.h"
 #include "reader/Tl2TestBytes.h"
 #include "store/CViewData.h"
 #include "store/CViewDataS.h"
 #include "store/DocumentLoader.h"
 #include "view/DocumentPages.h"
 #include "view/DocumentPainter.h"
-#include "view/RecordingDrawingSurface.h"
+#include "support/RecordingDrawingSurface.h"
 
 namespace tavelo {
 
@@ -70,7 +70,8 @@ int linesInTheFirstView(Integer style) {
     const int em = MulDiv(view.FontSizeBun(style), 96, 72);
     int count = 0;
     for (Integer g = 1; g <= view.GyouArraySize(); ++g) {
-        const Long x = style == 0 ? view.PointSmallBunX(g, 1) : view.PoinBigBunX(g, 1);
+        const Long x = style == 0 ? view.position(PositionTables::kSmallBunX, g, 1)
+                                  : view.position(PositionTables::kBigBunX, g, 1);
         if (x - em < 0) break;
         ++count;
     }
@@ -166,11 +167,13 @@ TEST(DocumentPagesTest, columns_followTheLayoutsPositions) {
         for (Integer g = 1; g <= 40; ++g) {
             const auto& column = columns[static_cast<std::size_t>(g - 1)];
             if (view.LenBunDan(g) > 0) {
-                const Long x = style == 0 ? view.PointSmallBunX(g, 1) : view.PoinBigBunX(g, 1);
+                const Long x = style == 0 ? view.position(PositionTables::kSmallBunX, g, 1)
+                                          : view.position(PositionTables::kBigBunX, g, 1);
                 EXPECT_DOUBLE_EQ(column.left, static_cast<double>(x - em));
             }
             for (Integer d = 1; d <= view.LenRubiDan(g); ++d) {
-                const Long x = style == 0 ? view.PointSmallRubiX(g, d) : view.PointBigRubiX(g, d);
+                const Long x = style == 0 ? view.position(PositionTables::kSmallRubiX, g, d)
+                                          : view.position(PositionTables::kBigRubiX, g, d);
                 EXPECT_TRUE(x <= column.right);
             }
         }

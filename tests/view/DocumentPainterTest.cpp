@@ -7,7 +7,7 @@
 #include "store/CViewData.h"
 #include "support/GdiPrinters.h"
 #include "view/DocumentPainter.h"
-#include "view/RecordingDrawingSurface.h"
+#include "support/RecordingDrawingSurface.h"
 
 namespace tavelo {
 
@@ -65,19 +65,19 @@ CViewData record(const std::vector<LineSpec>& lines, Integer P = 4) {
         const Long x = 400 - 40 * (g - 1);
         for (Integer d = 1; d <= cellCount; ++d) {
             view.FontData(g, d, u"@ＭＳ 明朝");
-            view.PointSmallBunX(g, d, x);
-            view.PointSmallBunY(g, d, 20 * d);
-            view.PoinBigBunX(g, d, x);
-            view.PoinBigBunY(g, d, 1000 + 20 * d);
+            view.position(PositionTables::kSmallBunX, g, d, x);
+            view.position(PositionTables::kSmallBunY, g, d, 20 * d);
+            view.position(PositionTables::kBigBunX, g, d, x);
+            view.position(PositionTables::kBigBunY, g, d, 1000 + 20 * d);
         }
         for (Integer d = 1; d <= slotCount; ++d) {
             const bool kanji = static_cast<std::size_t>(d) <= line.kanjiRubi.size() &&
                                line.kanjiRubi[static_cast<std::size_t>(d - 1)];
             view.IsKanjiRubi(g, d, kanji);
-            view.PointSmallRubiX(g, d, x + 8);
-            view.PointSmallRubiY(g, d, 10 + 10 * d);
-            view.PointBigRubiX(g, d, x + 8);
-            view.PointBigRubiY(g, d, 1000 + 10 * d);
+            view.position(PositionTables::kSmallRubiX, g, d, x + 8);
+            view.position(PositionTables::kSmallRubiY, g, d, 10 + 10 * d);
+            view.position(PositionTables::kBigRubiX, g, d, x + 8);
+            view.position(PositionTables::kBigRubiY, g, d, 1000 + 10 * d);
         }
     }
     return view;

@@ -6,7 +6,7 @@
 #include "layout/CEisuuCyotai.h"
 #include "layout/ScreenFontSource.h"
 #include "view/ManuscriptPainter.h"
-#include "view/RecordingDrawingSurface.h"
+#include "support/RecordingDrawingSurface.h"
 
 namespace tavelo {
 namespace {

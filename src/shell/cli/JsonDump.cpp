@@ -101,20 +101,20 @@ void writeLayout(JsonWriter& json, const DocumentLoader& loader, MeasuringDevice
             readOrNothing([&] { return calc.LenBigRubiDan(1, g); })});
         json.key("SmallBun");
         writePositions(
-            json, cells, [&](int k) { return calc.PointSmallBunX(g, k); },
-            [&](int k) { return calc.PointSmallBunY(g, k); });
+            json, cells, [&](int k) { return calc.position(PositionTables::kSmallBunX, g, k); },
+            [&](int k) { return calc.position(PositionTables::kSmallBunY, g, k); });
         json.key("BigBun");
         writePositions(
-            json, cells, [&](int k) { return calc.PoinBigBunX(g, k); },
-            [&](int k) { return calc.PoinBigBunY(g, k); });
+            json, cells, [&](int k) { return calc.position(PositionTables::kBigBunX, g, k); },
+            [&](int k) { return calc.position(PositionTables::kBigBunY, g, k); });
         json.key("SmallRubi");
         writePositions(
-            json, slots, [&](int k) { return calc.PointSmallRubiX(g, k); },
-            [&](int k) { return calc.PointSmallRubiY(g, k); });
+            json, slots, [&](int k) { return calc.position(PositionTables::kSmallRubiX, g, k); },
+            [&](int k) { return calc.position(PositionTables::kSmallRubiY, g, k); });
         json.key("BigRubi");
         writePositions(
-            json, slots, [&](int k) { return calc.PointBigRubiX(g, k); },
-            [&](int k) { return calc.PointBigRubiY(g, k); });
+            json, slots, [&](int k) { return calc.position(PositionTables::kBigRubiX, g, k); },
+            [&](int k) { return calc.position(PositionTables::kBigRubiY, g, k); });
         json.endObject();
     }
     json.endArray();

@@ -11,11 +11,6 @@ class MessageSink;
 // on the given device and describes both as one JSON object.
 class JsonDump {
 public:
-    // The view of a freshly started main window: its client area is 6765 twips (451 pixels)
-    // wide and the bordered view inside it draws on 449 x 624 pixels.
-    static constexpr int kDefaultViewWidth = 449;
-    static constexpr int kDefaultViewHeight = 624;
-
     struct Result {
         std::string json;
         int exitCode = 0;  // 0 read, 1 could not be read at all

@@ -5,19 +5,12 @@
 
 #include "shell/cli/CommandLine.h"
 #include "shell/cli/CommandLineDocument.h"
+#include "layout/DefaultViewSize.h"
 #include "shell/print/ManuscriptPrinter.h"
 
 namespace tavelo {
-namespace {
-
-// The view the loader measures for: the classic window's picture box.
-constexpr int kViewWidth = 449;
-constexpr int kViewHeight = 624;
-
-}  // namespace
-
 int ManuscriptPdf::write(const CommandLine& commandLine, MessageSink& messages) {
-    CommandLineDocument document(kViewWidth, kViewHeight);
+    CommandLineDocument document(kDefaultViewWidth, kDefaultViewHeight);
     if (!document.open(commandLine.file, messages)) return 1;
     ManuscriptPrinter::Job job;
     job.view = &document.view();

@@ -10,9 +10,9 @@
 
 #include "common/MessageSink.h"
 #include "common/Utf8.h"
+#include "layout/DefaultViewSize.h"
 #include "shell/cli/CommandLine.h"
 #include "shell/cli/CommandLineDocument.h"
-#include "shell/cli/JsonDump.h"
 #include "shell/gdi/MFontDraw.h"
 #include "shell/print/DocumentPrinter.h"
 #include "store/CViewData.h"
@@ -50,8 +50,8 @@ int ViewRenderer::render(const CommandLine& commandLine, MessageSink& messages) 
     }
     // What a freshly started window would show after the same commands, drawn by the same
     // loader, positions and passes without making a window.
-    const int width = commandLine.viewWidth.value_or(JsonDump::kDefaultViewWidth);
-    const int height = commandLine.viewHeight.value_or(JsonDump::kDefaultViewHeight);
+    const int width = commandLine.viewWidth.value_or(kDefaultViewWidth);
+    const int height = commandLine.viewHeight.value_or(kDefaultViewHeight);
     CommandLineDocument document(width, height);
     if (!document.open(commandLine.file, messages)) return 1;
     CViewData& view = document.view();
@@ -98,12 +98,12 @@ int ViewRenderer::render(const CommandLine& commandLine, MessageSink& messages) 
 }
 
 int ViewRenderer::writePdf(const CommandLine& commandLine, MessageSink& messages) {
-    CommandLineDocument document(JsonDump::kDefaultViewWidth, JsonDump::kDefaultViewHeight);
+    CommandLineDocument document(kDefaultViewWidth, kDefaultViewHeight);
     if (!document.open(commandLine.file, messages)) return 1;
     DocumentPrinter::Job job;
     job.view = &document.view();
     job.style = commandLine.style == CommandLine::Style::Large ? 1 : 0;
-    job.viewSize = QSize(JsonDump::kDefaultViewWidth, JsonDump::kDefaultViewHeight);
+    job.viewSize = QSize(kDefaultViewWidth, kDefaultViewHeight);
     const QString out = QString::fromStdString(commandLine.out);
     if (!DocumentPrinter::writePdf(out, DocumentPrinter::Paper::A4Landscape, job,
                                    document.fonts())) {

@@ -8,6 +8,7 @@
 #include "common/PathBytes.h"
 #include "common/Utf8.h"
 #include "common/Version.h"
+#include "layout/DefaultViewSize.h"
 #include "layout/qt/FontMeasuringDevice.h"
 #include "shell/cli/CommandLine.h"
 #include "shell/cli/JsonDump.h"
@@ -71,8 +72,8 @@ int main(int argc, char* argv[]) {
             QtArguments qt(argv[0]);
             QGuiApplication application(qt.argc, qt.argv);
             FontMeasuringDevice view(
-                commandLine->viewWidth.value_or(JsonDump::kDefaultViewWidth),
-                commandLine->viewHeight.value_or(JsonDump::kDefaultViewHeight));
+                commandLine->viewWidth.value_or(kDefaultViewWidth),
+                commandLine->viewHeight.value_or(kDefaultViewHeight));
             StderrMessageSink messages;
             const JsonDump::Result result = JsonDump::dumpFile(PathBytes::toSystem(commandLine->file), messages, view);
             std::fputs(result.json.c_str(), stdout);

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "common/ClassicTypes.h"
+#include "layout/DefaultViewSize.h"
 #include "view/DocumentPages.h"
 #include "view/DocumentPainter.h"
 
@@ -28,7 +29,7 @@ public:
     struct Job {
         const CViewData* view = nullptr;
         Integer style = 0;
-        QSize viewSize{449, 624};
+        QSize viewSize{kDefaultViewWidth, kDefaultViewHeight};
         bool isSearch = false;
         COLORREF hitColor = RGB(0, 0, 255);
     };

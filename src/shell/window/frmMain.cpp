@@ -25,6 +25,7 @@
 #include "common/Error.h"
 #include "common/MessageSink.h"
 #include "common/Utf8.h"
+#include "layout/DefaultViewSize.h"
 #include "layout/qt/QtScreenFonts.h"
 
 namespace tavelo {
@@ -33,9 +34,6 @@ namespace {
 // The client area: 6765 x 10230 twips.
 constexpr int kClientWidth = 451;
 constexpr int kClientHeight = 682;
-// The view's drawing area inside its border.
-constexpr int kViewWidth = 449;
-constexpr int kViewHeight = 624;
 
 constexpr Single kBarHeight = 420;  // toolbar row and status bar, in twips
 
@@ -95,7 +93,7 @@ frmMain::frmMain(CommonDialog& commonDialog, MessageSink& messages, QWidget* par
       cdlFileOpen(commonDialog),
       messages_(messages),
       status_(std::make_unique<StatusMessages>(stb1.Panels(1), this)),
-      viewDevice_(kViewWidth, kViewHeight),
+      viewDevice_(kDefaultViewWidth, kDefaultViewHeight),
       surface_(picView.image()),
       painter_(surface_, m_obEisuuCyotai),
       timeOfDay_(

@@ -41,6 +41,9 @@ struct PrintChoice;
 class frmAbout;
 class StatusMessages;
 class ToolbarButton;
+namespace testing {
+class WindowDriver;
+}
 
 // The main window: menus, toolbar, search controls, scroll bar, view and status bar, and the
 // state the command handlers share. Construction lays the window out and leaves it in the
@@ -52,8 +55,9 @@ class ToolbarButton;
 // opens at where the screen holds it; it can be resized, maximised and shown full screen, and
 // the view follows it (frmMainView.cpp).
 //
-// The controls are public, named as the handlers know them. The window takes the common
-// dialog and the message sink from outside, so that tests can stand in for both.
+// The controls and the state the handlers share are the window's own, named as the handlers
+// know them; the command handlers are public. The window takes the common dialog and the
+// message sink from outside, so that tests can stand in for both.
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -201,10 +205,12 @@ public:
     [[nodiscard]] SessionSettings::Place placeOfDocument(Integer index) const;
 
 private:
+    // The tests' window driver reads the controls and the state the way the user sees them.
+    friend class testing::WindowDriver;
+
     // Declared first: the controls below are its children.
     QWidget* client_;
 
-public:
     // Menus, in the order they stand on the menu bar.
     MenuItem mnuFile;
     MenuItem mnuFileOpen;
@@ -269,6 +275,7 @@ private:
     void designLayout();
     void setUpKeys();
     void updateHitButtons();
+    void showStyleOnToolbar();
     void Form_Load();
     void connectHandlers();
     void mnuEnd_Click();

@@ -42,13 +42,6 @@ void step(Step&& operation) {
     }
 }
 
-// The toolbar's style buttons show the style in effect, as the menu's check marks do: a
-// check button pressed for a refused or repeated choice comes up again.
-void showStyleOnToolbar(frmMain& form) {
-    form.tlb1.Buttons(3).Value(form.mnuStyleType(0).Checked() ? 1 : 0);
-    form.tlb1.Buttons(4).Value(form.mnuStyleType(1).Checked() ? 1 : 0);
-}
-
 // The status text of a document as the open command shows it: its ID and its line counts.
 String statusOf(const CViewData& view) {
     return view.ID() + u"   " + decimal(view.GyouArraySize()) + u"行×" + decimal(view.MaxBunDan()) +
@@ -56,6 +49,13 @@ String statusOf(const CViewData& view) {
 }
 
 }  // namespace
+
+// The toolbar's style buttons show the style in effect, as the menu's check marks do: a
+// check button pressed for a refused or repeated choice comes up again.
+void frmMain::showStyleOnToolbar() {
+    tlb1.Buttons(3).Value(smallStyle() ? 1 : 0);
+    tlb1.Buttons(4).Value(largeStyle() ? 1 : 0);
+}
 
 // ---- Opening a document
 
@@ -165,7 +165,7 @@ void frmMain::readAndShowFile(const String& fileName, const String& fullPathName
         mnuFileExportPdf.Enabled(true);
         mnuFilePrint.Enabled(true);
         mnuStyleType(0).Checked(true);
-        showStyleOnToolbar(*this);
+        showStyleOnToolbar();
         tlb1.Buttons(3).Enabled(true);
         tlb1.Buttons(3).Visible(true);
         tlb1.Buttons(4).Enabled(true);
@@ -223,7 +223,7 @@ void frmMain::mnuStyleType_Click(Integer Index) {
     if (Index == 0 || Index == 1) {
         mnuStyleType(0).Checked(Index == 0);
         mnuStyleType(1).Checked(Index == 1);
-        showStyleOnToolbar(*this);
+        showStyleOnToolbar();
         const ScrollPosition positions = ScrollPosition::of(m_obViewS.Item(m_ViewIndex), Index);
         hsb1.Min(positions.last());
         hsb1.Value(positions.afterStyleSwitch(m_ValueRatio));
@@ -302,7 +302,7 @@ void frmMain::tlb1_ButtonClick(ToolbarButton& Button) {
             messages_.showMessage(u"まだファイルが開かれていません。");
         else
             mnuStyleType_Click(key == u"フォント小" ? 0 : 1);
-        showStyleOnToolbar(*this);
+        showStyleOnToolbar();
     } else if (key == u"更新") {
         mnuRenewal_Click();
     }

@@ -23,7 +23,6 @@
 #include "store/CViewData.h"
 #include "view/ScrollPosition.h"
 
-#include "shell/window/StatusMessages.h"
 namespace tavelo {
 namespace {
 
@@ -44,19 +43,6 @@ String causeFirst(const String& message) {
 
 QString qPath(const String& path) {
     return QString::fromStdU16String(path);
-}
-
-constexpr int kNoticeShownMs = 5000;
-
-// A reading message in one line for the status bar, its cause first: the message names the
-// file on its first line and says why on the others, and a long path would push the cause
-// out of sight.
-String causeFirst(const String& message) {
-    const auto newline = message.find(u'\n');
-    if (newline == String::npos) return message;
-    String cause = message.substr(newline + 1);
-    std::replace(cause.begin(), cause.end(), u'\n', u' ');
-    return cause + u" — " + message.substr(0, newline);
 }
 
 // A place kept in one style, in another: the same first line, at its upper tier when the

@@ -12,7 +12,8 @@
 
 #include "common/Error.h"
 #include "common/RecordingMessageSink.h"
-#include "layout/FixedMeasuringDevice.h"
+#include "layout/DefaultViewSize.h"
+#include "support/FixedMeasuringDevice.h"
 #include "layout/qt/FontMeasuringDevice.h"
 #include "reader/Tl2TestBytes.h"
 #include "shell/cli/JsonDump.h"
@@ -129,7 +130,7 @@ class SampleDumpTest : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(SampleDumpTest, firstColumnStandsAtTheRightEdgeWithItsRubyRightOfIt) {
     RecordingMessageSink messages;
-    FontMeasuringDevice view(JsonDump::kDefaultViewWidth, JsonDump::kDefaultViewHeight);
+    FontMeasuringDevice view(kDefaultViewWidth, kDefaultViewHeight);
     const auto path = std::filesystem::path(TAVELO_SAMPLES_DIR) / GetParam();
     const JsonDump::Result result = JsonDump::dumpFile(path.string(), messages, view);
     ASSERT_EQ(result.exitCode, 0);
@@ -151,13 +152,13 @@ TEST_P(SampleDumpTest, firstColumnStandsAtTheRightEdgeWithItsRubyRightOfIt) {
         ASSERT_FALSE(body.isEmpty());
         ASSERT_FALSE(ruby.isEmpty());
         const int bodyX = body[0].toArray()[0].toInt();
-        EXPECT_EQ(bodyX, static_cast<int>(std::floor(JsonDump::kDefaultViewWidth - pitch)));
+        EXPECT_EQ(bodyX, static_cast<int>(std::floor(kDefaultViewWidth - pitch)));
         EXPECT_GT(ruby[0].toArray()[0].toInt(), bodyX);
-        EXPECT_LT(ruby[0].toArray()[0].toInt(), JsonDump::kDefaultViewWidth);
+        EXPECT_LT(ruby[0].toArray()[0].toInt(), kDefaultViewWidth);
         for (const QJsonValue& position : body) {
             const int y = position.toArray()[1].toInt();
             EXPECT_GT(y, 0);
-            EXPECT_LT(y, JsonDump::kDefaultViewHeight);
+            EXPECT_LT(y, kDefaultViewHeight);
         }
     }
 }

@@ -8,7 +8,7 @@
 #include "shell/gdi/VectorDrawingSurface.h"
 #include "support/ClassicTextOut.h"
 #include "support/GdiToString.h"
-#include "view/RecordingDrawingSurface.h"
+#include "support/RecordingDrawingSurface.h"
 
 namespace tavelo {
 

@@ -6,11 +6,13 @@
 #include <memory>
 
 #include "support/GuiTesting.h"
-#include "support/WindowFixture.h"
 #include "support/LargeDocuments.h"
+#include "support/WindowDriver.h"
+#include "support/WindowFixture.h"
 
 namespace tavelo {
 
+using testing::drive;
 using testing::q;
 
 class FastDrawingTest : public QObject {
@@ -50,16 +52,17 @@ private:
     // of short lines are blank both ways).
     static void compareAt(Pair& pair, const std::vector<Integer>& positions) {
         for (const Integer position : positions) {
-            pair.fast.form->hsb1.Value(position);
-            pair.plain.form->hsb1.Value(position);
-            QVERIFY2(sameBytes(pair.fast.form->picView.image(), pair.plain.form->picView.image()),
-                     qPrintable(QString::number(position)));
+            pair.fast.drive(*form).scrollTo(position);
+            pair.plain.drive(*form).scrollTo(position);
+            QVERIFY2(
+                sameBytes(pair.fast.drive(*form).viewImage(), pair.plain.drive(*form).viewImage()),
+                qPrintable(QString::number(position)));
         }
     }
 
     // The beginning, a middle (upper and lower tier in the large style) and the end.
     static std::vector<Integer> positionsOf(const frmMain& form, int style) {
-        const Integer last = form.hsb1.Min();
+        const Integer last = drive(form).scrollMin();
         const Integer middle = style == 0 ? last / 2 : (last / 2) & ~1;
         std::vector<Integer> positions{middle, last, 0};
         if (style == 1) positions.insert(positions.begin() + 1, middle + 1);
@@ -82,18 +85,18 @@ private slots:
         QFETCH(int, style);
         const auto pair = openPair(bytes.toStdString(), style);
         QVERIFY(pair->fast.messages.messages().empty());
-        QCOMPARE(pair->fast.form->m_obViewS.Count(), 1L);
-        QVERIFY(hasInk(pair->fast.form->picView.image()));
+        QCOMPARE(pair->fast.drive(*form).documentCount(), 1L);
+        QVERIFY(hasInk(pair->fast.drive(*form).viewImage()));
         compareAt(*pair, positionsOf(*pair->fast.form, style));
     }
 
     void searchHits_drawTheSamePixelsBothWays() {
         const auto pair = openPair(testing::large_documents::fullLines(), 0);
         for (testing::WindowFixture* w : {&pair->fast, &pair->plain}) {
-            w->form->txtSearch.Text(u"猫");
+            drive(*w->form).typeSearch(u"猫");
             w->form->cmdSearch_Click();
         }
-        QVERIFY(pair->fast.form->m_IsSearch);
+        QVERIFY(pair->fast.drive(*form).hitsShown());
         compareAt(*pair, {0, 40, 100});
     }
 
@@ -124,11 +127,12 @@ private slots:
             if (style == 1) w.form->mnuStyleType_Click(1);
             const FontDrawCounters opened = w.form->surface().counters();
             QVERIFY(opened.shapings > 0);
-            for (const Integer position : positionsOf(*w.form, style)) w.form->hsb1.Value(position);
+            for (const Integer position : positionsOf(*w.form, style))
+                w.drive(*form).scrollTo(position);
             const FontDrawCounters first = w.form->surface().counters();
             QVERIFY(first.shapings > opened.shapings);  // not everything was made at once
             for (const Integer position : positionsOf(*w.form, style)) {
-                w.form->hsb1.Value(position);
+                w.drive(*form).scrollTo(position);
                 QCOMPARE(w.form->surface().counters().fontsCreated, first.fontsCreated);
                 QCOMPARE(w.form->surface().counters().shapings, first.shapings);
                 QCOMPARE(w.form->surface().counters().glyphsRendered, first.glyphsRendered);

@@ -9,12 +9,14 @@
 #include <QTest>
 #include <random>
 
-#include "support/GuiTesting.h"
-#include "support/WindowFixture.h"
 #include "store/CViewData.h"
+#include "support/GuiTesting.h"
+#include "support/WindowDriver.h"
+#include "support/WindowFixture.h"
 
 namespace tavelo {
 
+using testing::drive;
 using testing::q;
 
 class HostileFilesTest : public QObject {
@@ -33,7 +35,8 @@ private:
             Snapshot s{view.ID(), view.GyouArraySize(), view.MaxBunDan(), {}, {}};
             for (Integer g = 1; g <= view.GyouArraySize(); ++g) {
                 s.text.push_back(view.Bun(g) + u"|" + view.Rubi(g));
-                s.firstX.push_back(view.LenBunDan(g) > 0 ? view.PointSmallBunX(g, 1) : -1);
+                s.firstX.push_back(
+                    view.LenBunDan(g) > 0 ? view.position(PositionTables::kSmallBunX, g, 1) : -1);
             }
             return s;
         }
@@ -50,7 +53,7 @@ private:
     [[nodiscard]] std::size_t messageCount() const { return w->messages.messages().size(); }
     [[nodiscard]] QString folderPath(const QString& name) const { return w->folder.filePath(name); }
     [[nodiscard]] bool viewIsBlank() const {
-        const QImage& image = f().picView.image();
+        const QImage& image = drive(f()).viewImage();
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
                 if (image.pixel(x, y) != qRgb(255, 255, 255)) return false;
@@ -63,7 +66,7 @@ private:
         w->clock = u"9:06:00";
         w->open(w->writeDocument(QStringLiteral("b.tl2"), 8, 30));
         w->clock = u"9:07:00";
-        before = {Snapshot::of(f().m_obViewS.Item(1)), Snapshot::of(f().m_obViewS.Item(2))};
+        before = {Snapshot::of(drive(f()).document(1)), Snapshot::of(drive(f()).document(2))};
         QCOMPARE(messageCount(), std::size_t{0});
     }
 
@@ -71,32 +74,32 @@ private:
     // click reaches them.
     void useTheCurrentDocument() {
         frmMain& form = f();
-        emit form.cmdEnd.Click();
-        emit form.cmdHead.Click();
-        emit form.mnuStyleType.Click(1);
-        emit form.cmdEnd.Click();
-        emit form.mnuStyleType.Click(0);
-        form.txtSearch.Text(u"漢");
-        emit form.cmdSearch.Click();
-        emit form.cmdClear.Click();
+        emit drive(form).cmdEnd().Click();
+        emit drive(form).cmdHead().Click();
+        emit drive(form).mnuStyleType().Click(1);
+        emit drive(form).cmdEnd().Click();
+        emit drive(form).mnuStyleType().Click(0);
+        drive(form).typeSearch(u"漢");
+        emit drive(form).cmdSearch().Click();
+        emit drive(form).cmdClear().Click();
     }
 
     // The documents already open are unchanged, still listed at their places, and each can be
     // switched to and is drawn.
     void theOthersAreUnchangedAndSwitchable() {
         frmMain& form = f();
-        QVERIFY(form.m_obViewS.Count() >= 2);
+        QVERIFY(drive(form).documentCount() >= 2);
         for (Integer i = 1; i <= 2; ++i) {
-            QVERIFY2(Snapshot::of(form.m_obViewS.Item(i)) == before[i - 1],
+            QVERIFY2(Snapshot::of(drive(form).document(i)) == before[i - 1],
                      qPrintable(q(before[i - 1].id)));
-            QCOMPARE(q(form.mnuID(i).Caption()), q(before[i - 1].id));
-            emit form.mnuID.Click(i);
-            QCOMPARE(form.m_ViewIndex, i);
+            QCOMPARE(q(drive(form).mnuID()(i).Caption()), q(before[i - 1].id));
+            emit drive(form).mnuID().Click(i);
+            QCOMPARE(drive(form).currentIndex(), i);
             QCOMPARE(q(w->status()), q(before[i - 1].id));
-            QCOMPARE(form.hsb1.Min(), static_cast<Integer>(before[i - 1].lines - 1));
+            QCOMPARE(drive(form).scrollMin(), static_cast<Integer>(before[i - 1].lines - 1));
             QVERIFY(!viewIsBlank());
             useTheCurrentDocument();
-            QVERIFY(Snapshot::of(form.m_obViewS.Item(i)) == before[i - 1]);
+            QVERIFY(Snapshot::of(drive(form).document(i)) == before[i - 1]);
         }
     }
 
@@ -106,8 +109,8 @@ private:
         w->open(path);
         QCOMPARE(messageCount(), messages + 1);
         QVERIFY2(lastMessage().contains(words), qPrintable(lastMessage()));
-        QCOMPARE(f().m_obViewS.Count(), Long{2});
-        QCOMPARE(f().m_ViewIndex, Integer{2});
+        QCOMPARE(drive(f()).documentCount(), Long{2});
+        QCOMPARE(drive(f()).currentIndex(), Integer{2});
     }
 
     // A file that was read up to a limit: one message naming the line and the limit, and the
@@ -118,8 +121,8 @@ private:
         QVERIFY2(lastMessage().contains(words), qPrintable(lastMessage()));
         QVERIFY2(lastMessage().contains(QStringLiteral("\n中止した所より前を表示します。")),
                  qPrintable(lastMessage()));
-        QCOMPARE(f().m_obViewS.Count(), Long{3});
-        QCOMPARE(f().m_ViewIndex, Integer{3});
+        QCOMPARE(drive(f()).documentCount(), Long{3});
+        QCOMPARE(drive(f()).currentIndex(), Integer{3});
         useTheCurrentDocument();
     }
 
@@ -169,11 +172,11 @@ private slots:
         if (!QFile::exists(path)) QSKIP("no /proc on this system");
         const std::size_t messages = messageCount();
         w->dialog.nextFile = path.toStdU16String();
-        emit f().mnuFileOpen.Click();
+        emit drive(f()).mnuFileOpen().Click();
         QCOMPARE(messageCount(), messages + 1);
         QVERIFY2(lastMessage().contains(QStringLiteral("/proc/self/mem ファイルを開けません。")),
                  qPrintable(lastMessage()));
-        QCOMPARE(f().m_obViewS.Count(), Long{2});
+        QCOMPARE(drive(f()).documentCount(), Long{2});
         theOthersAreUnchangedAndSwitchable();
     }
 
@@ -187,8 +190,8 @@ private slots:
         f().mnuRenewal_Click();
         QCOMPARE(messageCount(), std::size_t{1});
         QVERIFY(lastMessage().endsWith(QStringLiteral("gone.tl2 ファイルを開けません。")));
-        QCOMPARE(f().m_obViewS.Count(), Long{3});
-        QVERIFY(Snapshot::of(f().m_obViewS.Item(3)) == shown);
+        QCOMPARE(drive(f()).documentCount(), Long{3});
+        QVERIFY(Snapshot::of(drive(f()).document(3)) == shown);
         useTheCurrentDocument();
         theOthersAreUnchangedAndSwitchable();
     }
@@ -200,10 +203,10 @@ private slots:
         w->clock = u"9:30:00";
         f().mnuRenewal_Click();
         QCOMPARE(messageCount(), std::size_t{0});
-        QCOMPARE(f().m_obViewS.Count(), Long{3});
+        QCOMPARE(drive(f()).documentCount(), Long{3});
         QCOMPARE(w->current().GyouArraySize(), Integer{300});
         QCOMPARE(w->current().MaxBunDan(), Integer{50});
-        QCOMPARE(q(f().mnuID(3).Caption()), QStringLiteral("9:30:00   grows.tl2"));
+        QCOMPARE(q(drive(f()).mnuID()(3).Caption()), QStringLiteral("9:30:00   grows.tl2"));
         useTheCurrentDocument();
         theOthersAreUnchangedAndSwitchable();
     }
@@ -217,8 +220,8 @@ private slots:
         QCOMPARE(messageCount(), std::size_t{1});
         QVERIFY2(lastMessage().contains(QStringLiteral("32,767 バイト")),
                  qPrintable(lastMessage()));
-        QCOMPARE(f().m_obViewS.Count(), Long{3});
-        QVERIFY(Snapshot::of(f().m_obViewS.Item(3)) == shown);
+        QCOMPARE(drive(f()).documentCount(), Long{3});
+        QVERIFY(Snapshot::of(drive(f()).document(3)) == shown);
         theOthersAreUnchangedAndSwitchable();
     }
 
@@ -226,7 +229,7 @@ private slots:
     void emptyFile_isAnEmptyDocument() {
         w->open(w->writeBytes(QStringLiteral("empty.tl2"), std::string()));
         QCOMPARE(messageCount(), std::size_t{0});
-        QCOMPARE(f().m_obViewS.Count(), Long{3});
+        QCOMPARE(drive(f()).documentCount(), Long{3});
         QCOMPARE(w->current().GyouArraySize(), Integer{0});
         QCOMPARE(q(w->status()), QStringLiteral("9:07:00 empty.tl2   0行×0段(最長)   0字 (400字詰め 0枚)"));
         QVERIFY(viewIsBlank());
@@ -242,16 +245,16 @@ private slots:
             for (char& byte : bytes) byte = static_cast<char>(random() & 0xFF);
             const QString name = QStringLiteral("random%1.tl2").arg(round);
             const std::size_t messages = messageCount();
-            const Long count = f().m_obViewS.Count();
+            const Long count = drive(f()).documentCount();
             w->open(w->writeBytes(name, bytes));
             // Binary bytes break the format at once, never silently: the characters refused
             // on the way may each be told, and the last message says where the reading stopped.
             QVERIFY(messageCount() > messages);
             QVERIFY2(lastMessage().contains(name), qPrintable(lastMessage()));
-            if (f().m_obViewS.Count() == count + 1)
+            if (drive(f()).documentCount() == count + 1)
                 useTheCurrentDocument();
             else
-                QCOMPARE(f().m_obViewS.Count(), count);
+                QCOMPARE(drive(f()).documentCount(), count);
         }
         theOthersAreUnchangedAndSwitchable();
     }
@@ -270,15 +273,15 @@ private slots:
                      QStringLiteral(" の 293 行目で読み込みを中止しました。\n"
                                     "ファイルが 32,767 バイトを超えています（32,768 バイト）。\n"
                                     "中止した所より前を表示します。"));
-        QCOMPARE(f().m_obViewS.Item(3).GyouArraySize(), Integer{293});
-        QCOMPARE(f().m_obViewS.Item(3).LenBunDan(292), Integer{55});
+        QCOMPARE(drive(f()).document(3).GyouArraySize(), Integer{293});
+        QCOMPARE(drive(f()).document(3).LenBunDan(292), Integer{55});
         theOthersAreUnchangedAndSwitchable();
     }
 
     void fileOf1001Lines_showsTheFirstThousand() {
         isShownWithOneMessage(w->writeFile(QStringLiteral("lines.tl2"), repeated("字\r\n", 1001)),
                               QStringLiteral("1,000 行"));
-        QCOMPARE(f().m_obViewS.Item(3).GyouArraySize(), Integer{1000});
+        QCOMPARE(drive(f()).document(3).GyouArraySize(), Integer{1000});
         theOthersAreUnchangedAndSwitchable();
     }
 
@@ -286,7 +289,7 @@ private slots:
         isShownWithOneMessage(
             w->writeFile(QStringLiteral("long.tl2"), "漢\r\n" + repeated("字", 56) + "\r\n"),
             QStringLiteral("55 文字"));
-        QCOMPARE(f().m_obViewS.Item(3).LenBunDan(2), Integer{55});
+        QCOMPARE(drive(f()).document(3).LenBunDan(2), Integer{55});
         theOthersAreUnchangedAndSwitchable();
     }
 
@@ -295,7 +298,7 @@ private slots:
             w->writeFile(QStringLiteral("ruby.tl2"), repeated("ｱ", 121) + "\r\n漢\r\n"),
             QStringLiteral("1行のルビが 120 文字分を超えています。"));
         QVERIFY(lastMessage().contains(QStringLiteral("の 1 行目で")));
-        QCOMPARE(f().m_obViewS.Item(3).GyouArraySize(), Integer{0});
+        QCOMPARE(drive(f()).document(3).GyouArraySize(), Integer{0});
         QVERIFY(viewIsBlank());
         theOthersAreUnchangedAndSwitchable();
     }
@@ -305,8 +308,8 @@ private slots:
             w->writeFile(QStringLiteral("bracket.tl2"), "漢字\r\n[人人]\r\n漢\r\n"),
             QStringLiteral("[ ] の中に2文字以上あります。"));
         QVERIFY(lastMessage().contains(QStringLiteral("の 2 行目で")));
-        QCOMPARE(f().m_obViewS.Item(3).GyouArraySize(), Integer{1});
-        QCOMPARE(q(f().m_obViewS.Item(3).Bun(1)), QStringLiteral("漢字"));
+        QCOMPARE(drive(f()).document(3).GyouArraySize(), Integer{1});
+        QCOMPARE(q(drive(f()).document(3).Bun(1)), QStringLiteral("漢字"));
         theOthersAreUnchangedAndSwitchable();
     }
 
@@ -314,7 +317,7 @@ private slots:
     void lineFeedOnlyLineEnds_readAsCrLfAndTheStatusSaysSo() {
         w->open(w->writeFile(QStringLiteral("lf.tl2"), "漢字\nかな\n空\n"));
         QCOMPARE(messageCount(), std::size_t{0});
-        QCOMPARE(f().m_obViewS.Count(), Long{3});
+        QCOMPARE(drive(f()).documentCount(), Long{3});
         QCOMPARE(w->current().GyouArraySize(), Integer{3});
         QCOMPARE(q(w->current().Bun(2)), QStringLiteral("かな"));
         QCOMPARE(q(w->status()),
@@ -346,7 +349,7 @@ private slots:
         // the rest is read and shown.
         QCOMPARE(messageCount(), std::size_t{1});
         QCOMPARE(lastMessage(), QStringLiteral("1文字以外"));
-        QCOMPARE(f().m_obViewS.Count(), Long{3});
+        QCOMPARE(drive(f()).documentCount(), Long{3});
         QCOMPARE(q(w->current().Bun(1)), QStringLiteral("漢"));
         useTheCurrentDocument();
         theOthersAreUnchangedAndSwitchable();
@@ -358,15 +361,15 @@ private slots:
         const String path = w->writeDocument(QStringLiteral("my books 日本語/吾輩 は 猫.tl2"), 6);
         w->open(path);
         QCOMPARE(messageCount(), std::size_t{0});
-        QCOMPARE(f().m_obViewS.Count(), Long{3});
-        QCOMPARE(q(f().mnuID(3).Caption()), QStringLiteral("9:07:00 吾輩 は 猫.tl2"));
+        QCOMPARE(drive(f()).documentCount(), Long{3});
+        QCOMPARE(q(drive(f()).mnuID()(3).Caption()), QStringLiteral("9:07:00 吾輩 は 猫.tl2"));
         QCOMPARE(w->current().FullPathName(), path);
         w->writeDocument(QStringLiteral("my books 日本語/吾輩 は 猫.tl2"), 9);
         w->clock = u"9:08:00";
         f().mnuRenewal_Click();
         QCOMPARE(messageCount(), std::size_t{0});
         QCOMPARE(w->current().GyouArraySize(), Integer{9});
-        QCOMPARE(q(f().mnuID(3).Caption()), QStringLiteral("9:08:00   吾輩 は 猫.tl2"));
+        QCOMPARE(q(drive(f()).mnuID()(3).Caption()), QStringLiteral("9:08:00   吾輩 は 猫.tl2"));
         useTheCurrentDocument();
         theOthersAreUnchangedAndSwitchable();
     }

@@ -13,10 +13,12 @@
 #include "shell/window/SessionSettings.h"
 #include "store/CViewData.h"
 #include "support/GuiTesting.h"
+#include "support/WindowDriver.h"
 #include "support/WindowFixture.h"
 
 namespace tavelo {
 
+using testing::drive;
 using testing::q;
 
 namespace {
@@ -65,9 +67,9 @@ private:
         data.setUrls({QUrl::fromEncoded(encodedUrl.toLatin1())});
         const QPoint at(100, 100);
         QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&form().picView, &enter);
+        QApplication::sendEvent(&drive(form()).picView(), &enter);
         QDropEvent dropEvent(at, Qt::CopyAction, &data, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(&form().picView, &dropEvent);
+        QApplication::sendEvent(&drive(form()).picView(), &dropEvent);
     }
     QString said() const {
         QStringList all;
@@ -76,7 +78,7 @@ private:
     }
     static QStringList recentLabels(frmMain& window) {
         QStringList labels;
-        for (QAction* action : window.mnuRecentFiles->subMenu()->actions())
+        for (QAction* action : drive(window).mnuRecentFiles().subMenu()->actions())
             labels << action->text();
         return labels;
     }
@@ -138,14 +140,14 @@ private slots:
                 form().mnuID_Click(1);
                 break;
         }
-        QCOMPARE(form().m_obViewS.Count() > 0, true);
+        QCOMPARE(drive(form()).documentCount() > 0, true);
         QCOMPARE(w->current().FullPathName(), path);
-        QVERIFY(q(form().m_obViewS.Item(1).ID()).endsWith(kShownName));
+        QVERIFY(q(drive(form()).document(1).ID()).endsWith(kShownName));
         w->messages.clear();
 
         const auto again = restart();
         QVERIFY2(w->messages.messages().empty(), qPrintable(said()));
-        QCOMPARE(again->m_obViewS.Item(again->m_ViewIndex).FullPathName(), path);
+        QCOMPARE(drive(*again).current().FullPathName(), path);
         QString remembered;
         for (const auto& recent : again->settings()->recentFiles())
             if (PathBytes::toSystem(recent.path.toStdU16String()) == bytePath)
@@ -157,7 +159,7 @@ private slots:
         // Opened from the menu of the new run, the file is found.
         again->openRecentFile(remembered);
         QVERIFY2(w->messages.messages().empty(), qPrintable(said()));
-        QCOMPARE(again->m_obViewS.Item(again->m_ViewIndex).FullPathName(), path);
+        QCOMPARE(drive(*again).current().FullPathName(), path);
     }
 };
 

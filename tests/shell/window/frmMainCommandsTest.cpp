@@ -3,13 +3,15 @@
 #include <QToolButton>
 #include <functional>
 
-#include "support/GuiTesting.h"
-#include "support/WindowFixture.h"
 #include "shell/controls/ToolbarButton.h"
 #include "store/CViewData.h"
+#include "support/GuiTesting.h"
+#include "support/WindowDriver.h"
+#include "support/WindowFixture.h"
 
 namespace tavelo {
 
+using testing::drive;
 using testing::q;
 
 class frmMainCommandsTest : public QObject {
@@ -23,7 +25,7 @@ private:
     }
     // Whether the view shows a pixel of pure-looking red anywhere.
     [[nodiscard]] bool viewShowsRed() const {
-        const QImage& image = w->form->picView.image();
+        const QImage& image = drive(*w->form).viewImage();
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x) {
                 const QRgb p = image.pixel(x, y);
@@ -47,10 +49,10 @@ private slots:
         w->dialog.nextFile.reset();
         w->form->mnuFileOpen_Click();
         QCOMPARE(w->dialog.openCount, 1);
-        QCOMPARE(w->form->m_obViewS.Count(), Long{0});
-        QVERIFY(!w->form->mnuStyle.Enabled());
-        QVERIFY(!w->form->mnuID(0).Visible());
-        QVERIFY(!w->form->hsb1.Enabled());
+        QCOMPARE(drive(*w->form).documentCount(), Long{0});
+        QVERIFY(!drive(*w->form).mnuStyle().Enabled());
+        QVERIFY(!drive(*w->form).mnuID()(0).Visible());
+        QVERIFY(!drive(*w->form).hsb1().Enabled());
     }
 
     void openDialog_asksForTl2FilesWithItsTitle() {
@@ -64,38 +66,39 @@ private slots:
         const String path = w->writeDocument(QStringLiteral("sample.tl2"), 12, 38);
         w->open(path);
         frmMain& f = *w->form;
-        QCOMPARE(f.m_obViewS.Count(), Long{1});
-        QCOMPARE(f.m_ViewIndex, Integer{1});
-        QVERIFY(f.mnuStyleType(0).Checked());
-        QVERIFY(!f.mnuStyleType(1).Checked());
-        QVERIFY(f.mnuStyle.Enabled());
-        QVERIFY(f.mnuID(0).Visible());
-        QCOMPARE(q(f.mnuID(1).Caption()), QStringLiteral("9:05:31 sample.tl2"));
-        QVERIFY(f.mnuRenewal.Enabled());
-        QVERIFY(f.tlb1.Buttons(6).Enabled());
-        QVERIFY(f.txtSearch.Enabled());
-        QVERIFY(f.cmdSearch.Enabled());
-        QVERIFY(!f.cmdClear.Enabled());
-        QVERIFY(f.cmdHead.Enabled() && f.cmdEnd.Enabled() && f.hsb1.Enabled());
+        QCOMPARE(drive(f).documentCount(), Long{1});
+        QCOMPARE(drive(f).currentIndex(), Integer{1});
+        QVERIFY(drive(f).styleChecked(0));
+        QVERIFY(!drive(f).styleChecked(1));
+        QVERIFY(drive(f).mnuStyle().Enabled());
+        QVERIFY(drive(f).mnuID()(0).Visible());
+        QCOMPARE(q(drive(f).mnuID()(1).Caption()), QStringLiteral("9:05:31 sample.tl2"));
+        QVERIFY(drive(f).mnuRenewal().Enabled());
+        QVERIFY(drive(f).tlb1().Buttons(6).Enabled());
+        QVERIFY(drive(f).txtSearch().Enabled());
+        QVERIFY(drive(f).cmdSearch().Enabled());
+        QVERIFY(!drive(f).cmdClear().Enabled());
+        QVERIFY(drive(f).cmdHead().Enabled() && drive(f).cmdEnd().Enabled() &&
+                drive(f).hsb1().Enabled());
         QCOMPARE(q(w->status()), QStringLiteral("9:05:31 sample.tl2   12行×38段(最長)   456字 (400字詰め 2枚)"));
-        QCOMPARE(q(f.m_FileName), QStringLiteral("sample.tl2"));
-        QCOMPARE(f.m_FullPathName, path);
-        QCOMPARE(q(f.txtLineNumber.Text()), QStringLiteral("1"));
+        QCOMPARE(q(drive(f).fileName()), QStringLiteral("sample.tl2"));
+        QCOMPARE(drive(f).fullPathName(), path);
+        QCOMPARE(q(drive(f).lineNumberText()), QStringLiteral("1"));
     }
 
     void secondOpen_addsAnEntryKeepsTheStyleAndEmptiesTheSearchBox() {
         w->open(w->writeDocument(QStringLiteral("a.tl2"), 5));
         frmMain& f = *w->form;
         f.mnuStyleType_Click(1);
-        f.hsb1.Value(3);
-        f.txtSearch.Text(u"漢");
+        drive(f).scrollTo(3);
+        drive(f).typeSearch(u"漢");
         w->clock = u"9:05:40";
         w->open(w->writeDocument(QStringLiteral("b.tl2"), 5));
-        QCOMPARE(q(f.mnuID(2).Caption()), QStringLiteral("9:05:40 b.tl2"));
-        QCOMPARE(f.m_ViewIndex, Integer{2});
-        QVERIFY(f.mnuStyleType(1).Checked());
-        QCOMPARE(q(f.txtSearch.Text()), QString());
-        QCOMPARE(f.hsb1.Value(), Integer{0});
+        QCOMPARE(q(drive(f).mnuID()(2).Caption()), QStringLiteral("9:05:40 b.tl2"));
+        QCOMPARE(drive(f).currentIndex(), Integer{2});
+        QVERIFY(drive(f).styleChecked(1));
+        QCOMPARE(q(drive(f).searchText()), QString());
+        QCOMPARE(drive(f).scrollValue(), Integer{0});
     }
 
     void sameFileTwiceWithinOneSecond_getsANumberedIdAndItsOwnRecord() {
@@ -104,18 +107,18 @@ private slots:
         w->open(path);
         w->open(path);
         frmMain& f = *w->form;
-        QCOMPARE(f.m_obViewS.Count(), Long{3});
-        QCOMPARE(q(f.mnuID(2).Caption()), QStringLiteral("9:05:31 twice.tl2 (2)"));
-        QCOMPARE(q(f.mnuID(3).Caption()), QStringLiteral("9:05:31 twice.tl2 (3)"));
-        QCOMPARE(f.m_ViewIndex, Integer{3});
+        QCOMPARE(drive(f).documentCount(), Long{3});
+        QCOMPARE(q(drive(f).mnuID()(2).Caption()), QStringLiteral("9:05:31 twice.tl2 (2)"));
+        QCOMPARE(q(drive(f).mnuID()(3).Caption()), QStringLiteral("9:05:31 twice.tl2 (3)"));
+        QCOMPARE(drive(f).currentIndex(), Integer{3});
     }
 
     void fileThatDoesNotExist_isReportedByTheReaderAndAddsNothing() {
         w->open(w->folder.filePath(QStringLiteral("missing.tl2")).toStdU16String());
         QVERIFY(lastMessage().endsWith(QStringLiteral("missing.tl2 ファイルを開けません。")));
         QCOMPARE(w->messages.messages().size(), std::size_t{1});
-        QCOMPARE(w->form->m_obViewS.Count(), Long{0});
-        QVERIFY(!w->form->mnuStyle.Enabled());
+        QCOMPARE(drive(*w->form).documentCount(), Long{0});
+        QVERIFY(!drive(*w->form).mnuStyle().Enabled());
     }
 
     // --- Failed readings are never silent ---
@@ -127,7 +130,7 @@ private slots:
         QCOMPARE(w->messages.messages().size(), std::size_t{1});
         QVERIFY(lastMessage().contains(QStringLiteral("long.tl2 の 2 行目")));
         QVERIFY(lastMessage().contains(QStringLiteral("55 文字")));
-        QCOMPARE(w->form->m_obViewS.Count(), Long{1});
+        QCOMPARE(drive(*w->form).documentCount(), Long{1});
         QCOMPARE(w->current().LenBunDan(2), Integer{55});
     }
 
@@ -136,13 +139,13 @@ private slots:
         for (int i = 0; i < 30; ++i) text += "漢字\n";
         w->open(w->writeFile(QStringLiteral("lf.tl2"), text));
         QVERIFY(lastMessage().contains(QStringLiteral("CR LF")));
-        QCOMPARE(w->form->m_obViewS.Count(), Long{1});
+        QCOMPARE(drive(*w->form).documentCount(), Long{1});
     }
 
     void fileOverTheSizeLimit_isReportedAndAddsNothing() {
         w->open(w->writeBytes(QStringLiteral("big.tl2"), std::string(40000, ' ')));
         QVERIFY(lastMessage().contains(QStringLiteral("32,767 バイト")));
-        QCOMPARE(w->form->m_obViewS.Count(), Long{0});
+        QCOMPARE(drive(*w->form).documentCount(), Long{0});
     }
 
     void eachLimit_isNamedInPlainWords() {
@@ -174,57 +177,57 @@ private slots:
         w->clock = u"9:07:00";
         w->open(w->writeDocument(QStringLiteral("c.tl2"), 3));
         frmMain& f = *w->form;
-        f.txtSearch.Text(u"漢");
+        drive(f).typeSearch(u"漢");
         f.mnuID_Click(1);
-        QCOMPARE(f.m_ViewIndex, Integer{1});
-        QCOMPARE(f.hsb1.Value(), Integer{0});
-        QCOMPARE(f.hsb1.Min(), Integer{4});
+        QCOMPARE(drive(f).currentIndex(), Integer{1});
+        QCOMPARE(drive(f).scrollValue(), Integer{0});
+        QCOMPARE(drive(f).scrollMin(), Integer{4});
         QCOMPARE(q(w->status()), QStringLiteral("9:05:31 a.tl2"));
         // Refresh reads whichever document is current.
-        QVERIFY(f.mnuRenewal.Enabled());
-        QVERIFY(f.tlb1.Buttons(6).Enabled());
-        QVERIFY(f.tlb1.Buttons(6).Visible());
-        QCOMPARE(q(f.txtSearch.Text()), QString());
+        QVERIFY(drive(f).mnuRenewal().Enabled());
+        QVERIFY(drive(f).tlb1().Buttons(6).Enabled());
+        QVERIFY(drive(f).tlb1().Buttons(6).Visible());
+        QCOMPARE(q(drive(f).searchText()), QString());
         // Each document keeps its own place; choosing the current one goes to its start.
-        f.hsb1.Value(3);
+        drive(f).scrollTo(3);
         f.mnuID_Click(2);
-        QCOMPARE(f.hsb1.Value(), Integer{0});
-        f.hsb1.Value(5);
+        QCOMPARE(drive(f).scrollValue(), Integer{0});
+        drive(f).scrollTo(5);
         f.mnuID_Click(1);
-        QCOMPARE(f.hsb1.Value(), Integer{3});
+        QCOMPARE(drive(f).scrollValue(), Integer{3});
         f.mnuID_Click(2);
-        QCOMPARE(f.hsb1.Value(), Integer{5});
+        QCOMPARE(drive(f).scrollValue(), Integer{5});
         f.mnuID_Click(2);
-        QCOMPARE(f.hsb1.Value(), Integer{0});
+        QCOMPARE(drive(f).scrollValue(), Integer{0});
     }
 
     // --- Styles ---
     void styleSwitch_keepsTheRelativePlace() {
         w->open(w->writeDocument(QStringLiteral("ten.tl2"), 10));
         frmMain& f = *w->form;
-        f.hsb1.Value(6);  // ratio 6/9
+        drive(f).scrollTo(6);  // ratio 6/9
         f.mnuStyleType_Click(1);
-        QCOMPARE(f.hsb1.Min(), Integer{19});
-        QCOMPARE(f.hsb1.Value(), Integer{12});  // round(19 x 0.6666667) = 13, odd: 12
+        QCOMPARE(drive(f).scrollMin(), Integer{19});
+        QCOMPARE(drive(f).scrollValue(), Integer{12});  // round(19 x 0.6666667) = 13, odd: 12
         f.mnuStyleType_Click(0);
-        QCOMPARE(f.hsb1.Value(), Integer{6});  // round(9 x 12/19) = round(5.684)
-        QVERIFY(f.mnuStyleType(0).Checked());
-        QVERIFY(!f.mnuStyleType(1).Checked());
+        QCOMPARE(drive(f).scrollValue(), Integer{6});  // round(9 x 12/19) = round(5.684)
+        QVERIFY(drive(f).styleChecked(0));
+        QVERIFY(!drive(f).styleChecked(1));
     }
 
     void styleSwitch_fromTheLastSmallPosition_landsOnTheUpperHalfOfTheLastLine() {
         w->open(w->writeDocument(QStringLiteral("two.tl2"), 2));
         frmMain& f = *w->form;
-        f.hsb1.Value(1);
+        drive(f).scrollTo(1);
         f.mnuStyleType_Click(1);
-        QCOMPARE(f.hsb1.Min(), Integer{3});
-        QCOMPARE(f.hsb1.Value(), Integer{2});
+        QCOMPARE(drive(f).scrollMin(), Integer{3});
+        QCOMPARE(drive(f).scrollValue(), Integer{2});
     }
 
     void styleSwitch_atTheBeginning_staysAtPositionZero() {
         w->open(w->writeDocument(QStringLiteral("ten.tl2"), 10));
         w->form->mnuStyleType_Click(1);
-        QCOMPARE(w->form->hsb1.Value(), Integer{0});
+        QCOMPARE(drive(*w->form).scrollValue(), Integer{0});
     }
 
     void hitColour_isChosenInTheDialogAndKeptWhenCancelled() {
@@ -232,18 +235,18 @@ private slots:
         frmMain& f = *w->form;
         w->dialog.nextColor = 0x0000CC;
         f.mnuStyleType_Click(3);
-        QCOMPARE(f.cdlFileOpen.Color(), Long{0x0000CC});
-        QCOMPARE(f.cdlFileOpen.Flags(), Long{5});
+        QCOMPARE(drive(f).cdlFileOpen().Color(), Long{0x0000CC});
+        QCOMPARE(drive(f).cdlFileOpen().Flags(), Long{5});
         w->dialog.nextColor.reset();
         f.mnuStyleType_Click(3);
-        QCOMPARE(f.cdlFileOpen.Color(), Long{0x0000CC});
+        QCOMPARE(drive(f).cdlFileOpen().Color(), Long{0x0000CC});
         QCOMPARE(w->dialog.colorCount, 2);
     }
 
     void newHitColour_isDrawnAtOnce() {
         w->open(w->writeFile(QStringLiteral("cat.tl2"), "猫\r\n"));
         frmMain& f = *w->form;
-        f.txtSearch.Text(u"猫");
+        drive(f).typeSearch(u"猫");
         f.cmdSearch_Click();
         QVERIFY(!viewShowsRed());
         w->dialog.nextColor = 0x0000FF;  // red
@@ -261,7 +264,7 @@ private slots:
             std::function<void()> act;
             Integer small, large;
         };
-        auto press = [&f](Integer index) { f.tlb1.Buttons(index).button().click(); };
+        auto press = [&f](Integer index) { drive(f).tlb1().Buttons(index).button().click(); };
         const Step steps[] = {
             {"start", [] {}, 0, 0},
             {"large without a document", [&] { press(4); }, 0, 0},
@@ -275,32 +278,32 @@ private slots:
         };
         for (const Step& step : steps) {
             step.act();
-            QVERIFY2(f.tlb1.Buttons(3).Value() == step.small, step.what);
-            QVERIFY2(f.tlb1.Buttons(4).Value() == step.large, step.what);
+            QVERIFY2(drive(f).tlb1().Buttons(3).Value() == step.small, step.what);
+            QVERIFY2(drive(f).tlb1().Buttons(4).Value() == step.large, step.what);
         }
     }
 
     void fontButtonsWithoutDocument_sayThatNoFileIsOpen() {
         frmMain& f = *w->form;
-        f.tlb1_ButtonClick(f.tlb1.Buttons(3));
+        f.tlb1_ButtonClick(drive(f).tlb1().Buttons(3));
         QCOMPARE(lastMessage(), QStringLiteral("まだファイルが開かれていません。"));
-        f.tlb1_ButtonClick(f.tlb1.Buttons(4));
+        f.tlb1_ButtonClick(drive(f).tlb1().Buttons(4));
         QCOMPARE(w->messages.messages().size(), std::size_t{2});
-        QVERIFY(!f.mnuStyleType(0).Checked() && !f.mnuStyleType(1).Checked());
+        QVERIFY(!drive(f).styleChecked(0) && !drive(f).styleChecked(1));
     }
 
     void toolbarKeys_leadToOpenStylesAndRefresh() {
         frmMain& f = *w->form;
         w->dialog.nextFile = w->writeDocument(QStringLiteral("a.tl2"), 4);
-        f.tlb1_ButtonClick(f.tlb1.Buttons(1));
-        QCOMPARE(f.m_obViewS.Count(), Long{1});
-        f.tlb1_ButtonClick(f.tlb1.Buttons(4));
-        QVERIFY(f.mnuStyleType(1).Checked());
-        f.tlb1_ButtonClick(f.tlb1.Buttons(3));
-        QVERIFY(f.mnuStyleType(0).Checked());
+        f.tlb1_ButtonClick(drive(f).tlb1().Buttons(1));
+        QCOMPARE(drive(f).documentCount(), Long{1});
+        f.tlb1_ButtonClick(drive(f).tlb1().Buttons(4));
+        QVERIFY(drive(f).styleChecked(1));
+        f.tlb1_ButtonClick(drive(f).tlb1().Buttons(3));
+        QVERIFY(drive(f).styleChecked(0));
         w->clock = u"9:10:00";
-        f.tlb1_ButtonClick(f.tlb1.Buttons(6));
-        QCOMPARE(q(f.mnuID(1).Caption()), QStringLiteral("9:10:00   a.tl2"));
+        f.tlb1_ButtonClick(drive(f).tlb1().Buttons(6));
+        QCOMPARE(q(drive(f).mnuID()(1).Caption()), QStringLiteral("9:10:00   a.tl2"));
     }
 
     // --- Refresh ---
@@ -308,19 +311,19 @@ private slots:
         const String path = w->writeDocument(QStringLiteral("edit.tl2"), 10);
         w->open(path);
         frmMain& f = *w->form;
-        f.hsb1.Value(4);
-        f.txtSearch.Text(u"漢");
+        drive(f).scrollTo(4);
+        drive(f).typeSearch(u"漢");
         f.cmdSearch_Click();
         w->writeDocument(QStringLiteral("edit.tl2"), 12);
         w->clock = u"9:20:00";
         f.mnuRenewal_Click();
-        QCOMPARE(f.m_obViewS.Count(), Long{1});
+        QCOMPARE(drive(f).documentCount(), Long{1});
         QCOMPARE(w->current().GyouArraySize(), Integer{12});
-        QCOMPARE(f.hsb1.Value(), Integer{4});
-        QCOMPARE(q(f.mnuID(1).Caption()), QStringLiteral("9:20:00   edit.tl2"));
+        QCOMPARE(drive(f).scrollValue(), Integer{4});
+        QCOMPARE(q(drive(f).mnuID()(1).Caption()), QStringLiteral("9:20:00   edit.tl2"));
         QCOMPARE(q(w->status()), QStringLiteral("9:20:00   edit.tl2"));
         QCOMPARE(hits(w->current()), 0);
-        QCOMPARE(q(f.txtSearch.Text()), QStringLiteral("漢"));
+        QCOMPARE(q(drive(f).searchText()), QStringLiteral("漢"));
     }
 
     void refreshesWithinOneSecond_keepTheSameId() {
@@ -329,8 +332,8 @@ private slots:
         w->clock = u"9:20:00";
         for (int i = 0; i < 3; ++i) {
             f.mnuRenewal_Click();
-            QCOMPARE(f.m_obViewS.Count(), Long{1});
-            QCOMPARE(q(f.mnuID(1).Caption()), QStringLiteral("9:20:00   edit.tl2"));
+            QCOMPARE(drive(f).documentCount(), Long{1});
+            QCOMPARE(q(drive(f).mnuID()(1).Caption()), QStringLiteral("9:20:00   edit.tl2"));
         }
         QVERIFY(w->messages.messages().empty());
     }
@@ -341,9 +344,9 @@ private slots:
         QFile::remove(q(path));
         w->clock = u"9:30:00";
         w->form->mnuRenewal_Click();
-        QCOMPARE(w->form->m_obViewS.Count(), Long{1});
+        QCOMPARE(drive(*w->form).documentCount(), Long{1});
         QCOMPARE(w->current().GyouArraySize(), Integer{6});
-        QCOMPARE(q(w->form->mnuID(1).Caption()), QStringLiteral("9:05:31 gone.tl2"));
+        QCOMPARE(q(drive(*w->form).mnuID()(1).Caption()), QStringLiteral("9:05:31 gone.tl2"));
         QVERIFY(lastMessage().endsWith(QStringLiteral("ファイルを開けません。")));
     }
 
@@ -351,21 +354,21 @@ private slots:
     void search_marksEveryOccurrenceWithoutOverlapAndHitsAccumulate() {
         w->open(w->writeFile(QStringLiteral("kana.tl2"), "ああ\r\nあああ\r\nアア\r\nいあ\r\n"));
         frmMain& f = *w->form;
-        f.txtSearch.Text(u"ああ");
+        drive(f).typeSearch(u"ああ");
         f.cmdSearch_Click();
         const CViewData& view = w->current();
         QVERIFY(view.ReversalChar(1, 1) && view.ReversalChar(1, 2));
         QVERIFY(view.ReversalChar(2, 1) && view.ReversalChar(2, 2) && !view.ReversalChar(2, 3));
         QVERIFY(!view.ReversalChar(3, 1));  // katakana is not hiragana
-        QVERIFY(f.m_IsSearch);
-        QVERIFY(f.cmdClear.Enabled());
-        f.txtSearch.Text(u"い");
+        QVERIFY(drive(f).hitsShown());
+        QVERIFY(drive(f).cmdClear().Enabled());
+        drive(f).typeSearch(u"い");
         f.cmdSearch_Click();
         QVERIFY(view.ReversalChar(4, 1) && view.ReversalChar(1, 1));
         QCOMPARE(hits(view), 5);
     }
 
-    void hitCount_coversEveryWordShownAndClearShowsTheLineCountsAgain() {
+    void hitCount_isTheWordsWithEveryWordShownApart_andClearShowsTheLineCountsAgain() {
         w->open(w->writeDocument(QStringLiteral("a.tl2"), 2));  // 漢 and 字, 10 each a line
         frmMain& f = *w->form;
         const struct {
@@ -373,17 +376,18 @@ private slots:
             QString status;
         } searches[] = {
             {u"漢", QStringLiteral("9:05:31 a.tl2   検索「漢」20件")},
-            {u"字", QStringLiteral("9:05:31 a.tl2   検索「字」40件")},
-            {u"漢", QStringLiteral("9:05:31 a.tl2   検索「漢」40件")},  // not counted twice
+            {u"字", QStringLiteral("9:05:31 a.tl2   検索「字」20件(2語で計40件)")},
+            // Not counted twice.
+            {u"漢", QStringLiteral("9:05:31 a.tl2   検索「漢」20件(2語で計40件)")},
         };
         for (const auto& search : searches) {
-            f.txtSearch.Text(search.word);
+            drive(f).typeSearch(search.word);
             f.cmdSearch_Click();
             QCOMPARE(q(w->status()), search.status);
         }
         f.cmdClear_Click();
         QCOMPARE(q(w->status()), QStringLiteral("9:05:31 a.tl2   2行×20段(最長)   40字 (400字詰め 1枚)"));
-        f.txtSearch.Text(u"字");
+        drive(f).typeSearch(u"字");
         f.cmdSearch_Click();
         QCOMPARE(q(w->status()), QStringLiteral("9:05:31 a.tl2   検索「字」20件"));
     }
@@ -392,42 +396,42 @@ private slots:
         w->open(w->writeDocument(QStringLiteral("a.tl2"), 2));
         w->form->cmdSearch_Click();
         QCOMPARE(lastMessage(), QStringLiteral("検索する単語を入力して下さい。"));
-        QVERIFY(!w->form->m_IsSearch);
-        QVERIFY(!w->form->cmdClear.Enabled());
+        QVERIFY(!drive(*w->form).hitsShown());
+        QVERIFY(!drive(*w->form).cmdClear().Enabled());
     }
 
     void wordThatDoesNotOccur_stillTurnsTheHitDisplayOn() {
         w->open(w->writeDocument(QStringLiteral("a.tl2"), 2));
-        w->form->txtSearch.Text(u"猫");
+        drive(*w->form).typeSearch(u"猫");
         w->form->cmdSearch_Click();
-        QVERIFY(w->form->m_IsSearch);
+        QVERIFY(drive(*w->form).hitsShown());
         QCOMPARE(hits(w->current()), 0);
     }
 
     void clear_resetsOnlyTheCurrentDocumentAndHidesHitsEverywhere() {
         w->open(w->writeDocument(QStringLiteral("a.tl2"), 2));
         frmMain& f = *w->form;
-        f.txtSearch.Text(u"漢");
+        drive(f).typeSearch(u"漢");
         f.cmdSearch_Click();
         w->clock = u"9:06:00";
         w->open(w->writeDocument(QStringLiteral("b.tl2"), 2));
-        f.txtSearch.Text(u"字");
+        drive(f).typeSearch(u"字");
         f.cmdSearch_Click();
         f.mnuStyleType_Click(1);
         f.cmdClear_Click();
-        QCOMPARE(hits(f.m_obViewS.Item(2)), 0);
-        QVERIFY(hits(f.m_obViewS.Item(1)) > 0);  // kept, and shown again by the next search
-        QVERIFY(!f.m_IsSearch);
-        QVERIFY(!f.cmdClear.Enabled());
-        QCOMPARE(q(f.txtSearch.Text()), QString());
+        QCOMPARE(hits(drive(f).document(2)), 0);
+        QVERIFY(hits(drive(f).document(1)) > 0);  // kept, and shown again by the next search
+        QVERIFY(!drive(f).hitsShown());
+        QVERIFY(!drive(f).cmdClear().Enabled());
+        QCOMPARE(q(drive(f).searchText()), QString());
     }
 
     void hitsAreDrawnInTheHitColourOnlyWhileShown() {
         w->open(w->writeFile(QStringLiteral("cat.tl2"), "猫\r\n"));
         frmMain& f = *w->form;
-        w->form->cdlFileOpen.Color(0x0000FF);  // red
+        drive(*w->form).cdlFileOpen().Color(0x0000FF);  // red
         QVERIFY(!viewShowsRed());
-        f.txtSearch.Text(u"猫");
+        drive(f).typeSearch(u"猫");
         f.cmdSearch_Click();
         QVERIFY(viewShowsRed());
         f.cmdClear_Click();

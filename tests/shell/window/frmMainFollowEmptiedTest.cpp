@@ -9,10 +9,12 @@
 #include "shell/window/FileFollower.h"
 #include "store/CViewData.h"
 #include "support/GuiTesting.h"
+#include "support/WindowDriver.h"
 #include "support/WindowFixture.h"
 
 namespace tavelo {
 
+using testing::drive;
 using testing::q;
 
 class frmMainFollowEmptiedTest : public QObject {
@@ -34,7 +36,7 @@ private slots:
     void emptiedThenWritten_keepsThePlace_thenReadsAgainThere() {
         const String path = w->writeDocument(QStringLiteral("doc.tl2"), 40);
         w->open(path);
-        form().hsb1.Value(20);
+        drive(form()).hsb1().Value(20);
         const String idBefore = w->current().ID();
 
         {
@@ -45,12 +47,12 @@ private slots:
                                   qPrintable(q(w->status())), 5000);
         QCOMPARE(w->current().GyouArraySize(), Integer{40});
         QCOMPARE(w->current().ID(), idBefore);
-        QCOMPARE(form().hsb1.Value(), Integer{20});
+        QCOMPARE(drive(form()).hsb1().Value(), Integer{20});
         QVERIFY(w->messages.messages().empty());
 
         w->writeDocument(QStringLiteral("doc.tl2"), 41);
         QTRY_COMPARE_WITH_TIMEOUT(w->current().GyouArraySize(), Integer{41}, 5000);
-        QCOMPARE(form().hsb1.Value(), Integer{20});
+        QCOMPARE(drive(form()).hsb1().Value(), Integer{20});
         QVERIFY(q(w->status()).contains(QStringLiteral("doc.tl2")));
     }
 };

@@ -17,21 +17,23 @@
 #include <limits>
 
 #include "common/Version.h"
-#include "support/GuiTesting.h"
-#include "support/WindowFixture.h"
-#include "view/ScrollPosition.h"
-#include "shell/window/ApplicationIcon.h"
 #include "shell/controls/ClassicMouse.h"
-#include "shell/window/HelpWindow.h"
-#include "shell/window/PointerImages.h"
 #include "shell/controls/Screen.h"
 #include "shell/controls/ToolbarButton.h"
 #include "shell/controls/Twips.h"
+#include "shell/window/ApplicationIcon.h"
+#include "shell/window/HelpWindow.h"
+#include "shell/window/PointerImages.h"
 #include "shell/window/frmAbout.h"
 #include "store/CViewData.h"
+#include "support/GuiTesting.h"
+#include "support/WindowDriver.h"
+#include "support/WindowFixture.h"
+#include "view/ScrollPosition.h"
 
 namespace tavelo {
 
+using testing::drive;
 using testing::q;
 using Zone = PointerImages::Zone;
 
@@ -89,7 +91,7 @@ private:
     // One drag over the view as the desktop delivers it: an enter, `moves` moves and then
     // either a drop or a leave. Returns whether the view took the drop.
     bool drag(const QMimeData& data, int moves, bool drop) {
-        PictureBox& view = form().picView;
+        PictureBox& view = drive(form()).picView();
         const QPoint at(100, 100);
         const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
         QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
@@ -114,12 +116,12 @@ private:
     // A document whose last position in the small style is `lastPosition`.
     void openDocumentWithLastPosition(Integer lastPosition) {
         w->open(w->writeDocument(QStringLiteral("doc.tl2"), lastPosition + 1, 8));
-        QCOMPARE(form().hsb1.Min(), lastPosition);
+        QCOMPARE(drive(form()).scrollMin(), lastPosition);
     }
 
     // X of each zone of the view, in pixels (the view's scale once a document is open).
     [[nodiscard]] Single xIn(Zone zone) const {
-        const Single width = form().picView.ScaleWidth();
+        const Single width = drive(form()).picView().ScaleWidth();
         switch (zone) {
             case Zone::FarLeft:
                 return width / 16;
@@ -135,9 +137,9 @@ private:
 
     // A left click in `zone` at scroll position `from`; the position it leaves.
     Integer clickFrom(Integer from, Zone zone) {
-        form().hsb1.Value(from);
+        drive(form()).scrollTo(from);
         form().picView_MouseDown(classicmouse::kLeftButton, 0, xIn(zone), 100);
-        return form().hsb1.Value();
+        return drive(form()).scrollValue();
     }
 
     static void sendMouseMove(QWidget& widget) {
@@ -174,20 +176,21 @@ private slots:
         frmMain& f = form();
         QVERIFY(messages().isEmpty());
         QCOMPARE(w->dialog.openCount, 0);
-        QCOMPARE(f.m_obViewS.Count(), Long{1});
-        QCOMPARE(q(f.m_FileName), QStringLiteral("sample.tl2"));
-        QCOMPARE(f.m_FullPathName, path);
-        QCOMPARE(q(f.mnuID(1).Caption()), QStringLiteral("9:05:31 sample.tl2"));
+        QCOMPARE(drive(f).documentCount(), Long{1});
+        QCOMPARE(q(drive(f).fileName()), QStringLiteral("sample.tl2"));
+        QCOMPARE(drive(f).fullPathName(), path);
+        QCOMPARE(q(drive(f).mnuID()(1).Caption()), QStringLiteral("9:05:31 sample.tl2"));
         QCOMPARE(q(w->status()), QStringLiteral("9:05:31 sample.tl2   12行×38段(最長)   456字 (400字詰め 2枚)"));
         // The first document switches the commands on as the open command does.
-        QVERIFY(f.mnuID(0).Visible());
-        QVERIFY(f.mnuStyle.Enabled() && f.mnuStyleType(0).Checked());
-        QVERIFY(f.mnuRenewal.Enabled() && f.tlb1.Buttons(6).Enabled());
-        QVERIFY(f.txtSearch.Enabled() && f.cmdSearch.Enabled());
-        QVERIFY(f.cmdHead.Enabled() && f.cmdEnd.Enabled() && f.hsb1.Enabled());
-        QCOMPARE(f.picView.ScaleMode(), Integer{PictureBox::vbPixels});
-        QCOMPARE(f.focusWidget(), static_cast<QWidget*>(&f.hsb1));
-        QCOMPARE(q(f.txtLineNumber.Text()), QStringLiteral("1"));
+        QVERIFY(drive(f).mnuID()(0).Visible());
+        QVERIFY(drive(f).mnuStyle().Enabled() && drive(f).styleChecked(0));
+        QVERIFY(drive(f).mnuRenewal().Enabled() && drive(f).tlb1().Buttons(6).Enabled());
+        QVERIFY(drive(f).txtSearch().Enabled() && drive(f).cmdSearch().Enabled());
+        QVERIFY(drive(f).cmdHead().Enabled() && drive(f).cmdEnd().Enabled() &&
+                drive(f).hsb1().Enabled());
+        QCOMPARE(drive(f).picView().ScaleMode(), Integer{PictureBox::vbPixels});
+        QCOMPARE(f.focusWidget(), static_cast<QWidget*>(&drive(f).hsb1()));
+        QCOMPARE(q(drive(f).lineNumberText()), QStringLiteral("1"));
     }
 
     void droppedFile_isWhatRefreshReadsAgain() {
@@ -197,40 +200,40 @@ private slots:
         w->clock = u"9:06:00";
         form().mnuRenewal_Click();
         QCOMPARE(w->current().GyouArraySize(), Integer{7});
-        QCOMPARE(q(form().mnuID(1).Caption()), QStringLiteral("9:06:00   edit.tl2"));
+        QCOMPARE(q(drive(form()).mnuID()(1).Caption()), QStringLiteral("9:06:00   edit.tl2"));
     }
 
     void secondDrop_addsAnEntryAndKeepsTheStyle() {
         w->open(w->writeDocument(QStringLiteral("a.tl2"), 5));
         form().mnuStyleType_Click(1);
-        form().hsb1.Value(3);
-        form().txtSearch.Text(u"漢");
+        drive(form()).scrollTo(3);
+        drive(form()).typeSearch(u"漢");
         w->clock = u"9:07:00";
         QVERIFY(dropFiles({q(w->writeDocument(QStringLiteral("b.tl2"), 6))}));
         frmMain& f = form();
-        QCOMPARE(f.m_obViewS.Count(), Long{2});
-        QCOMPARE(f.m_ViewIndex, Integer{2});
-        QCOMPARE(q(f.mnuID(2).Caption()), QStringLiteral("9:07:00 b.tl2"));
-        QVERIFY(f.mnuStyleType(1).Checked());
-        QCOMPARE(f.hsb1.Min(), Integer{11});
-        QCOMPARE(f.hsb1.Value(), Integer{0});
-        QCOMPARE(q(f.txtSearch.Text()), QString());
+        QCOMPARE(drive(f).documentCount(), Long{2});
+        QCOMPARE(drive(f).currentIndex(), Integer{2});
+        QCOMPARE(q(drive(f).mnuID()(2).Caption()), QStringLiteral("9:07:00 b.tl2"));
+        QVERIFY(drive(f).styleChecked(1));
+        QCOMPARE(drive(f).scrollMin(), Integer{11});
+        QCOMPARE(drive(f).scrollValue(), Integer{0});
+        QCOMPARE(q(drive(f).searchText()), QString());
     }
 
     void droppedFileThatCannotBeRead_isReportedAndAddsNothing() {
         QVERIFY(dropFiles({w->folder.filePath(QStringLiteral("gone.tl2"))}));
         QCOMPARE(messages().size(), 1);
         QVERIFY(messages().front().endsWith(QStringLiteral("gone.tl2 ファイルを開けません。")));
-        QCOMPARE(form().m_obViewS.Count(), Long{0});
-        QVERIFY(!form().mnuStyle.Enabled());
-        QVERIFY(!form().mnuID(0).Visible());
+        QCOMPARE(drive(form()).documentCount(), Long{0});
+        QVERIFY(!drive(form()).mnuStyle().Enabled());
+        QVERIFY(!drive(form()).mnuID()(0).Visible());
     }
 
     void droppedFolderNamedLikeATl2File_addsNothing() {
         QVERIFY(QDir(w->folder.path()).mkpath(QStringLiteral("folder.tl2")));
         QVERIFY(dropFiles({w->folder.filePath(QStringLiteral("folder.tl2"))}));
         QCOMPARE(messages().size(), 1);
-        QCOMPARE(form().m_obViewS.Count(), Long{0});
+        QCOMPARE(drive(form()).documentCount(), Long{0});
     }
 
     void failedOpenOrDrop_leavesRefreshOnTheDocumentShown() {
@@ -250,9 +253,9 @@ private slots:
                 w->writeDocument(QStringLiteral("b.tl2"), 9);
                 w->clock = u"9:11:00";
                 form().mnuRenewal_Click();  // still a.tl2 once b.tl2 can be read
-                QCOMPARE(form().m_FullPathName, a);
+                QCOMPARE(drive(form()).fullPathName(), a);
                 QCOMPARE(w->current().GyouArraySize(), Integer{5});
-                QCOMPARE(q(form().mnuID(1).Caption()), QStringLiteral("9:11:00   a.tl2"));
+                QCOMPARE(q(drive(form()).mnuID()(1).Caption()), QStringLiteral("9:11:00   a.tl2"));
             }
     }
 
@@ -260,8 +263,8 @@ private slots:
         const String path = w->writeDocument(QStringLiteral("twice.tl2"), 3);
         QVERIFY(dropFiles({q(path)}));
         QVERIFY(dropFiles({q(path)}));
-        QCOMPARE(form().m_obViewS.Count(), Long{2});
-        QCOMPARE(q(form().mnuID(2).Caption()), QStringLiteral("9:05:31 twice.tl2 (2)"));
+        QCOMPARE(drive(form()).documentCount(), Long{2});
+        QCOMPARE(q(drive(form()).mnuID()(2).Caption()), QStringLiteral("9:05:31 twice.tl2 (2)"));
     }
 
     // --- Dropping: refused, and told once per drag ---
@@ -269,8 +272,8 @@ private slots:
         const String path = w->writeDocument(QStringLiteral("SAMPLE.TL2"), 3);
         QVERIFY(!dropFiles({q(path)}));
         QCOMPARE(messages(), QStringList{kWrongExtension});
-        QCOMPARE(form().m_obViewS.Count(), Long{0});
-        QVERIFY(form().m_FileName.empty());
+        QCOMPARE(drive(form()).documentCount(), Long{0});
+        QVERIFY(drive(form()).fileName().empty());
     }
 
     void otherExtension_isRefusedWithTheExtensionMessage() {
@@ -283,7 +286,7 @@ private slots:
         const String b = w->writeDocument(QStringLiteral("b.tl2"), 3);
         QVERIFY(!dropFiles({q(a), q(b)}));
         QCOMPARE(messages(), QStringList{kOnlyOneFile});
-        QCOMPARE(form().m_obViewS.Count(), Long{0});
+        QCOMPARE(drive(form()).documentCount(), Long{0});
     }
 
     void dragWithoutFiles_isRefusedWithTheOneFileMessage() {
@@ -291,7 +294,7 @@ private slots:
         text.setText(QStringLiteral("本文"));
         QVERIFY(!drag(text, 3, true));
         QCOMPARE(messages(), QStringList{kOnlyOneFile});
-        QCOMPARE(form().m_obViewS.Count(), Long{0});
+        QCOMPARE(drive(form()).documentCount(), Long{0});
     }
 
     void refusedDragMovedAndLeft_tellsOnceAndTheNextDragTellsAgain() {
@@ -306,7 +309,7 @@ private slots:
         auto data = filesData({w->folder.filePath(QStringLiteral("x.tl2"))});
         QVERIFY(!drag(*data, 10, false));
         QVERIFY(messages().isEmpty());
-        QCOMPARE(form().m_obViewS.Count(), Long{0});
+        QCOMPARE(drive(form()).documentCount(), Long{0});
     }
 
     void dragOverHandler_setsCopyOnlyForOneTl2File() {
@@ -340,8 +343,8 @@ private slots:
         form().picView_OLEDragDrop({a, a});
         form().picView_OLEDragDrop({upper});
         form().picView_OLEDragDrop({});
-        QCOMPARE(form().m_obViewS.Count(), Long{0});
-        QVERIFY(form().m_FullPathName.empty());
+        QCOMPARE(drive(form()).documentCount(), Long{0});
+        QVERIFY(drive(form()).fullPathName().empty());
         QVERIFY(messages().isEmpty());
     }
 
@@ -362,8 +365,9 @@ private slots:
     void farClicks_pageByTheWholeColumnsTheViewShows() {
         openDocumentWithLastPosition(25);
         frmMain& f = form();
-        const Integer step = f.hsb1.LargeChange();
-        QCOMPARE(step, ScrollPosition::pageStep(f.m_obViewS.Item(1), 0, f.picView.image().width()));
+        const Integer step = drive(f).pageStep();
+        QCOMPARE(step,
+                 ScrollPosition::pageStep(drive(f).document(1), 0, drive(f).viewImage().width()));
         QVERIFY(step >= 1 && step < 25);
         QCOMPARE(clickFrom(0, Zone::FarLeft), step);
         QCOMPARE(clickFrom(static_cast<Integer>(26 - step), Zone::FarLeft), Integer{25});
@@ -380,47 +384,47 @@ private slots:
 
     void clickThatMovesRedrawsTheView() {
         openDocumentWithLastPosition(25);
-        QSignalSpy changes(&form().hsb1, &HScrollBar::Change);
+        QSignalSpy changes(&drive(form()).hsb1(), &HScrollBar::Change);
         QCOMPARE(clickFrom(0, Zone::Left), Integer{1});
         QCOMPARE(changes.count(), 1);
-        QCOMPARE(q(form().txtLineNumber.Text()), QStringLiteral("2"));
+        QCOMPARE(q(drive(form()).lineNumberText()), QStringLiteral("2"));
     }
 
     void leftClickAtTheEnd_movesNothingDrawsNothingAndFocusesTheScrollBar() {
         openDocumentWithLastPosition(25);
         frmMain& f = form();
-        f.hsb1.Value(25);
-        f.txtSearch.setFocus();
-        QSignalSpy changes(&f.hsb1, &HScrollBar::Change);
+        drive(f).scrollTo(25);
+        drive(f).txtSearch().setFocus();
+        QSignalSpy changes(&drive(f).hsb1(), &HScrollBar::Change);
         for (const Zone zone : {Zone::Left, Zone::FarLeft}) {
             f.picView_MouseDown(classicmouse::kLeftButton, 0, xIn(zone), 100);
-            QCOMPARE(f.hsb1.Value(), Integer{25});
+            QCOMPARE(drive(f).scrollValue(), Integer{25});
         }
         QCOMPARE(changes.count(), 0);
-        QCOMPARE(f.focusWidget(), static_cast<QWidget*>(&f.hsb1));
+        QCOMPARE(f.focusWidget(), static_cast<QWidget*>(&drive(f).hsb1()));
     }
 
     void rightButtonClick_movesNothingAndFocusesTheScrollBar() {
         openDocumentWithLastPosition(25);
         frmMain& f = form();
-        f.hsb1.Value(12);
+        drive(f).scrollTo(12);
         for (const Zone zone : PointerImages::kZones) {
-            f.txtSearch.setFocus();
+            drive(f).txtSearch().setFocus();
             f.picView_MouseDown(classicmouse::kRightButton, 0, xIn(zone), 100);
-            QCOMPARE(f.hsb1.Value(), Integer{12});
-            QCOMPARE(f.focusWidget(), static_cast<QWidget*>(&f.hsb1));
+            QCOMPARE(drive(f).scrollValue(), Integer{12});
+            QCOMPARE(f.focusWidget(), static_cast<QWidget*>(&drive(f).hsb1()));
         }
     }
 
     void clickExactlyOnAZoneBoundary_movesNothing() {
         openDocumentWithLastPosition(25);
         frmMain& f = form();
-        const Single width = f.picView.ScaleWidth();
-        const Integer step = f.hsb1.LargeChange();
+        const Single width = drive(f).picView().ScaleWidth();
+        const Integer step = drive(f).pageStep();
         for (const Single boundary : {width / 8, width / 2, (width / 8) * 7}) {
-            f.hsb1.Value(12);
+            drive(f).scrollTo(12);
             f.picView_MouseDown(classicmouse::kLeftButton, 0, boundary, 100);
-            QCOMPARE(f.hsb1.Value(), Integer{12});
+            QCOMPARE(drive(f).scrollValue(), Integer{12});
         }
         // Beside each boundary the zones on either side apply.
         const struct {
@@ -435,9 +439,9 @@ private slots:
             {justAbove((width / 8) * 7), static_cast<Integer>(12 - step)},
         };
         for (const auto& b : beside) {
-            f.hsb1.Value(12);
+            drive(f).scrollTo(12);
             f.picView_MouseDown(classicmouse::kLeftButton, 0, b.x, 100);
-            QCOMPARE(f.hsb1.Value(), b.expected);
+            QCOMPARE(drive(f).scrollValue(), b.expected);
         }
     }
 
@@ -445,7 +449,7 @@ private slots:
         w->open(w->writeDocument(QStringLiteral("ten.tl2"), 10));
         frmMain& f = form();
         f.mnuStyleType_Click(1);
-        QCOMPARE(f.hsb1.Min(), Integer{19});
+        QCOMPARE(drive(f).scrollMin(), Integer{19});
         QCOMPARE(clickFrom(0, Zone::Left), Integer{1});
         QCOMPARE(clickFrom(12, Zone::FarLeft), Integer{19});
     }
@@ -453,18 +457,18 @@ private slots:
     void realClickOnTheView_stepsByItsPixelPosition() {
         openDocumentWithLastPosition(25);
         frmMain& f = form();
-        f.hsb1.Value(0);
+        drive(f).scrollTo(0);
         // One pixel inside the border: far left.
-        sendLeftPress(f.picView, QPointF(2, 50));
-        QCOMPARE(f.hsb1.Value(), f.hsb1.LargeChange());
-        sendLeftPress(f.picView, QPointF(f.picView.width() - 3, 50));
-        QCOMPARE(f.hsb1.Value(), Integer{0});
+        sendLeftPress(drive(f).picView(), QPointF(2, 50));
+        QCOMPARE(drive(f).scrollValue(), drive(f).pageStep());
+        sendLeftPress(drive(f).picView(), QPointF(drive(f).picView().width() - 3, 50));
+        QCOMPARE(drive(f).scrollValue(), Integer{0});
     }
 
     void doubleClick_pagesAsASecondPressInEachZone() {
         openDocumentWithLastPosition(40);
         frmMain& f = form();
-        const Integer step = f.hsb1.LargeChange();
+        const Integer step = drive(f).pageStep();
         const struct {
             Zone zone;
             Integer from, to;
@@ -475,27 +479,27 @@ private slots:
             {Zone::FarRight, 25, static_cast<Integer>(25 - 2 * step)},
         };
         for (const auto& c : cases) {
-            f.hsb1.Value(c.from);
+            drive(f).scrollTo(c.from);
             // A double click reaches the view as a press, a release and the double click.
             const QPointF at(xIn(c.zone) + 1, 50);
-            sendLeftPress(f.picView, at);
-            QMouseEvent release(QEvent::MouseButtonRelease, at, f.picView.mapToGlobal(at),
+            sendLeftPress(drive(f).picView(), at);
+            QMouseEvent release(QEvent::MouseButtonRelease, at, drive(f).picView().mapToGlobal(at),
                                 Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-            QApplication::sendEvent(&f.picView, &release);
-            QMouseEvent twice(QEvent::MouseButtonDblClick, at, f.picView.mapToGlobal(at),
+            QApplication::sendEvent(&drive(f).picView(), &release);
+            QMouseEvent twice(QEvent::MouseButtonDblClick, at, drive(f).picView().mapToGlobal(at),
                               Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(&f.picView, &twice);
-            QCOMPARE(f.hsb1.Value(), c.to);
+            QApplication::sendEvent(&drive(f).picView(), &twice);
+            QCOMPARE(drive(f).scrollValue(), c.to);
         }
     }
 
     void clickWithoutADocument_showsTheArrowAndMovesNothing() {
         frmMain& f = form();
-        QSignalSpy changes(&f.hsb1, &HScrollBar::Change);
-        sendLeftPress(f.picView, QPointF(5, 50));
-        QCOMPARE(f.picView.MousePointer(), classicmouse::kArrowPointer);
-        QCOMPARE(f.picView.cursor().shape(), Qt::ArrowCursor);
-        QCOMPARE(f.hsb1.Value(), Integer{0});
+        QSignalSpy changes(&drive(f).hsb1(), &HScrollBar::Change);
+        sendLeftPress(drive(f).picView(), QPointF(5, 50));
+        QCOMPARE(drive(f).picView().MousePointer(), classicmouse::kArrowPointer);
+        QCOMPARE(drive(f).picView().cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(drive(f).scrollValue(), Integer{0});
         QCOMPARE(changes.count(), 0);
     }
 
@@ -505,9 +509,9 @@ private slots:
         frmMain& f = form();
         for (const Zone zone : PointerImages::kZones) {
             f.picView_MouseMove(0, 0, xIn(zone), 100);
-            QCOMPARE(f.picView.MousePointer(), classicmouse::kCustomPointer);
-            QCOMPARE(f.picView.cursor().shape(), Qt::BitmapCursor);
-            QCOMPARE(imageOf(f.picView.cursor()), iconFile(zone));
+            QCOMPARE(drive(f).picView().MousePointer(), classicmouse::kCustomPointer);
+            QCOMPARE(drive(f).picView().cursor().shape(), Qt::BitmapCursor);
+            QCOMPARE(imageOf(drive(f).picView().cursor()), iconFile(zone));
         }
         QVERIFY(iconFile(Zone::FarLeft) != iconFile(Zone::Left));
     }
@@ -515,30 +519,31 @@ private slots:
     void moveOntoABoundary_keepsThePointerShownBefore() {
         openDocumentWithLastPosition(5);
         frmMain& f = form();
-        const Single width = f.picView.ScaleWidth();
+        const Single width = drive(f).picView().ScaleWidth();
         f.picView_MouseMove(0, 0, xIn(Zone::FarLeft), 100);
         f.picView_MouseMove(0, 0, width / 8, 100);
-        QCOMPARE(imageOf(f.picView.cursor()), iconFile(Zone::FarLeft));
+        QCOMPARE(imageOf(drive(f).picView().cursor()), iconFile(Zone::FarLeft));
         f.picView_MouseMove(0, 0, xIn(Zone::Right), 100);
         f.picView_MouseMove(0, 0, width / 2, 100);
-        QCOMPARE(imageOf(f.picView.cursor()), iconFile(Zone::Right));
+        QCOMPARE(imageOf(drive(f).picView().cursor()), iconFile(Zone::Right));
     }
 
     void realMoveOverTheView_showsTheZonesPointer() {
         openDocumentWithLastPosition(5);
         frmMain& f = form();
-        QMouseEvent move(QEvent::MouseMove, QPointF(f.picView.width() - 3, 50),
-                         f.picView.mapToGlobal(QPointF(f.picView.width() - 3, 50)), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(&f.picView, &move);
-        QCOMPARE(imageOf(f.picView.cursor()), iconFile(Zone::FarRight));
+        QMouseEvent move(
+            QEvent::MouseMove, QPointF(drive(f).picView().width() - 3, 50),
+            drive(f).picView().mapToGlobal(QPointF(drive(f).picView().width() - 3, 50)),
+            Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&drive(f).picView(), &move);
+        QCOMPARE(imageOf(drive(f).picView().cursor()), iconFile(Zone::FarRight));
     }
 
     void moveWithoutADocument_showsTheArrow() {
         frmMain& f = form();
-        sendMouseMove(f.picView);
-        QCOMPARE(f.picView.MousePointer(), classicmouse::kArrowPointer);
-        QCOMPARE(f.picView.cursor().shape(), Qt::ArrowCursor);
+        sendMouseMove(drive(f).picView());
+        QCOMPARE(drive(f).picView().MousePointer(), classicmouse::kArrowPointer);
+        QCOMPARE(drive(f).picView().cursor().shape(), Qt::ArrowCursor);
     }
 
     void missingPointerImages_fallBackToTheArrow() {
@@ -547,8 +552,8 @@ private slots:
         openDocumentWithLastPosition(5);
         for (const Zone zone : PointerImages::kZones) {
             form().picView_MouseMove(0, 0, xIn(zone), 100);
-            QCOMPARE(form().picView.MousePointer(), classicmouse::kCustomPointer);
-            QCOMPARE(form().picView.cursor().shape(), Qt::ArrowCursor);
+            QCOMPARE(drive(form()).picView().MousePointer(), classicmouse::kCustomPointer);
+            QCOMPARE(drive(form()).picView().cursor().shape(), Qt::ArrowCursor);
         }
     }
 
@@ -565,43 +570,43 @@ private slots:
         form().setResources(ResourceLocator(folder.path()));
         openDocumentWithLastPosition(5);
         form().picView_MouseMove(0, 0, xIn(Zone::Left), 100);
-        QCOMPARE(form().picView.cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(drive(form()).picView().cursor().shape(), Qt::ArrowCursor);
         form().picView_MouseMove(0, 0, xIn(Zone::FarLeft), 100);
-        QCOMPARE(imageOf(form().picView.cursor()), iconFile(Zone::FarLeft));
+        QCOMPARE(imageOf(drive(form()).picView().cursor()), iconFile(Zone::FarLeft));
     }
 
     void movesOverTheOtherControls_showTheStandardArrow() {
         openDocumentWithLastPosition(5);
         frmMain& f = form();
         // Disabled controls hear no mouse; the program keeps these two disabled here.
-        f.cmdClear.Enabled(true);
-        f.txtLineNumber.Enabled(true);
-        sendMouseMove(f.cmdClear);
-        sendMouseMove(f.cmdEnd);
-        sendMouseMove(f.cmdHead);
-        sendMouseMove(f.cmdSearch);
-        sendMouseMove(f.txtLineNumber);
-        sendMouseMove(f.tlb1);
-        sendMouseMove(f.stb1);
-        QCOMPARE(f.hsb1.MousePointer(), classicmouse::kDefaultPointer);
-        sendMouseMove(f.txtSearch);
+        drive(f).cmdClear().Enabled(true);
+        drive(f).txtLineNumber().Enabled(true);
+        sendMouseMove(drive(f).cmdClear());
+        sendMouseMove(drive(f).cmdEnd());
+        sendMouseMove(drive(f).cmdHead());
+        sendMouseMove(drive(f).cmdSearch());
+        sendMouseMove(drive(f).txtLineNumber());
+        sendMouseMove(drive(f).tlb1());
+        sendMouseMove(drive(f).stb1());
+        QCOMPARE(drive(f).hsb1().MousePointer(), classicmouse::kDefaultPointer);
+        sendMouseMove(drive(f).txtSearch());
         const Integer arrow = classicmouse::kArrowPointer;
-        QCOMPARE(f.cmdClear.MousePointer(), arrow);
-        QCOMPARE(f.cmdEnd.MousePointer(), arrow);
-        QCOMPARE(f.cmdHead.MousePointer(), arrow);
-        QCOMPARE(f.cmdSearch.MousePointer(), arrow);
-        QCOMPARE(f.txtLineNumber.MousePointer(), arrow);
-        QCOMPARE(f.txtSearch.MousePointer(), arrow);
-        QCOMPARE(f.hsb1.MousePointer(), arrow);
-        QCOMPARE(f.tlb1.MousePointer(), arrow);
-        QCOMPARE(f.stb1.MousePointer(), arrow);
-        QCOMPARE(f.txtSearch.cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(drive(f).cmdClear().MousePointer(), arrow);
+        QCOMPARE(drive(f).cmdEnd().MousePointer(), arrow);
+        QCOMPARE(drive(f).cmdHead().MousePointer(), arrow);
+        QCOMPARE(drive(f).cmdSearch().MousePointer(), arrow);
+        QCOMPARE(drive(f).txtLineNumber().MousePointer(), arrow);
+        QCOMPARE(drive(f).txtSearch().MousePointer(), arrow);
+        QCOMPARE(drive(f).hsb1().MousePointer(), arrow);
+        QCOMPARE(drive(f).tlb1().MousePointer(), arrow);
+        QCOMPARE(drive(f).stb1().MousePointer(), arrow);
+        QCOMPARE(drive(f).txtSearch().cursor().shape(), Qt::ArrowCursor);
     }
 
     // --- The status bar places the window along the top of the screen ---
     void statusBarClick_movesTheWindowToTheTopLeftCentreOrRight() {
         frmMain& f = form();
-        const Single W = f.stb1.Width();
+        const Single W = drive(f).stb1().Width();
         const QSize size = f.frameGeometry().size();
         const struct {
             Single x;
@@ -631,36 +636,37 @@ private slots:
         frmMain& f = form();
         f.move(40, 70);
         f.stb1_MouseDown(classicmouse::kRightButton, 0, 0, 100);
-        f.stb1_MouseDown(classicmouse::kMiddleButton, 0, f.stb1.Width(), 100);
+        f.stb1_MouseDown(classicmouse::kMiddleButton, 0, drive(f).stb1().Width(), 100);
         QCOMPARE(f.frameGeometry().topLeft(), QPoint(40, 70));
     }
 
     void realDoubleClickOnTheStatusBar_reachesTheHandlerInTwips_aClickMovesNothing() {
         frmMain& f = form();
         f.move(40, 70);
-        const QPointF at(f.stb1.width() - 2, 5);
-        sendLeftPress(f.stb1, at);
+        StatusBar& bar = drive(f).stb1();
+        const QPointF at(bar.width() - 2, 5);
+        sendLeftPress(bar, at);
         QCOMPARE(f.frameGeometry().topLeft(), QPoint(40, 70));
-        QMouseEvent twice(QEvent::MouseButtonDblClick, at, f.stb1.mapToGlobal(at), Qt::LeftButton,
+        QMouseEvent twice(QEvent::MouseButtonDblClick, at, bar.mapToGlobal(at), Qt::LeftButton,
                           Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&f.stb1, &twice);
+        QApplication::sendEvent(&bar, &twice);
         QCOMPARE(f.frameGeometry().topLeft(), QPoint(leftPixels(Screen::Width() - f.Width()), 0));
     }
 
     // --- Help ---
     void helpCommand_opensTheProgramsHelpAtItsContentsPage_once() {
         frmMain& f = form();
-        f.nmuHelpHelp.action().trigger();
+        drive(f).nmuHelpHelp().action().trigger();
         QCOMPARE(helpWindows().size(), 1);
         HelpWindow* help = helpWindows().front();
         QVERIFY(help->isVisible());
         QCOMPARE(QFileInfo(help->browser().source().toLocalFile()).fileName(),
                  QStringLiteral("index.html"));
-        f.nmuHelpHelp.action().trigger();
+        drive(f).nmuHelpHelp().action().trigger();
         QCOMPARE(helpWindows().size(), 1);
         QCOMPARE(helpWindows().front(), help);
         QVERIFY(messages().isEmpty());
-        QVERIFY(!f.mnuTopic.Visible() && !f.mnuTopic.Enabled());
+        QVERIFY(!drive(f).mnuTopic().Visible() && !drive(f).mnuTopic().Enabled());
     }
 
     void f1AnywhereInTheWindow_opensTheHelp() {
@@ -669,8 +675,8 @@ private slots:
         f.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&f));
         openDocumentWithLastPosition(5);
-        f.txtSearch.setFocus();
-        QTest::keyClick(&f.txtSearch, Qt::Key_F1);
+        drive(f).txtSearch().setFocus();
+        QTest::keyClick(&drive(f).txtSearch(), Qt::Key_F1);
         QCOMPARE(helpWindows().size(), 1);
         QPointer<HelpWindow> first = helpWindows().front();
         first->close();
@@ -678,8 +684,8 @@ private slots:
         QVERIFY(first.isNull());
         f.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&f));
-        f.hsb1.SetFocus();
-        QTest::keyClick(&f.hsb1, Qt::Key_F1);
+        drive(f).hsb1().SetFocus();
+        QTest::keyClick(&drive(f).hsb1(), Qt::Key_F1);
         QCOMPARE(helpWindows().size(), 1);
         QVERIFY(helpWindows().front()->isVisible());
     }
@@ -723,7 +729,7 @@ private slots:
     // --- The About box ---
     void aboutCommand_showsOneBoxWithTitleVersionAndTheWindowsIcon() {
         frmMain& f = form();
-        f.mnuAbout.action().trigger();
+        drive(f).mnuAbout().action().trigger();
         QCOMPARE(aboutBoxes().size(), 1);
         frmAbout* box = aboutBoxes().front();
         QVERIFY(box->isVisible());
@@ -735,7 +741,7 @@ private slots:
                  QStringLiteral("ﾊﾞｰｼﾞｮﾝ ") + QString::fromLatin1(tavelo::version::kText));
         QCOMPARE(box->windowIcon().cacheKey(), f.windowIcon().cacheKey());
         // Chosen again, the same box comes forward.
-        f.mnuAbout.action().trigger();
+        drive(f).mnuAbout().action().trigger();
         QCOMPARE(aboutBoxes().size(), 1);
         QCOMPARE(aboutBoxes().front(), box);
     }

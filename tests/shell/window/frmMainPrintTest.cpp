@@ -6,12 +6,14 @@
 #include "shell/print/PrintDialogs.h"
 #include "support/GuiTesting.h"
 #include "support/PdfInspection.h"
+#include "support/WindowDriver.h"
 #include "support/WindowFixture.h"
 #include "view/DocumentPages.h"
 #include "view/ManuscriptLayout.h"
 
 namespace tavelo {
 
+using testing::drive;
 using testing::q;
 
 namespace {
@@ -70,7 +72,7 @@ private:
 
     void openDocument(int lines = 40) {
         w->open(w->writeDocument(QStringLiteral("doc.tl2"), lines, 30));
-        QCOMPARE(w->form->m_obViewS.Count(), Long{1});
+        QCOMPARE(drive(*w->form).documentCount(), Long{1});
     }
     [[nodiscard]] QString pdfPath(const QString& name) const { return w->folder.filePath(name); }
 
@@ -85,25 +87,25 @@ private slots:
     // --- The menu ---
     void menu_standsBelowOpen_andIsEnabledOnlyWithADocument() {
         frmMain& f = *w->form;
-        const QList<QAction*> actions = f.mnuFile.subMenu()->actions();
+        const QList<QAction*> actions = drive(f).mnuFile().subMenu()->actions();
         QVERIFY(actions.size() >= 3);
         QCOMPARE(actions[0]->text(), QStringLiteral("開く(&O)"));
         QCOMPARE(actions[1]->text(), QStringLiteral("PDFに書き出す(&E)..."));
         QCOMPARE(actions[2]->text(), QStringLiteral("印刷(&P)..."));
-        QVERIFY(!f.mnuFileExportPdf.Enabled());
-        QVERIFY(!f.mnuFilePrint.Enabled());
+        QVERIFY(!drive(f).mnuFileExportPdf().Enabled());
+        QVERIFY(!drive(f).mnuFilePrint().Enabled());
         w->dialog.nextFile.reset();
         f.mnuFileOpen_Click();  // cancelled
-        QVERIFY(!f.mnuFileExportPdf.Enabled());
+        QVERIFY(!drive(f).mnuFileExportPdf().Enabled());
         openDocument();
-        QVERIFY(f.mnuFileExportPdf.Enabled());
-        QVERIFY(f.mnuFilePrint.Enabled());
+        QVERIFY(drive(f).mnuFileExportPdf().Enabled());
+        QVERIFY(drive(f).mnuFilePrint().Enabled());
     }
 
     void unreadableFile_leavesTheCommandsDisabled() {
         w->open(u"/nonexistent/なし.tl2");
-        QVERIFY(!w->form->mnuFileExportPdf.Enabled());
-        QVERIFY(!w->form->mnuFilePrint.Enabled());
+        QVERIFY(!drive(*w->form).mnuFileExportPdf().Enabled());
+        QVERIFY(!drive(*w->form).mnuFilePrint().Enabled());
     }
 
     // --- The PDF export ---

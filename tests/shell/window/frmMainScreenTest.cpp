@@ -7,9 +7,12 @@
 
 #include "shell/window/ScreenFit.h"
 #include "support/GuiTesting.h"
+#include "support/WindowDriver.h"
 #include "support/WindowFixture.h"
 
 namespace tavelo {
+
+using testing::drive;
 
 class frmMainScreenTest : public QObject {
     Q_OBJECT
@@ -41,7 +44,7 @@ private slots:
                                 .arg(form().frameGeometry().height())));
         QVERIFY(form().minimumHeight() <= available.height());
         // The status bar is inside the window.
-        QVERIFY(form().stb1.geometry().bottom() < form().centralWidget()->height());
+        QVERIFY(drive(form()).stb1().geometry().bottom() < form().centralWidget()->height());
     }
 
     void screenFit_cutsTheClassicSizeToTheFreeArea() {
@@ -97,10 +100,10 @@ private slots:
         form().centralWidget()->resize(width, 682);
         // The classic row: the scroll bar 71 pixels wide, the line number ending 2 before the
         // edge.
-        QCOMPARE(form().txtLineNumber.geometry().right(), width - 3);
-        QCOMPARE(form().hsb1.width(), 71 + (width - 451));
-        QVERIFY(form().hsb1.geometry().right() < form().cmdHead.x());
-        QCOMPARE(form().cmdHead.x(), form().txtLineNumber.x() - 16);
+        QCOMPARE(drive(form()).txtLineNumber().geometry().right(), width - 3);
+        QCOMPARE(drive(form()).hsb1().width(), 71 + (width - 451));
+        QVERIFY(drive(form()).hsb1().geometry().right() < drive(form()).cmdHead().x());
+        QCOMPARE(drive(form()).cmdHead().x(), drive(form()).txtLineNumber().x() - 16);
     }
 };
 

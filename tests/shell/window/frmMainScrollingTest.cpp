@@ -2,13 +2,15 @@
 #include <QTest>
 #include <cmath>
 
-#include "support/GuiTesting.h"
-#include "support/WindowFixture.h"
 #include "common/Rounding.h"
 #include "store/CViewData.h"
+#include "support/GuiTesting.h"
+#include "support/WindowDriver.h"
+#include "support/WindowFixture.h"
 
 namespace tavelo {
 
+using testing::drive;
 using testing::q;
 
 class frmMainScrollingTest : public QObject {
@@ -51,61 +53,61 @@ private slots:
                      {19, "10", offsetFor(18, w->current().CharSpace(1)), 18.0 / 19},
                      {3, "2", offsetFor(2, w->current().CharSpace(1)), 2.0 / 19}};
         for (const auto& jump : jumps) {
-            f.hsb1.Value(jump.position);
-            QCOMPARE(q(f.txtLineNumber.Text()), QString::fromUtf8(jump.line));
-            QCOMPARE(f.m_OffsetX, jump.offset);
-            QCOMPARE(f.m_ValueRatio, rounding::toSingle(jump.ratio));
+            drive(f).scrollTo(jump.position);
+            QCOMPARE(q(drive(f).lineNumberText()), QString::fromUtf8(jump.line));
+            QCOMPARE(drive(f).offsetX(), jump.offset);
+            QCOMPARE(drive(f).valueRatio(), rounding::toSingle(jump.ratio));
         }
         // The end of the large style, then the small style: the end there too.
         f.cmdEnd_Click();
         f.mnuStyleType_Click(0);
-        QCOMPARE(f.hsb1.Value(), Integer{9});
-        QCOMPARE(q(f.txtLineNumber.Text()), QStringLiteral("10"));
+        QCOMPARE(drive(f).scrollValue(), Integer{9});
+        QCOMPARE(q(drive(f).lineNumberText()), QStringLiteral("10"));
     }
 
     void emptyDocument_staysAtPositionZeroWhateverMovesIt() {
         w->open(w->writeDocument(QStringLiteral("empty.tl2"), 0));
         frmMain& f = *w->form;
         QCOMPARE(w->current().GyouArraySize(), Integer{0});
-        QCOMPARE(f.hsb1.Min(), Integer{0});
+        QCOMPARE(drive(f).scrollMin(), Integer{0});
         f.picView_MouseDown(1, 0, 1, 10);  // far left
         f.scrollBy(1);
         f.cmdEnd_Click();
-        QCOMPARE(f.hsb1.Value(), Integer{0});
+        QCOMPARE(drive(f).scrollValue(), Integer{0});
         f.mnuStyleType_Click(1);
         f.cmdEnd_Click();
-        QCOMPARE(f.hsb1.Value(), Integer{0});
-        QCOMPARE(f.hsb1.Min(), Integer{0});
+        QCOMPARE(drive(f).scrollValue(), Integer{0});
+        QCOMPARE(drive(f).scrollMin(), Integer{0});
         f.mnuStyleType_Click(0);
-        QCOMPARE(f.hsb1.Value(), Integer{0});
+        QCOMPARE(drive(f).scrollValue(), Integer{0});
     }
 
     void headButton_atPositionZero_stillRedraws() {
         w->open(w->writeDocument(QStringLiteral("ten.tl2"), 10));
         frmMain& f = *w->form;
-        QImage& image = f.picView.image();
+        QImage& image = drive(f).viewImage();
         const QImage drawn = image.copy();
         image.fill(Qt::red);
         f.cmdHead_Click();
-        QCOMPARE(f.hsb1.Value(), Integer{0});
+        QCOMPARE(drive(f).scrollValue(), Integer{0});
         QCOMPARE(image, drawn);
     }
 
     void withoutDocument_scrollingAndJumpsLeaveTheEmptyViewAlone() {
         frmMain& f = *w->form;
-        QImage& image = f.picView.image();
+        QImage& image = drive(f).viewImage();
         image.setPixel(5, 5, qRgb(255, 0, 0));
         f.hsb1_Change();
         f.cmdHead_Click();
         f.cmdEnd_Click();
         QCOMPARE(image.pixel(5, 5), qRgb(255, 0, 0));
-        QCOMPARE(q(f.txtLineNumber.Text()), QString());
+        QCOMPARE(q(drive(f).lineNumberText()), QString());
     }
 
     // --- What the view shows ---
     void firstColumn_standsAtTheRightEdgeWithItsRubyToItsRight() {
         w->open(w->writeDocument(QStringLiteral("one.tl2"), 1));
-        const QImage& image = w->form->picView.image();
+        const QImage& image = drive(*w->form).viewImage();
         const int width = image.width();
         const double pitch = w->current().CharSpace(0);
         const auto inked = inkedColumns(image);
@@ -127,14 +129,14 @@ private slots:
     void scrolledView_showsLaterLinesAtTheRightEdge() {
         w->open(w->writeDocument(QStringLiteral("ten.tl2"), 10));
         frmMain& f = *w->form;
-        const QImage first = f.picView.image().copy();
-        f.hsb1.Value(9);
+        const QImage first = drive(f).viewImage().copy();
+        drive(f).scrollTo(9);
         // The last line is now first: one column of body and ruby, the rest of the view blank.
-        const auto inked = inkedColumns(f.picView.image());
+        const auto inked = inkedColumns(drive(f).viewImage());
         const double pitch = w->current().CharSpace(0);
-        for (int x = 0; x < f.picView.image().width() - 2 * pitch - 1; ++x)
+        for (int x = 0; x < drive(f).viewImage().width() - 2 * pitch - 1; ++x)
             QVERIFY2(!inked[static_cast<std::size_t>(x)], qPrintable(QString::number(x)));
-        QVERIFY(f.picView.image() != first);
+        QVERIFY(drive(f).viewImage() != first);
     }
 };
 

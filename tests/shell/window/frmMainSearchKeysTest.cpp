@@ -7,10 +7,12 @@
 
 #include "shell/window/LineNumberInput.h"
 #include "support/GuiTesting.h"
+#include "support/WindowDriver.h"
 #include "support/WindowFixture.h"
 
 namespace tavelo {
 
+using testing::drive;
 using testing::q;
 
 class frmMainSearchKeysTest : public QObject {
@@ -24,8 +26,8 @@ private:
     void typeInSearchBox(const QString& word) {
         form().show();
         QVERIFY(QTest::qWaitForWindowActive(&form()));
-        form().txtSearch.setFocus();
-        form().txtSearch.Text(word.toStdU16String());
+        drive(form()).txtSearch().setFocus();
+        drive(form()).txtSearch().Text(word.toStdU16String());
     }
 
 private slots:
@@ -49,29 +51,29 @@ private slots:
         QFETCH(bool, enter);
         typeInSearchBox(QStringLiteral("猫"));
         if (enter)
-            QTest::keyClick(&form().txtSearch, Qt::Key_Return);
+            QTest::keyClick(&drive(form()).txtSearch(), Qt::Key_Return);
         else
-            QTest::mouseClick(&form().cmdSearch, Qt::LeftButton);
-        QCOMPARE(QApplication::focusWidget(), &form().hsb1);
-        const Integer before = form().hsb1.Value();
+            QTest::mouseClick(&drive(form()).cmdSearch(), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), &drive(form()).hsb1());
+        const Integer before = drive(form()).hsb1().Value();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
-        QCOMPARE(form().hsb1.Value(), Integer(before + 1));
+        QCOMPARE(drive(form()).hsb1().Value(), Integer(before + 1));
     }
 
     void escapeInTheSearchBox_givesTheKeysBackWithoutSearching() {
         typeInSearchBox(QStringLiteral("猫"));
-        QTest::keyClick(&form().txtSearch, Qt::Key_Escape);
-        QCOMPARE(QApplication::focusWidget(), &form().hsb1);
-        QVERIFY(!form().m_IsSearch);
+        QTest::keyClick(&drive(form()).txtSearch(), Qt::Key_Escape);
+        QCOMPARE(QApplication::focusWidget(), &drive(form()).hsb1());
+        QVERIFY(!drive(form()).hitsShown());
     }
 
     // --- Counts ---
     void hitCount_isTheWordsOwn_withTheTotalOfEarlierWordsApart() {
-        form().txtSearch.Text(u"漢");
+        drive(form()).txtSearch().Text(u"漢");
         form().cmdSearch_Click();
         QVERIFY2(q(w->status()).endsWith(QStringLiteral("検索「漢」13件")),
                  qPrintable(q(w->status())));
-        form().txtSearch.Text(u"10");
+        drive(form()).txtSearch().Text(u"10");
         form().cmdSearch_Click();
         QVERIFY2(q(w->status()).endsWith(QStringLiteral("検索「10」0件(2語で計13件)")),
                  qPrintable(q(w->status())));
@@ -91,18 +93,18 @@ private slots:
     void lineNumberBox_goesToTheLineTyped_orSaysWhyNot() {
         QFETCH(QString, typed);
         QFETCH(int, position);
-        form().hsb1.Value(2);
-        QVERIFY(form().txtLineNumber.Enabled());
-        QVERIFY(!form().txtLineNumber.isReadOnly());
-        form().txtLineNumber.setFocus();
-        form().txtLineNumber.Text(typed.toStdU16String());
-        QTest::keyClick(&form().txtLineNumber, Qt::Key_Return);
+        drive(form()).hsb1().Value(2);
+        QVERIFY(drive(form()).txtLineNumber().Enabled());
+        QVERIFY(!drive(form()).txtLineNumber().isReadOnly());
+        drive(form()).txtLineNumber().setFocus();
+        drive(form()).txtLineNumber().Text(typed.toStdU16String());
+        QTest::keyClick(&drive(form()).txtLineNumber(), Qt::Key_Return);
         if (position >= 0) {
-            QCOMPARE(form().hsb1.Value(), Integer(position));
-            QCOMPARE(q(form().txtLineNumber.Text()), QString::number(position + 1));
+            QCOMPARE(drive(form()).hsb1().Value(), Integer(position));
+            QCOMPARE(q(drive(form()).txtLineNumber().Text()), QString::number(position + 1));
         } else {
-            QCOMPARE(form().hsb1.Value(), Integer{2});
-            QCOMPARE(q(form().txtLineNumber.Text()), QStringLiteral("3"));
+            QCOMPARE(drive(form()).hsb1().Value(), Integer{2});
+            QCOMPARE(q(drive(form()).txtLineNumber().Text()), QStringLiteral("3"));
             QVERIFY2(q(w->status()).contains(QStringLiteral("1 から 12 まで")),
                      qPrintable(q(w->status())));
         }

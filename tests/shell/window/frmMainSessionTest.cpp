@@ -10,10 +10,12 @@
 #include "shell/window/SessionSettings.h"
 #include "store/CViewData.h"
 #include "support/GuiTesting.h"
+#include "support/WindowDriver.h"
 #include "support/WindowFixture.h"
 
 namespace tavelo {
 
+using testing::drive;
 using testing::q;
 using Place = SessionSettings::Place;
 
@@ -63,12 +65,12 @@ private slots:
         const String b = w->writeDocument(QStringLiteral("b.tl2"), 40);
         const String c = w->writeDocument(QStringLiteral("c.tl2"), 20);
         for (const String& path : {a, b, c}) w->open(path);
-        form().hsb1.Value(9);  // c at line 10
+        drive(form()).scrollTo(9);  // c at line 10
         form().mnuID_Click(1);
-        form().hsb1.Value(4);  // a at line 5
+        drive(form()).scrollTo(4);  // a at line 5
         form().mnuID_Click(2);
         form().mnuStyleType_Click(1);
-        form().hsb1.Value(15);  // b at line 8, lower tier
+        drive(form()).scrollTo(15);  // b at line 8, lower tier
         w->dialog.nextColor = RGB(0, 128, 0);
         form().mnuStyleType_Click(3);
         form().zoomTo(80);
@@ -78,20 +80,20 @@ private slots:
 
         testing::FakeCommonDialog dialog;  // the colour must come from the settings
         const auto again = restart(dialog);
-        QCOMPARE(again->m_obViewS.Count(), Long{3});
+        QCOMPARE(drive(*again).documentCount(), Long{3});
         for (Integer i = 1; i <= 3; ++i) {
-            QCOMPARE(again->m_obViewS.Item(i).FullPathName(), (std::vector{a, b, c})[i - 1]);
+            QCOMPARE(drive(*again).document(i).FullPathName(), (std::vector{a, b, c})[i - 1]);
             QCOMPARE(again->placeOfDocument(i).firstLine, places[i - 1].firstLine);
         }
-        QCOMPARE(again->m_ViewIndex, Integer{2});
-        QVERIFY(again->mnuStyleType(1).Checked());
-        QCOMPARE(again->hsb1.Value(), Integer{15});
-        QCOMPARE(again->cdlFileOpen.Color(), Long{RGB(0, 128, 0)});
+        QCOMPARE(drive(*again).currentIndex(), Integer{2});
+        QVERIFY(drive(*again).styleChecked(1));
+        QCOMPARE(drive(*again).scrollValue(), Integer{15});
+        QCOMPARE(drive(*again).cdlFileOpen().Color(), Long{RGB(0, 128, 0)});
         QCOMPARE(again->zoomPercent(), 80);
         QVERIFY(w->messages.messages().empty());
         // Back to a document: the place it was left at.
         again->mnuID_Click(1);
-        QCOMPARE(again->hsb1.Value(), Integer{8});  // line 5, upper tier
+        QCOMPARE(drive(*again).scrollValue(), Integer{8});  // line 5, upper tier
     }
 
     void restart_skipsGoneFilesWithOneMessage() {
@@ -102,8 +104,8 @@ private slots:
         QVERIFY(QFile::remove(q(a)) && QFile::remove(q(c)));
         testing::FakeCommonDialog dialog;
         const auto again = restart(dialog);
-        QCOMPARE(again->m_obViewS.Count(), Long{1});
-        QCOMPARE(again->m_obViewS.Item(1).FullPathName(), b);
+        QCOMPARE(drive(*again).documentCount(), Long{1});
+        QCOMPARE(drive(*again).document(1).FullPathName(), b);
         QCOMPARE(w->messages.messages().size(), std::size_t{1});
         const QString message = q(w->messages.messages().front());
         QVERIFY2(
@@ -127,8 +129,8 @@ private slots:
         file.close();
         testing::FakeCommonDialog dialog;
         const auto again = restart(dialog);
-        QCOMPARE(again->cdlFileOpen.Color(), Long{RGB(0, 0, 255)});
-        QCOMPARE(again->m_obViewS.Count(), Long{0});
+        QCOMPARE(drive(*again).cdlFileOpen().Color(), Long{RGB(0, 0, 255)});
+        QCOMPARE(drive(*again).documentCount(), Long{0});
         QVERIFY(w->messages.messages().empty());
     }
 
@@ -138,7 +140,7 @@ private slots:
         const String b = w->writeDocument(QStringLiteral("b.tl2"), 5);
         w->open(a);
         w->open(b);
-        const QList<QAction*> entries = form().mnuRecentFiles->subMenu()->actions();
+        const QList<QAction*> entries = drive(form()).mnuRecentFiles().subMenu()->actions();
         QCOMPARE(entries.size(), 2);
         QVERIFY(entries[0]->text().endsWith(QStringLiteral("b.tl2")));
         QVERIFY(entries[1]->text().endsWith(QStringLiteral("a.tl2")));
@@ -146,11 +148,11 @@ private slots:
         entries[1]->trigger();
         QCOMPARE(w->messages.messages().size(), std::size_t{1});
         QCOMPARE(form().settings()->recentFiles().size(), std::size_t{1});
-        QCOMPARE(form().mnuRecentFiles->subMenu()->actions().size(), 1);
-        QCOMPARE(form().m_obViewS.Count(), Long{2});
+        QCOMPARE(drive(form()).mnuRecentFiles().subMenu()->actions().size(), 1);
+        QCOMPARE(drive(form()).documentCount(), Long{2});
         form().mnuForgetRecent_Click();
         QVERIFY(form().settings()->recentFiles().empty());
-        QVERIFY(!form().mnuForgetRecent->Enabled());
+        QVERIFY(!drive(form()).mnuForgetRecent().Enabled());
     }
 
     // --- Refresh any document ---
@@ -162,15 +164,15 @@ private slots:
         w->clock = u"9:07:00";
         w->open(w->writeDocument(QStringLiteral("c.tl2"), 8));
         form().mnuID_Click(1);
-        QVERIFY(form().mnuRenewal.Enabled() && form().tlb1.Buttons(6).Enabled());
+        QVERIFY(drive(form()).mnuRenewal().Enabled() && drive(form()).tlb1().Buttons(6).Enabled());
         w->writeDocument(QStringLiteral("a.tl2"), 9);
         w->clock = u"9:08:00";
         form().mnuRenewal_Click();
-        QCOMPARE(form().m_ViewIndex, Integer{1});
-        QCOMPARE(form().m_obViewS.Item(1).GyouArraySize(), Integer{9});
-        QCOMPARE(q(form().mnuID(1).Caption()), QStringLiteral("9:08:00   a.tl2"));
-        QCOMPARE(q(form().mnuID(2).Caption()), QStringLiteral("9:06:00 b.tl2"));
-        QCOMPARE(q(form().m_obViewS.Item(3).ID()), QStringLiteral("9:07:00 c.tl2"));
+        QCOMPARE(drive(form()).currentIndex(), Integer{1});
+        QCOMPARE(drive(form()).document(1).GyouArraySize(), Integer{9});
+        QCOMPARE(q(drive(form()).mnuID()(1).Caption()), QStringLiteral("9:08:00   a.tl2"));
+        QCOMPARE(q(drive(form()).mnuID()(2).Caption()), QStringLiteral("9:06:00 b.tl2"));
+        QCOMPARE(q(drive(form()).document(3).ID()), QStringLiteral("9:07:00 c.tl2"));
         QCOMPARE(q(w->status()), QStringLiteral("9:08:00   a.tl2"));
     }
 
@@ -189,8 +191,8 @@ private slots:
         QFETCH(bool, current);
         const String a = w->writeDocument(QStringLiteral("a.tl2"), 20);
         w->open(a);
-        form().hsb1.Value(6);
-        form().txtSearch.Text(u"漢");
+        drive(form()).scrollTo(6);
+        drive(form()).typeSearch(u"漢");
         form().cmdSearch_Click();
         if (!current) {
             w->clock = u"9:06:00";
@@ -211,18 +213,18 @@ private slots:
             w->writeDocument(QStringLiteral("a.tl2"), lines);
         }
         w->clock = u"9:10:00";
-        QTRY_COMPARE_WITH_TIMEOUT(form().m_obViewS.Item(1).GyouArraySize(), lines, 5000);
-        QCOMPARE(form().m_obViewS.Count(), Long{current ? 1 : 2});
-        QCOMPARE(form().m_ViewIndex, static_cast<Integer>(current ? 1 : 2));
-        QCOMPARE(q(form().mnuID(1).Caption()), QStringLiteral("9:10:00   a.tl2"));
+        QTRY_COMPARE_WITH_TIMEOUT(drive(form()).document(1).GyouArraySize(), lines, 5000);
+        QCOMPARE(drive(form()).documentCount(), Long{current ? 1 : 2});
+        QCOMPARE(drive(form()).currentIndex(), static_cast<Integer>(current ? 1 : 2));
+        QCOMPARE(q(drive(form()).mnuID()(1).Caption()), QStringLiteral("9:10:00   a.tl2"));
         QCOMPARE(form().placeOfDocument(1).firstLine, 7);
-        if (current) QCOMPARE(form().hsb1.Value(), Integer{6});
-        QCOMPARE(hits(form().m_obViewS.Item(1)), lines * 10);
+        if (current) QCOMPARE(drive(form()).scrollValue(), Integer{6});
+        QCOMPARE(hits(drive(form()).document(1)), lines * 10);
         QVERIFY(w->messages.messages().empty());
         // A later save is followed too: the watch survived.
         QTest::qWait(150);
         w->writeDocument(QStringLiteral("a.tl2"), 3);
-        QTRY_COMPARE_WITH_TIMEOUT(form().m_obViewS.Item(1).GyouArraySize(), Integer{3}, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(drive(form()).document(1).GyouArraySize(), Integer{3}, 5000);
         QCOMPARE(form().placeOfDocument(1).firstLine, 3);  // clamped to the new end
     }
 
@@ -241,9 +243,9 @@ private slots:
     void following_turnedOff_readsNothing() {
         const String a = w->writeDocument(QStringLiteral("a.tl2"), 5);
         w->open(a);
-        QVERIFY(form().mnuFollowFiles->Checked());
+        QVERIFY(drive(form()).mnuFollowFiles().Checked());
         form().mnuFollowFiles_Click();
-        QVERIFY(!form().mnuFollowFiles->Checked());
+        QVERIFY(!drive(form()).mnuFollowFiles().Checked());
         w->writeDocument(QStringLiteral("a.tl2"), 8);
         QTest::qWait(400);
         QCOMPARE(w->current().GyouArraySize(), Integer{5});

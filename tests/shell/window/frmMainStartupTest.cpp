@@ -9,10 +9,12 @@
 
 #include "store/CViewData.h"
 #include "support/GuiTesting.h"
+#include "support/WindowDriver.h"
 #include "support/WindowFixture.h"
 
 namespace tavelo {
 
+using testing::drive;
 using testing::q;
 
 class frmMainStartupTest : public QObject {
@@ -44,9 +46,9 @@ private slots:
         const String missing = w->folder.filePath(QStringLiteral("missing.tl2")).toStdU16String();
         const String folder = w->folder.path().toStdU16String();
         form().openFiles({good, missing, folder, other});
-        QCOMPARE(form().m_obViewS.Count(), Long{2});
-        QCOMPARE(form().m_obViewS.Item(1).FullPathName(), good);
-        QCOMPARE(form().m_obViewS.Item(2).FullPathName(), other);
+        QCOMPARE(drive(form()).documentCount(), Long{2});
+        QCOMPARE(drive(form()).document(1).FullPathName(), good);
+        QCOMPARE(drive(form()).document(2).FullPathName(), other);
         QCOMPARE(messages().size(), 1);
         const QString message = messages().front();
         QVERIFY2(message.startsWith(QStringLiteral("次のファイルを開けませんでした。")) &&
@@ -60,7 +62,7 @@ private slots:
         const String a = writeTooLongLine(QStringLiteral("a.tl2"));
         const String b = writeTooLongLine(QStringLiteral("b.tl2"));
         form().openFiles({a, b});
-        QCOMPARE(form().m_obViewS.Count(), Long{2});
+        QCOMPARE(drive(form()).documentCount(), Long{2});
         QCOMPARE(messages().size(), 1);
         QCOMPARE(messages().front().count(QStringLiteral("文字を超えています")), 2);
     }
@@ -79,7 +81,7 @@ private slots:
         w->form = std::make_unique<frmMain>(w->dialog, w->messages);
         form().useSettings(config.path());
         form().restoreSession();
-        QCOMPARE(form().m_obViewS.Count(), Long{2});
+        QCOMPARE(drive(form()).documentCount(), Long{2});
         QCOMPARE(messages().size(), 1);
         const QString message = messages().front();
         QVERIFY2(message.contains(QStringLiteral("gone.tl2")) &&

@@ -7,10 +7,12 @@
 #include "shell/print/DocumentPrinter.h"
 #include "shell/window/StatusMessages.h"
 #include "support/GuiTesting.h"
+#include "support/WindowDriver.h"
 #include "support/WindowFixture.h"
 
 namespace tavelo {
 
+using testing::drive;
 using testing::q;
 
 class frmMainStatusTest : public QObject {
@@ -36,7 +38,7 @@ private slots:
     void passingMessage_givesTheNormalTextBackWhenItExpires() {
         QFETCH(QString, word);
         if (!word.isEmpty()) {
-            form().txtSearch.Text(word.toStdU16String());
+            drive(form()).txtSearch().Text(word.toStdU16String());
             form().cmdSearch_Click();
         }
         const String normal = w->status();
@@ -47,7 +49,7 @@ private slots:
     }
 
     void normalText_endsAPassingMessageAtOnce_andStaysAfterItsTime() {
-        StatusBarPanel& panel = form().stb1.Panels(1);
+        StatusBarPanel& panel = drive(form()).stb1().Panels(1);
         StatusMessages messages(panel);
         messages.showNormal(u"一");
         messages.showPassing(u"二", 50);
@@ -62,12 +64,12 @@ private slots:
     void longText_keepsItsStart_andTheBarTipsTheWholeText() {
         const QString cause = QStringLiteral("原因はここ");
         const QString whole = cause + QString(200, u'長');
-        form().stb1.Panels(1).Text(whole.toStdU16String());
-        const QString shown = form().stb1.Panels(1).text();
+        drive(form()).stb1().Panels(1).Text(whole.toStdU16String());
+        const QString shown = drive(form()).stb1().Panels(1).text();
         QVERIFY2(shown.startsWith(cause) && shown.size() < whole.size(), qPrintable(shown));
-        QCOMPARE(form().stb1.toolTip(), whole);
-        form().stb1.Panels(1).Text(u"短い");
-        QVERIFY(form().stb1.toolTip().isEmpty());
+        QCOMPARE(drive(form()).stb1().toolTip(), whole);
+        drive(form()).stb1().Panels(1).Text(u"短い");
+        QVERIFY(drive(form()).stb1().toolTip().isEmpty());
     }
 
     // --- A written PDF ---

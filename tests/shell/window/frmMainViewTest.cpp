@@ -2,15 +2,18 @@
 // first visible line and tier; zooming back to 100 % gives the classic layout exactly.
 #include <QImage>
 #include <QTest>
+#include <cmath>
 #include <memory>
 
+#include "store/CViewData.h"
 #include "support/GuiTesting.h"
 #include "support/LargeDocuments.h"
+#include "support/WindowDriver.h"
 #include "support/WindowFixture.h"
-#include "store/CViewData.h"
-#include <cmath>
 
 namespace tavelo {
+
+using testing::drive;
 
 class frmMainViewTest : public QObject {
     Q_OBJECT
@@ -24,7 +27,7 @@ private:
     }
 
     static bool statusSaysItFits(testing::WindowFixture& w) {
-        return QString::fromStdU16String(w.form->stb1.Panels(1).Text())
+        return QString::fromStdU16String(w.status())
             .contains(QStringLiteral("収まる"));
     }
 
@@ -32,11 +35,12 @@ private:
     static std::pair<Long, Single> firstColumn(testing::WindowFixture& w, int style) {
         frmMain& form = *w.form;
         const CViewData& view = w.current();
-        const Integer v = form.hsb1.Value();
+        const Integer v = drive(form).scrollValue();
         const Integer line = style == 0 ? v + 1 : v / 2 + 1;
         const Integer dan = style == 0 || v % 2 == 0 ? 1 : view.Plusminus1MaxLenDan() / 2 + 1;
-        const Long x = style == 0 ? view.PointSmallBunX(line, dan) : view.PoinBigBunX(line, dan);
-        return {form.m_OffsetX + x, view.CharSpace(style)};
+        const Long x = style == 0 ? view.position(PositionTables::kSmallBunX, line, dan)
+                                  : view.position(PositionTables::kBigBunX, line, dan);
+        return {drive(form).offsetX() + x, view.CharSpace(style)};
     }
 
 private slots:
@@ -51,13 +55,13 @@ private slots:
         QFETCH(int, style);
         QFETCH(int, position);
         auto w = opened(style);
-        w->form->hsb1.Value(static_cast<Integer>(position));
-        const String lineNumber = w->form->txtLineNumber.Text();
+        drive(*w->form).scrollTo(static_cast<Integer>(position));
+        const String lineNumber = drive(*w->form).lineNumberText();
         for (const QSize size : {QSize(1600, 1000), QSize(700, 300), QSize(449, 624)}) {
             w->form->setViewSize(size.width(), size.height());
             w->form->followViewSize();
-            QCOMPARE(w->form->hsb1.Value(), position);
-            QCOMPARE(w->form->txtLineNumber.Text(), lineNumber);
+            QCOMPARE(drive(*w->form).scrollValue(), position);
+            QCOMPARE(drive(*w->form).lineNumberText(), lineNumber);
             // The first visible line stands at the view's right edge, one pitch in.
             const auto [x, pitch] = firstColumn(*w, style);
             QVERIFY2(std::abs(x - (size.width() - pitch)) <= 2.0,
@@ -69,22 +73,22 @@ private slots:
     void zoom_outInAndBack_givesTheClassicLayoutAndPixels() {
         for (int style : {0, 1}) {
             auto w = opened(style);
-            w->form->hsb1.Value(4);
-            const QImage classic = w->form->picView.image().copy();
+            drive(*w->form).scrollTo(4);
+            const QImage classic = drive(*w->form).viewImage().copy();
             const Single pitch = w->current().CharSpace(style);
-            const Long x = w->current().PointSmallBunX(3, 2);
+            const Long x = w->current().position(PositionTables::kSmallBunX, 3, 2);
             w->form->zoomTo(50);
             QVERIFY(w->current().CharSpace(style) < pitch);
-            QCOMPARE(w->form->hsb1.Value(), 4);
+            QCOMPARE(drive(*w->form).scrollValue(), 4);
             w->form->zoomStep(2);
             QVERIFY(w->form->zoomPercent() > 50 && w->form->zoomPercent() < 100);
             QVERIFY(w->current().CharSpace(style) < pitch);
-            QVERIFY(w->form->picView.image() != classic);
+            QVERIFY(drive(*w->form).viewImage() != classic);
             w->form->zoomStep(7);  // runs into the largest zoom that fits
             QCOMPARE(w->form->zoomPercent(), 100);
             QCOMPARE(w->current().CharSpace(style), pitch);
-            QCOMPARE(w->current().PointSmallBunX(3, 2), x);
-            QVERIFY(w->form->picView.image() == classic);
+            QCOMPARE(w->current().position(PositionTables::kSmallBunX, 3, 2), x);
+            QVERIFY(drive(*w->form).viewImage() == classic);
         }
     }
 
@@ -107,12 +111,12 @@ private slots:
             QVERIFY(statusSaysItFits(*w));
             // The last character of every line (of its lower tier) ends inside the view.
             const CViewData& view = w->current();
-            const double bottom = w->form->picView.logicalSize().height() + 1.0;
+            const double bottom = drive(*w->form).picView().logicalSize().height() + 1.0;
             for (Integer line = 1; line <= view.GyouArraySize(); ++line) {
                 const Integer last = view.LenBunDan(line);
                 if (last == 0) continue;
-                const Long y = style == 0 ? view.PointSmallBunY(line, last)
-                                          : view.PoinBigBunY(line, last);
+                const Long y = style == 0 ? view.position(PositionTables::kSmallBunY, line, last)
+                                          : view.position(PositionTables::kBigBunY, line, last);
                 QVERIFY(y + pitch <= bottom);
             }
         }
@@ -121,14 +125,14 @@ private slots:
     void paper_darkDrawsLightInkOnADarkGround_printingStaysBlack() {
         auto w = opened(0);
         w->form->paperPresetTo(frmMain::kPaperDark);
-        const QImage& image = w->form->picView.image();
+        const QImage& image = drive(*w->form).viewImage();
         QVERIFY(qGray(image.pixel(2, image.height() - 2)) < 64);
         int light = 0;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x) light += qGray(image.pixel(x, y)) > 128 ? 1 : 0;
         QVERIFY2(light > 100, qPrintable(QString::number(light)));
         w->form->paperPresetTo(frmMain::kPaperWhite);
-        QCOMPARE(qGray(w->form->picView.image().pixel(2, 2)), 255);
+        QCOMPARE(qGray(drive(*w->form).viewImage().pixel(2, 2)), 255);
     }
 };
 

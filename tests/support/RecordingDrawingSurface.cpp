@@ -1,4 +1,4 @@
-#include "view/RecordingDrawingSurface.h"
+#include "support/RecordingDrawingSurface.h"
 
 namespace tavelo {
 

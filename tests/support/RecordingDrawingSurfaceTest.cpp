@@ -5,7 +5,7 @@
 
 #include "support/ClassicTextOut.h"
 #include "support/GdiPrinters.h"
-#include "view/RecordingDrawingSurface.h"
+#include "support/RecordingDrawingSurface.h"
 
 namespace tavelo {
 namespace {

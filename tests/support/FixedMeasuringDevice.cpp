@@ -1,4 +1,4 @@
-#include "FixedMeasuringDevice.h"
+#include "support/FixedMeasuringDevice.h"
 
 #include <cmath>
 #include <utility>

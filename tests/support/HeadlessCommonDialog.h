@@ -4,8 +4,8 @@
 
 namespace tavelo {
 
-// The common dialog of a window that nobody sees (the command line's --render): every dialog
-// is cancelled at once.
+// The common dialog of a window that nobody sees (the benchmarks' windows): every dialog is
+// cancelled at once.
 class HeadlessCommonDialog : public CommonDialog {
 protected:
     [[nodiscard]] std::optional<String> askOpenFile() override { return std::nullopt; }

@@ -3,8 +3,8 @@
 #include <functional>
 #include <vector>
 
-#include "MeasuringDevice.h"
-#include "PixelScale.h"
+#include "layout/MeasuringDevice.h"
+#include "layout/PixelScale.h"
 
 namespace tavelo {
 
