@@ -28,6 +28,7 @@
 #include "shell/gdi/MFontDraw.h"
 #include "shell/window/FileFollower.h"
 #include "shell/window/SessionSettings.h"
+#include "shell/window/StatusMessages.h"
 #include "shell/window/frmMain.h"
 #include "store/CViewData.h"
 #include "support/FakeCommonDialog.h"
@@ -42,22 +43,23 @@ namespace {
 
 // The pool's files, by the index a step names.
 enum Pool : std::size_t {
-    kSampleA,  // the two bundled samples
+    kSampleA,     // the two bundled samples
     kSampleB,
-    kSmall,     // a small good file
-    kBadBytes,  // invalid Shift-JIS pairs, control bytes and a NUL among good text
-    kTooLarge,  // over the reader's 32,767 bytes
-    kMissing,   // no such file (until a step writes it)
-    kFolder,    // a folder named like a document
-    kShiftJis,  // a good file whose name is Shift-JIS bytes, not UTF-8
-    kNotTl2,    // a good file without the .tl2 extension (refused when dropped)
-    kEmpty,     // no bytes at all
+    kSmall,       // a small good file
+    kBadBytes,    // invalid Shift-JIS pairs, control bytes and a NUL among good text
+    kTooLarge,    // over the reader's 32,767 bytes
+    kMissing,     // no such file (until a step writes it)
+    kFolder,      // a folder named like a document
+    kShiftJis,    // a good file whose name is Shift-JIS bytes, not UTF-8
+    kNotTl2,      // a good file without the .tl2 extension (refused when dropped)
+    kEmpty,       // no bytes at all
     kPoolSize
 };
 
-const char* const kPoolNames[kPoolSize] = {
-    "kumo-no-ito.tl2", "wagahai.tl2", "small.tl2", "bad-bytes.tl2", "too-large.tl2",
-    "missing.tl2",     "folder.tl2",  "",          "plain.txt",     "empty.tl2"};
+const char* const kPoolNames[kPoolSize] = {"kumo-no-ito.tl2", "wagahai.tl2", "small.tl2",
+                                           "bad-bytes.tl2",   "too-large.tl2", "missing.tl2",
+                                           "folder.tl2",      "",              "plain.txt",
+                                           "empty.tl2"};
 // 漢字.tl2 in Shift-JIS.
 constexpr std::string_view kShiftJisName = "\x8a\xbf\x8e\x9a.tl2";
 
@@ -133,11 +135,12 @@ struct WindowSequence::Run {
     int seconds = 0;
     std::unique_ptr<frmMain> form;
     std::vector<String> paths;  // the model: the file of each document, in menu order
+    std::optional<String> emptied;  // the file the last step emptied on disk
     std::vector<std::string> log;
 
     String clock() const {
-        const std::string time =
-            "9:" + std::to_string(10 + seconds / 60 % 50) + ":" + std::to_string(10 + seconds % 50);
+        const std::string time = "9:" + std::to_string(10 + seconds / 60 % 50) + ":" +
+                                 std::to_string(10 + seconds % 50);
         return String(time.begin(), time.end());
     }
 
@@ -171,12 +174,12 @@ struct WindowSequence::Run {
     [[nodiscard]] std::optional<std::string> checkRestart(std::size_t messagesBefore);
 
     // Runs step (what, argument); fills `opened` with the file an open or a drop may add.
-    Kind step(std::uint8_t what, std::uint8_t arg, std::optional<String>& opened, std::string& name,
-              const QString& folder);
+    Kind step(std::uint8_t what, std::uint8_t arg, std::optional<String>& opened,
+              std::string& name, const QString& folder);
 
     [[nodiscard]] std::optional<std::string> check(const std::vector<Record>& before, Kind kind,
-                                                   const std::optional<String>& opened, bool failed,
-                                                   std::size_t messagesBefore);
+                                                   const std::optional<String>& opened,
+                                                   bool failed, std::size_t messagesBefore);
     // The menu, the dialogs, the position and the picture.
     [[nodiscard]] std::optional<std::string> checkView();
     // The document drawn at position `value` by new passes on a new surface of the view's size.
@@ -226,177 +229,181 @@ WindowSequence::Run::Kind WindowSequence::Run::step(std::uint8_t what, std::uint
     frmMain& w = *form;
     const String& file = pool[arg % pool.size()];
     switch (what % 23) {
-        case 0:  // open from the dialog
-            name = "open " + text(PathBytes::display(file));
-            dialog.nextFile = file;
+    case 0:  // open from the dialog
+        name = "open " + text(PathBytes::display(file));
+        dialog.nextFile = file;
+        opened = file;
+        w.mnuFileOpen_Click();
+        return Kind::Open;
+    case 1:  // the open dialog cancelled
+        name = "open, cancelled";
+        dialog.nextFile = std::nullopt;
+        w.mnuFileOpen_Click();
+        return Kind::Open;
+    case 2: {  // drop one file: the drag comes in, moves, and is dropped
+        name = "drop " + text(PathBytes::display(file));
+        const std::vector<String> files{file};
+        Long effect = 0;
+        w.picView_OLEDragOver(files, effect, PictureBox::vbEnter);
+        w.picView_OLEDragOver(files, effect, PictureBox::vbOver);
+        if (effect == PictureBox::vbDropEffectCopy) {
             opened = file;
-            w.mnuFileOpen_Click();
-            return Kind::Open;
-        case 1:  // the open dialog cancelled
-            name = "open, cancelled";
-            dialog.nextFile = std::nullopt;
-            w.mnuFileOpen_Click();
-            return Kind::Open;
-        case 2: {  // drop one file: the drag comes in, moves, and is dropped
-            name = "drop " + text(PathBytes::display(file));
-            const std::vector<String> files{file};
-            Long effect = 0;
-            w.picView_OLEDragOver(files, effect, PictureBox::vbEnter);
-            w.picView_OLEDragOver(files, effect, PictureBox::vbOver);
-            if (effect == PictureBox::vbDropEffectCopy) {
-                opened = file;
-                w.picView_OLEDragDrop(files);
-            }
-            return Kind::Open;
+            w.picView_OLEDragDrop(files);
         }
-        case 3: {  // drop several files at once: refused
-            name = "drop several";
-            const std::vector<String> files{file, pool[(arg / 16) % pool.size()]};
-            Long effect = 0;
-            w.picView_OLEDragOver(files, effect, PictureBox::vbEnter);
-            if (effect == PictureBox::vbDropEffectCopy) w.picView_OLEDragDrop(files);
-            return Kind::Open;
+        return Kind::Open;
+    }
+    case 3: {  // drop several files at once: refused
+        name = "drop several";
+        const std::vector<String> files{file, pool[(arg / 16) % pool.size()]};
+        Long effect = 0;
+        w.picView_OLEDragOver(files, effect, PictureBox::vbEnter);
+        if (effect == PictureBox::vbDropEffectCopy) w.picView_OLEDragDrop(files);
+        return Kind::Open;
+    }
+    case 4:  // another document from the menu
+        if (count() == 0) break;
+        name = "document " + std::to_string(1 + arg % count());
+        w.mnuID_Click(static_cast<Integer>(1 + arg % count()));
+        break;
+    case 5:
+        if (!drive(w).mnuStyle().Enabled()) break;
+        name = "style " + std::to_string(arg % 2);
+        w.mnuStyleType_Click(static_cast<Integer>(arg % 2));
+        break;
+    case 6: {  // the scroll bar dragged anywhere in its range
+        if (!drive(w).hsb1().Enabled() || count() == 0 || !hasStyle()) break;
+        const Integer last =
+            ScrollPosition::of(drive(w).document(drive(w).currentIndex()), style()).last();
+        const auto value = static_cast<Integer>(arg % (last + 1));
+        name = "scroll to " + std::to_string(value);
+        drive(w).scrollTo(value);
+        break;
+    }
+    case 7:
+        if (!drive(w).cmdHead().Enabled()) break;
+        name = "to the beginning";
+        w.cmdHead_Click();
+        break;
+    case 8:
+        if (!drive(w).cmdEnd().Enabled()) break;
+        name = "to the end";
+        w.cmdEnd_Click();
+        break;
+    case 9: {  // a click on the view, across every zone and on their boundaries
+        const Single x = drive(w).picView().ScaleWidth() * static_cast<Single>(arg % 9) / 8;
+        const Integer button =
+            arg >= 128 ? classicmouse::kRightButton : classicmouse::kLeftButton;
+        name = "click at " + std::to_string(arg % 9) + "/8" + (arg >= 128 ? " (right)" : "");
+        w.picView_MouseMove(0, 0, x, 10);
+        w.picView_MouseDown(button, 0, x, 10);
+        break;
+    }
+    case 10: {  // the wheel
+        const int positions = static_cast<int>(arg % 16) - 8;
+        name = "wheel by " + std::to_string(positions);
+        w.scrollBy(positions);
+        break;
+    }
+    case 11: {  // the keys on the scroll bar
+        static const Qt::Key keys[] = {Qt::Key_Left,     Qt::Key_Right, Qt::Key_PageUp,
+                                       Qt::Key_PageDown, Qt::Key_Home,  Qt::Key_End};
+        const Qt::Key key = keys[arg % 6];
+        name = "key " + std::to_string(arg % 6);
+        QTest::keyClick(&drive(w).hsb1(), key);
+        break;
+    }
+    case 12: {
+        if (!drive(w).cmdSearch().Enabled()) break;
+        const char* word = kWords[arg % std::size(kWords)];
+        name = std::string("search ") + word;
+        drive(w).typeSearch(utf8::toUtf16(word));
+        w.cmdSearch_Click();
+        break;
+    }
+    case 13:
+        if (!drive(w).cmdNextHit().Enabled()) break;
+        name = arg % 2 == 0 ? "next hit" : "previous hit";
+        if (arg % 2 == 0)
+            w.cmdNextHit_Click();
+        else
+            w.cmdPrevHit_Click();
+        break;
+    case 14:
+        if (!drive(w).cmdClear().Enabled()) break;
+        name = "clear";
+        w.cmdClear_Click();
+        break;
+    case 15:
+        if (!drive(w).mnuRenewal().Enabled()) break;
+        name = "refresh";
+        w.mnuRenewal_Click();
+        return Kind::Reread;
+    case 16: {  // the hit colour, chosen or cancelled
+        if (!drive(w).mnuStyle().Enabled()) break;
+        if (arg % 4 == 0)
+            dialog.nextColor = std::nullopt;
+        else
+            dialog.nextColor = static_cast<Long>(arg) * 0x010203;
+        name = "hit colour " + std::to_string(arg);
+        w.mnuStyleType_Click(3);
+        break;
+    }
+    case 17: {  // a file changed on disk: rewritten, emptied, made unreadable or deleted
+        const std::size_t index = arg % pool.size();
+        if (index == kFolder) break;
+        const int change = arg / 16 % 5;
+        name = "file " + text(PathBytes::display(file)) + " changed (" + std::to_string(change) +
+               ")";
+        if (change == 0) writeBytes(file, documentBytes(1 + arg / 4 % 40, 1 + arg % 37));
+        if (change == 1) writeBytes(file, tooLarge());
+        if (change == 2) writeBytes(file, badBytes());
+        if (change == 3) {
+            writeBytes(file, std::string());
+            emptied = file;
         }
-        case 4:  // another document from the menu
-            if (count() == 0) break;
-            name = "document " + std::to_string(1 + arg % count());
-            w.mnuID_Click(static_cast<Integer>(1 + arg % count()));
-            break;
-        case 5:
-            if (!drive(w).mnuStyle().Enabled()) break;
-            name = "style " + std::to_string(arg % 2);
-            w.mnuStyleType_Click(static_cast<Integer>(arg % 2));
-            break;
-        case 6: {  // the scroll bar dragged anywhere in its range
-            if (!drive(w).hsb1().Enabled() || count() == 0 || !hasStyle()) break;
-            const Integer last =
-                ScrollPosition::of(drive(w).document(drive(w).currentIndex()), style()).last();
-            const auto value = static_cast<Integer>(arg % (last + 1));
-            name = "scroll to " + std::to_string(value);
-            drive(w).scrollTo(value);
-            break;
+        if (change == 4) std::remove(PathBytes::toSystem(file).c_str());
+        // What the watch on the file says when it sees the change.
+        emit w.fileFollower().fileChanged(QString::fromStdU16String(file));
+        return Kind::Reread;
+    }
+    case 18: {  // the window resized
+        const int width = 40 + arg * 7;
+        const int height = 60 + (arg * 13) % 900;
+        name = "view " + std::to_string(width) + "x" + std::to_string(height);
+        w.setViewSize(width, height);
+        w.followViewSize();
+        break;
+    }
+    case 19:
+        if (arg % 2 == 0) {
+            name = "zoom to " + std::to_string(arg * 2);
+            w.zoomTo(arg * 2);
+        } else {
+            name = "zoom by " + std::to_string(arg % 8 - 4);
+            w.zoomStep(arg % 8 - 4);
         }
-        case 7:
-            if (!drive(w).cmdHead().Enabled()) break;
-            name = "to the beginning";
-            w.cmdHead_Click();
-            break;
-        case 8:
-            if (!drive(w).cmdEnd().Enabled()) break;
-            name = "to the end";
-            w.cmdEnd_Click();
-            break;
-        case 9: {  // a click on the view, across every zone and on their boundaries
-            const Single x = drive(w).picView().ScaleWidth() * static_cast<Single>(arg % 9) / 8;
-            const Integer button =
-                arg >= 128 ? classicmouse::kRightButton : classicmouse::kLeftButton;
-            name = "click at " + std::to_string(arg % 9) + "/8" + (arg >= 128 ? " (right)" : "");
-            w.picView_MouseMove(0, 0, x, 10);
-            w.picView_MouseDown(button, 0, x, 10);
-            break;
-        }
-        case 10: {  // the wheel
-            const int positions = static_cast<int>(arg % 16) - 8;
-            name = "wheel by " + std::to_string(positions);
-            w.scrollBy(positions);
-            break;
-        }
-        case 11: {  // the keys on the scroll bar
-            static const Qt::Key keys[] = {Qt::Key_Left,     Qt::Key_Right, Qt::Key_PageUp,
-                                           Qt::Key_PageDown, Qt::Key_Home,  Qt::Key_End};
-            const Qt::Key key = keys[arg % 6];
-            name = "key " + std::to_string(arg % 6);
-            QTest::keyClick(&drive(w).hsb1(), key);
-            break;
-        }
-        case 12: {
-            if (!drive(w).cmdSearch().Enabled()) break;
-            const char* word = kWords[arg % std::size(kWords)];
-            name = std::string("search ") + word;
-            drive(w).typeSearch(utf8::toUtf16(word));
-            w.cmdSearch_Click();
-            break;
-        }
-        case 13:
-            if (!drive(w).cmdNextHit().Enabled()) break;
-            name = arg % 2 == 0 ? "next hit" : "previous hit";
-            if (arg % 2 == 0)
-                w.cmdNextHit_Click();
-            else
-                w.cmdPrevHit_Click();
-            break;
-        case 14:
-            if (!drive(w).cmdClear().Enabled()) break;
-            name = "clear";
-            w.cmdClear_Click();
-            break;
-        case 15:
-            if (!drive(w).mnuRenewal().Enabled()) break;
-            name = "refresh";
-            w.mnuRenewal_Click();
-            return Kind::Reread;
-        case 16: {  // the hit colour, chosen or cancelled
-            if (!drive(w).mnuStyle().Enabled()) break;
-            if (arg % 4 == 0)
-                dialog.nextColor = std::nullopt;
-            else
-                dialog.nextColor = static_cast<Long>(arg) * 0x010203;
-            name = "hit colour " + std::to_string(arg);
-            w.mnuStyleType_Click(3);
-            break;
-        }
-        case 17: {  // a file changed on disk: rewritten, emptied, made unreadable or deleted
-            const std::size_t index = arg % pool.size();
-            if (index == kFolder) break;
-            const int change = arg / 16 % 5;
-            name = "file " + text(PathBytes::display(file)) + " changed (" +
-                   std::to_string(change) + ")";
-            if (change == 0) writeBytes(file, documentBytes(1 + arg / 4 % 40, 1 + arg % 37));
-            if (change == 1) writeBytes(file, tooLarge());
-            if (change == 2) writeBytes(file, badBytes());
-            if (change == 3) writeBytes(file, std::string());
-            if (change == 4) std::remove(PathBytes::toSystem(file).c_str());
-            // What the watch on the file says when it sees the change.
-            emit w.fileFollower().fileChanged(QString::fromStdU16String(file));
-            return Kind::Reread;
-        }
-        case 18: {  // the window resized
-            const int width = 40 + arg * 7;
-            const int height = 60 + (arg * 13) % 900;
-            name = "view " + std::to_string(width) + "x" + std::to_string(height);
-            w.setViewSize(width, height);
-            w.followViewSize();
-            break;
-        }
-        case 19:
-            if (arg % 2 == 0) {
-                name = "zoom to " + std::to_string(arg * 2);
-                w.zoomTo(arg * 2);
-            } else {
-                name = "zoom by " + std::to_string(arg % 8 - 4);
-                w.zoomStep(arg % 8 - 4);
-            }
-            break;
-        case 20: {  // the PDF export, to a temporary file
-            if (!drive(w).mnuFileExportPdf().Enabled()) break;
-            static const DocumentPrinter::Paper papers[] = {
-                DocumentPrinter::Paper::A4Landscape, DocumentPrinter::Paper::A4Portrait,
-                DocumentPrinter::Paper::B5, DocumentPrinter::Paper::A5};
-            name = "PDF " + std::to_string(arg % 4);
-            const QString pdf = folder + QStringLiteral("/export.pdf");
-            if (!w.writePdf(pdf, papers[arg % 4]) || !QFile::exists(pdf))
-                throw std::runtime_error("the PDF export of an open document wrote no file");
-            QFile::remove(pdf);
-            break;
-        }
-        case 21:  // quit, and start again: the session comes back
-            name = "quit and restart";
-            quitAndRestart();
-            return Kind::Restart;
-        default:  // time passes: the next IDs differ from the last
-            seconds += 1 + arg % 3;
-            name = "clock " + text(clock());
-            break;
+        break;
+    case 20: {  // the PDF export, to a temporary file
+        if (!drive(w).mnuFileExportPdf().Enabled()) break;
+        static const DocumentPrinter::Paper papers[] = {
+            DocumentPrinter::Paper::A4Landscape, DocumentPrinter::Paper::A4Portrait,
+            DocumentPrinter::Paper::B5, DocumentPrinter::Paper::A5};
+        name = "PDF " + std::to_string(arg % 4);
+        const QString pdf = folder + QStringLiteral("/export.pdf");
+        if (!w.writePdf(pdf, papers[arg % 4]) || !QFile::exists(pdf))
+            throw std::runtime_error("the PDF export of an open document wrote no file");
+        QFile::remove(pdf);
+        break;
+    }
+    case 21:  // quit, and start again: the session comes back
+        name = "quit and restart";
+        quitAndRestart();
+        return Kind::Restart;
+    default:  // time passes: the next IDs differ from the last, a passing message expires
+        seconds += 1 + arg % 3;
+        name = "clock " + text(clock());
+        if (auto* status = w.findChild<StatusMessages*>()) status->expire();
+        break;
     }
     return Kind::Other;
 }
@@ -491,8 +498,8 @@ std::optional<std::string> WindowSequence::Run::check(const std::vector<Record>&
     if (now.size() < old) return "a document was closed";
     for (std::size_t i = 0; i < old; ++i)
         if (now[i].path != paths[i])
-            return "document " + std::to_string(i + 1) + " of " + text(paths[i]) + " now holds " +
-                   text(now[i].path);
+            return "document " + std::to_string(i + 1) + " of " + text(paths[i]) +
+                   " now holds " + text(now[i].path);
     if (now.size() > old + 1 || (now.size() > old && (kind != Kind::Open || !opened)))
         return "a step that opens nothing added a document";
     if (now.size() > old) {
@@ -510,6 +517,12 @@ std::optional<std::string> WindowSequence::Run::check(const std::vector<Record>&
     // Only a refresh or a changed file reads a document again, and gives it a new ID.
     if (kind != Kind::Reread && !std::equal(before.begin(), before.end(), now.begin()))
         return "a step that reads nothing again changed a document's ID";
+    // A file emptied for a moment is not read: its documents stay as they were.
+    const std::optional<String> wasEmptied = std::exchange(emptied, std::nullopt);
+    for (std::size_t i = 0; wasEmptied && i < old; ++i)
+        if (before[i].path == *wasEmptied && now[i].id != before[i].id)
+            return "the emptied file " + text(*wasEmptied) + " replaced document " +
+                   std::to_string(i + 1);
     return checkView();
 }
 
@@ -538,6 +551,8 @@ std::optional<std::string> WindowSequence::Run::checkView() {
         return "the current document is number " + std::to_string(drive(w).currentIndex()) +
                " of " + std::to_string(count());
     if (!hasStyle()) return "documents are open but no style is checked";
+    // Passing messages give the document's own text back: the bar is never left blank.
+    if (drive(w).statusText().empty()) return "the status bar is blank";
 
     if (drive(w).currentIsProse()) {
         // The scroll bar runs over the pages, and the line-number box shows the page.
@@ -546,8 +561,8 @@ std::optional<std::string> WindowSequence::Run::checkView() {
             return "page " + std::to_string(page) + " outside 0.." +
                    std::to_string(drive(w).scrollMin());
         if (drive(w).lineNumberText() != utf8::toUtf16(std::to_string(page + 1)))
-            return "the line-number box reads '" + text(drive(w).lineNumberText()) + "' on page " +
-                   std::to_string(page + 1);
+            return "the line-number box reads '" + text(drive(w).lineNumberText()) +
+                   "' on page " + std::to_string(page + 1);
         const QImage shownPage = drive(w).viewImage();
         w.hsb1_Change();
         if (drive(w).viewImage() != shownPage) return "the view does not show the current page";

@@ -31,7 +31,8 @@ class frmMain;
 //     state gives the same pixels), the line-number box agrees with the position, and the
 //     position lies between 0 and the document's last; every eighth time, the picture is also
 //     compared with a fresh render: new passes on a new surface, none of the window's caches;
-//   - no modal dialog is open;
+//   - no modal dialog is open, and the status bar is not blank while a document is open;
+//   - a file emptied on disk leaves its documents as they were;
 //   - after a restart, the documents whose files can still be read are back in their order,
 //     each at its place (moved into the file's new length), the same one current, in the same
 //     style and zoom, and any left out are told of.

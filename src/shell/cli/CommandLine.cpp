@@ -160,7 +160,10 @@ std::string CommandLine::usage() {
            "--pdf sets manuscript pages: N characters per column, M columns per page, on A4\n"
            "landscape at 40x30 unless told otherwise; --grid screen prints the screen's columns.\n"
            "--scale N (1 to 4) draws the --render image at N device pixels per view pixel, as on\n"
-           "a high-density screen: the layout stays that of --view, the PNG is N times as large.\n"
+           "a high-density screen: the layout stays that of --view, the image is N times as "
+           "large.\n"
+           "The --render image is of the format its extension names (png, jpg, bmp, ...); a name\n"
+           "of no format that can be written is bad usage.\n"
            "Files ending in .tl2 are tl2 pages; any other file (.txt, or a .zip holding one .txt)\n"
            "is prose, set as flowing pages; --format tl2|prose chooses the reader instead.\n"
            "--page N and --zoom PERCENT (25 to 400) go with prose documents.\n";

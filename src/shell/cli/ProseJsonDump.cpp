@@ -1,6 +1,7 @@
 #include "shell/cli/ProseJsonDump.h"
 
 #include "common/MessageSink.h"
+#include "common/PathBytes.h"
 #include "common/Utf8.h"
 #include "flow/FlowLayout.h"
 #include "prose/ProseLoad.h"
@@ -162,7 +163,9 @@ JsonDump::Result ProseJsonDump::dumpFile(const std::string& path, MessageSink& m
         shown.push_back(message);
         messages.showMessage(utf8::toUtf16(message));
     };
-    if (!loaded.document) show(loaded.message);
+    if (!loaded.document)
+        show(utf8::fromUtf16(PathBytes::display(PathBytes::fromSystem(path))) +
+             " を開けません。\n" + loaded.message);
     if (loaded.document) {
         for (const std::string& message : loaded.document->messages) show(message);
     }

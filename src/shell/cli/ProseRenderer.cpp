@@ -22,7 +22,8 @@ namespace {
 std::optional<prose::ProseDocument> load(const CommandLine& commandLine, MessageSink& messages) {
     prose::LoadedProse loaded = prose::loadProseFile(PathBytes::toSystem(commandLine.file));
     if (!loaded.document) {
-        messages.showMessage(utf8::toUtf16(loaded.message));
+        messages.showMessage(PathBytes::display(commandLine.file) + u" を開けません。\n" +
+                             utf8::toUtf16(loaded.message));
         return std::nullopt;
     }
     for (const std::string& message : loaded.document->messages)

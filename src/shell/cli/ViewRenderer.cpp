@@ -1,7 +1,10 @@
 #include "shell/cli/ViewRenderer.h"
 
+#include <QFileInfo>
 #include <QImage>
+#include <QImageWriter>
 #include <QString>
+#include <QStringList>
 #include <algorithm>
 #include <cstdio>
 
@@ -21,7 +24,32 @@
 
 namespace tavelo {
 
+namespace {
+
+// The image format the name's extension names, among those Qt's image writers write; empty
+// when it names none (no extension, or one of no writer).
+QByteArray imageFormatOf(const std::string& out) {
+    const QByteArray suffix = QFileInfo(QString::fromStdString(out)).suffix().toLower().toLatin1();
+    if (suffix.isEmpty()) return {};
+    return QImageWriter::supportedImageFormats().contains(suffix) ? suffix : QByteArray();
+}
+
+}  // namespace
+
 int ViewRenderer::render(const CommandLine& commandLine, MessageSink& messages) {
+    // The bytes written are of the format the name promises, or nothing is written.
+    const QByteArray format = imageFormatOf(commandLine.out);
+    if (format.isEmpty()) {
+        QStringList known;
+        for (const QByteArray& name : QImageWriter::supportedImageFormats())
+            known << QString::fromLatin1(name);
+        std::fprintf(stderr,
+                     "tavelo: %s: the extension names no image format that can be "
+                     "written (%s)\n",
+                     commandLine.out.c_str(),
+                     known.join(QStringLiteral(", ")).toUtf8().constData());
+        return 2;
+    }
     // What a freshly started window would show after the same commands, drawn by the same
     // loader, positions and passes without making a window.
     const int width = commandLine.viewWidth.value_or(kDefaultViewWidth);
@@ -64,8 +92,9 @@ int ViewRenderer::render(const CommandLine& commandLine, MessageSink& messages) 
         painter.DrawBigBun(view, shown.tier, state);
         painter.DrawBigRubi(view, shown.tier, state);
     }
-    if (!ReplacedFile::write(commandLine.out,
-                             [&](QIODevice& file) { return image.save(&file, "PNG"); })) {
+    if (!ReplacedFile::write(commandLine.out, [&](QIODevice& file) {
+            return image.save(&file, format.constData());
+        })) {
         std::fprintf(stderr, "tavelo: cannot write %s\n", commandLine.out.c_str());
         return 1;
     }

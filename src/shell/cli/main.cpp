@@ -2,9 +2,7 @@
 #include <QGuiApplication>
 #include <QTimer>
 #include <cstdio>
-#include <filesystem>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "common/PathBytes.h"
@@ -50,7 +48,7 @@ int runWindow(char* program, const std::vector<String>& files, bool restore) {
     window.show();
     if (files.empty() && restore)
         QTimer::singleShot(0, &window, [&window] { window.restoreSession(); });
-    for (const String& file : files) window.openFile(file);
+    window.openFiles(files);
     return QApplication::exec();
 }
 
@@ -109,14 +107,6 @@ int main(int argc, char* argv[]) {
         case CommandLine::Mode::Window:
             break;
     }
-    for (const String& name : commandLine->files) {
-        const std::string file = PathBytes::toSystem(name);
-        std::error_code error;
-        if (!std::filesystem::is_regular_file(file, error)) {
-            std::fprintf(stderr, "tavelo: %s: %s\n", file.c_str(),
-                         std::filesystem::exists(file, error) ? "not a file" : "no such file");
-            return 1;
-        }
-    }
+    // Files that cannot be opened are named in the window, which opens the others.
     return runWindow(argv[0], commandLine->files, !commandLine->noRestore);
 }

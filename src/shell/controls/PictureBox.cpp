@@ -10,6 +10,7 @@
 #include <QUrl>
 #include <cmath>
 
+#include "common/PathBytes.h"
 #include "shell/controls/ClassicColor.h"
 #include "shell/controls/ClassicMouse.h"
 #include "shell/controls/ControlErrors.h"
@@ -100,7 +101,12 @@ std::vector<String> PictureBox::filesOf(const QMimeData* data) {
     std::vector<String> files;
     if (data == nullptr || !data->hasUrls()) return files;
     for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile()) files.push_back(url.toLocalFile().toStdU16String());
+        // The URL carries the name's bytes percent-encoded; decoded as text, a name that is not
+        // UTF-8 (Shift-JIS) would lose them, so they are taken as bytes.
+        if (url.isLocalFile())
+            files.push_back(PathBytes::fromSystem(
+                QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1())
+                    .toStdString()));
     }
     return files;
 }

@@ -40,6 +40,13 @@ void StatusBar::mouseMoveEvent(QMouseEvent* event) {
                    twips::fromPixels(position.y()));
 }
 
+void StatusBar::mouseDoubleClickEvent(QMouseEvent* event) {
+    const QPointF position = event->position();
+    emit DblClick(classicmouse::buttonOf(event->button()),
+                  classicmouse::shiftOf(event->modifiers()), twips::fromPixels(position.x()),
+                  twips::fromPixels(position.y()));
+}
+
 void StatusBar::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     panel_->fitToBar();

@@ -26,10 +26,13 @@ signals:
                    tavelo::Single Y);
     void MouseMove(tavelo::Integer Button, tavelo::Integer Shift, tavelo::Single X,
                    tavelo::Single Y);
+    void DblClick(tavelo::Integer Button, tavelo::Integer Shift, tavelo::Single X,
+                  tavelo::Single Y);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:

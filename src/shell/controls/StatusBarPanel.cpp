@@ -8,12 +8,16 @@
 namespace tavelo {
 namespace {
 
-// A text wider than the panel loses its middle to "…": the start (the time of the ID) and the
-// end (the end of the name and the counts) stay readable.
+// A text wider than the panel loses its end to "…": texts put what matters first (the
+// document's ID, the cause of a failure). The whole text is the bar's tool tip.
 void showElided(QLabel& label, const String& text) {
     const QString whole = QString::fromStdU16String(text);
     const int room = label.contentsRect().width() - label.indent();
-    label.setText(room > 0 ? label.fontMetrics().elidedText(whole, Qt::ElideMiddle, room) : whole);
+    const QString shown =
+        room > 0 ? label.fontMetrics().elidedText(whole, Qt::ElideRight, room) : whole;
+    label.setText(shown);
+    // The panel lets the mouse through to the bar, so the bar carries the tip.
+    if (QWidget* bar = label.parentWidget()) bar->setToolTip(shown == whole ? QString() : whole);
 }
 
 }  // namespace

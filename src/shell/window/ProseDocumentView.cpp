@@ -140,6 +140,10 @@ long ProseDocumentView::search(const String& id, const String& word) {
     return found;
 }
 
+long ProseDocumentView::hitsOf(const String& id, const String& word) const {
+    return static_cast<long>(prose::findAll(*entry(id).document, utf8::utf16ToUtf32(word)).size());
+}
+
 void ProseDocumentView::clearHits(const String& id) {
     Entry& document = entry(id);
     document.words.clear();

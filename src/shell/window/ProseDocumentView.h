@@ -59,6 +59,8 @@ public:
 
     // Marks `word` (with the words searched before) and returns the hits of all of them.
     long search(const String& id, const String& word);
+    // The hits of one of the words searched.
+    [[nodiscard]] long hitsOf(const String& id, const String& word) const;
     void clearHits(const String& id);
     [[nodiscard]] bool hasHits(const String& id) const;
     // The page of the first hit after (before) page `page`, round the end.

@@ -21,6 +21,7 @@
 #include "shell/controls/StatusBarPanel.h"
 #include "shell/controls/ToolbarButton.h"
 #include "shell/controls/Twips.h"
+#include "shell/window/StatusMessages.h"
 #include "common/Error.h"
 #include "common/MessageSink.h"
 #include "common/Utf8.h"
@@ -91,6 +92,7 @@ frmMain::frmMain(CommonDialog& commonDialog, MessageSink& messages, QWidget* par
       cmdPrevHit(u"前", &stb1),
       cdlFileOpen(commonDialog),
       messages_(messages),
+      status_(std::make_unique<StatusMessages>(stb1.Panels(1), this)),
       viewDevice_(kDefaultViewWidth, kDefaultViewHeight),
       surface_(picView.image()),
       painter_(surface_, m_obEisuuCyotai),
@@ -189,7 +191,7 @@ void frmMain::designLayout() {
     cmdHead.ToolTipText(u"文章の先頭へ移動");
     placeTwips(txtLineNumber, 6120, 0, 615, 375);
     txtLineNumber.setFont(windowFont(12));
-    txtLineNumber.ToolTipText(u"行番号");
+    txtLineNumber.ToolTipText(u"行番号 (数を入れて Enter でその行へ)");
     txtLineNumber.Text(u"9999");
 
     stb1.Panels(1).Text(String());
@@ -291,7 +293,9 @@ void frmMain::connectHandlers() {
           &frmMain::picView_OLEDragOver);
     route(picView, &PictureBox::OLEDragDrop, "picView_OLEDragDrop",
           &frmMain::picView_OLEDragDrop);
-    route(stb1, &StatusBar::MouseDown, "stb1_MouseDown", &frmMain::stb1_MouseDown);
+    // Only a double click places the window: a click, to focus the window or by mistake,
+    // must not carry it off to the top of the screen.
+    route(stb1, &StatusBar::DblClick, "stb1_MouseDown", &frmMain::stb1_MouseDown);
     route(cmdClear, &CommandButton::MouseMove, "cmdClear_MouseMove", &frmMain::cmdClear_MouseMove);
     route(cmdEnd, &CommandButton::MouseMove, "cmdEnd_MouseMove", &frmMain::cmdEnd_MouseMove);
     route(cmdHead, &CommandButton::MouseMove, "cmdHead_MouseMove", &frmMain::cmdHead_MouseMove);

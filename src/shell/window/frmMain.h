@@ -40,6 +40,7 @@ class MessageSink;
 class PrintDialogs;
 struct PrintChoice;
 class frmAbout;
+class StatusMessages;
 class ToolbarButton;
 namespace testing {
 class WindowDriver;
@@ -105,6 +106,8 @@ public:
     // hit comes first in the view, round the end of the document.
     void cmdNextHit_Click();
     void cmdPrevHit_Click();
+    // Enter in the line-number box: the line typed there comes first in the view.
+    void txtLineNumber_Return();
     // Moves the view by whole positions in the reading direction (positive: forward).
     void scrollBy(int positions);
     // The mouse, the drops, the help and the About box (frmMainMouse.cpp).
@@ -112,6 +115,7 @@ public:
     void picView_MouseMove(Integer Button, Integer Shift, Single X, Single Y);
     void picView_OLEDragOver(const std::vector<String>& Files, Long& Effect, Integer State);
     void picView_OLEDragDrop(const std::vector<String>& Files);
+    // Answers a double click on the status bar: the window goes along the top of the screen.
     void stb1_MouseDown(Integer Button, Integer Shift, Single X, Single Y);
     void cmdClear_MouseMove();
     void cmdEnd_MouseMove();
@@ -129,6 +133,10 @@ public:
     // Opens a file named on the command line exactly as if it had been chosen in the open
     // dialog.
     void openFile(const String& fullPathName);
+    // Opens the files named together (on the command line), each that can be read becoming a
+    // document. What stood in the way (files that are missing or not files, what the readings
+    // had to say) comes in one message at the end instead of stopping at the first.
+    void openFiles(const std::vector<String>& fullPathNames);
     // The time of day the document IDs are made of; tests set a clock of their own.
     void setTimeOfDay(std::function<String()> timeOfDay) { timeOfDay_ = std::move(timeOfDay); }
     // Gives the view's drawing area another size, for the command line's --view. Documents
@@ -314,7 +322,13 @@ private:
     // the open documents other than number `replacing` (the record a refresh replaces).
     [[nodiscard]] String documentId(const String& separator, const String& fileName,
                                     Integer replacing = 0) const;
+    // The status bar: the normal text, or a message that gives way to it after a while.
     void showStatus(const String& text);
+    void showPassingStatus(const String& text, int milliseconds);
+    // Where the readings' messages go: one message box each, or a summary being gathered.
+    [[nodiscard]] MessageSink& readingMessages() const {
+        return gathered_ != nullptr ? *gathered_ : messages_;
+    }
 
     // The session (frmMainSession.cpp).
     void setUpSession();
@@ -342,6 +356,8 @@ private:
     }
 
     MessageSink& messages_;
+    MessageSink* gathered_ = nullptr;  // while several files are opened together
+    std::unique_ptr<StatusMessages> status_;
     FontMeasuringDevice viewDevice_;
     MFontDraw surface_;
     DocumentPainter painter_;

@@ -6,15 +6,16 @@
 #include <string>
 #include <vector>
 
-#include "shell/controls/CommonDialog.h"
-#include "shell/controls/StatusBarPanel.h"
-#include "shell/controls/ToolbarButton.h"
-#include "shell/print/ManuscriptPrinter.h"
 #include "common/Error.h"
 #include "common/ErrorText.h"
 #include "common/MessageSink.h"
 #include "common/PathBytes.h"
 #include "common/Rounding.h"
+#include "shell/controls/CommonDialog.h"
+#include "shell/controls/StatusBarPanel.h"
+#include "shell/controls/ToolbarButton.h"
+#include "shell/print/ManuscriptPrinter.h"
+#include "shell/window/StatusMessages.h"
 #include "shell/window/frmMain.h"
 #include "store/CViewData.h"
 #include "store/DocumentLoader.h"
@@ -106,8 +107,11 @@ String frmMain::statusText(const CViewData& view) {
 }
 
 void frmMain::showStatus(const String& text) {
-    stb1.Panels(1).Text(String());
-    stb1.Panels(1).Text(text);
+    status_->showNormal(text);
+}
+
+void frmMain::showPassingStatus(const String& text, int milliseconds) {
+    status_->showPassing(text, milliseconds);
 }
 
 void frmMain::openChosenFile(const String& fileTitle, const String& fullPathName) {
@@ -124,9 +128,10 @@ void frmMain::readAndShowFile(const String& fileName, const String& fullPathName
     const auto readAs = FileFollower::signatureOf(QString::fromStdU16String(path));
     // The session is written once the document is at its remembered place.
     const QScopedValueRollback<bool> opening(opening_, true);
-    DocumentLoader loader(messages_, viewDevice_);
+    MessageSink& said = readingMessages();
+    DocumentLoader loader(said, viewDevice_);
     loader.keepOnlyWholeCells(true);
-    const bool readable = loadAnyDocument(loader, name, path, messages_);
+    const bool readable = loadAnyDocument(loader, name, path, said);
     const String id = documentId(u" ", loader.reader().FileName());
     cdlFileOpen.FileName(String());
     if (!readable) return;
@@ -135,8 +140,7 @@ void frmMain::readAndShowFile(const String& fileName, const String& fullPathName
         loader.addTo(m_obViewS, id);
     } catch (const Error& error) {
         prose_.discardRead();
-        messages_.showMessage(PathBytes::display(path) + u" を開けません。\n" +
-                              ErrorText::of(error));
+        said.showMessage(PathBytes::display(path) + u" を開けません。\n" + ErrorText::of(error));
         return;
     }
     if (prose_.hasRead()) prose_.adopt(id, proseSettings());
@@ -181,6 +185,7 @@ void frmMain::readAndShowFile(const String& fileName, const String& fullPathName
         hsb1.Enabled(true);
         step([&] { hsb1.Value(0); });
         cmdHead.Enabled(true);
+        txtLineNumber.Enabled(true);
     }
 
     picView.Cls();
@@ -333,15 +338,30 @@ void frmMain::cmdSearch_Click() {
     if (std::find(words.begin(), words.end(), m_SearchWord) == words.end())
         words.push_back(m_SearchWord);
     long found = 0;
-    if (currentIsProse())
+    long foundOfWord = 0;
+    if (currentIsProse()) {
         found = prose_.search(view.ID(), m_SearchWord);
-    else
-        for (const String& word : words) found += SearchNavigation::markHits(view, word);
+        foundOfWord = prose_.hitsOf(view.ID(), m_SearchWord);
+    } else {
+        for (const String& word : words) {
+            const long hits = SearchNavigation::markHits(view, word);
+            found += hits;
+            if (word == m_SearchWord) foundOfWord = hits;
+        }
+    }
     m_IsSearch = true;
     cmdClear.Enabled(true);
     hsb1_Change();
-    showStatus(view.ID() + u"   検索「" + m_SearchWord + u"」" + decimal(found) + u"件");
+    // The count is the word's own; the words searched before it stay marked and are added up
+    // apart.
+    String text = view.ID() + u"   検索「" + m_SearchWord + u"」" + decimal(foundOfWord) + u"件";
+    if (words.size() > 1)
+        text +=
+            u"(" + decimal(static_cast<long>(words.size())) + u"語で計" + decimal(found) + u"件)";
+    showStatus(text);
     updateHitButtons();
+    // The keys go back to the view, to read on from the hits.
+    hsb1.SetFocus();
 }
 
 void frmMain::cmdClear_Click() {

@@ -7,11 +7,17 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "shell/window/LineNumberInput.h"
 #include "shell/window/frmMain.h"
 #include "store/CViewData.h"
 #include "view/SearchNavigation.h"
 
 namespace tavelo {
+namespace {
+
+constexpr int kRefusalShownMs = 5000;
+
+}  // namespace
 
 void frmMain::setUpKeys() {
     mnuFileOpen.action().setShortcut(QKeySequence::Open);
@@ -28,9 +34,27 @@ void frmMain::setUpKeys() {
     auto* previous = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), this);
     connect(previous, &QShortcut::activated, this,
             [this] { handleEvent("cmdPrevHit_Click", [this] { cmdPrevHit_Click(); }); });
+    route(txtLineNumber, &QLineEdit::returnPressed, "txtLineNumber_Return",
+          &frmMain::txtLineNumber_Return);
     picView.setFocusPolicy(Qt::ClickFocus);
     picView.installEventFilter(this);
     hsb1.installEventFilter(this);
+    txtSearch.installEventFilter(this);
+    txtLineNumber.installEventFilter(this);
+}
+
+void frmMain::txtLineNumber_Return() {
+    if (m_obViewS.Count() == 0) return;
+    const CViewData& view = m_obViewS.Item(m_ViewIndex);
+    const auto line = LineNumberInput::parse(txtLineNumber.Text(), view.GyouArraySize());
+    if (!line) {
+        showPassingStatus(LineNumberInput::refusal(view.GyouArraySize()), kRefusalShownMs);
+        hsb1_Change();  // the box shows the line on screen again
+        txtLineNumber.selectAll();
+        return;
+    }
+    showAtPlace(SessionSettings::Place{currentStyle(), *line, 0});
+    hsb1.SetFocus();
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
@@ -46,6 +70,15 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == client_ && event->type() == QEvent::ScreenChangeInternal) {
         handleEvent("screen", [this] { hsb1_Change(); });
         return false;
+    }
+    // Esc in a box of the toolbar row gives the keys back to the view.
+    if ((watched == &txtSearch || watched == &txtLineNumber) &&
+        event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        hsb1.SetFocus();
+        if (watched == &txtLineNumber) handleEvent("hsb1_Change", [this] { hsb1_Change(); });
+        event->accept();
+        return true;
     }
     if (watched != &picView && watched != &hsb1) return QMainWindow::eventFilter(watched, event);
     if (event->type() == QEvent::Wheel) {

@@ -104,7 +104,7 @@ void frmMain::stb1_MouseMove() {
     stb1.MousePointer(classicmouse::kArrowPointer);
 }
 
-// ---- The status bar moves the window along the top of the screen
+// ---- A double click on the status bar moves the window along the top of the screen
 
 void frmMain::stb1_MouseDown(Integer Button, Integer /*Shift*/, Single X, Single /*Y*/) {
     if (Button != classicmouse::kLeftButton) return;

@@ -18,6 +18,8 @@
 namespace tavelo {
 namespace {
 
+constexpr int kWrittenShownMs = 8000;
+
 ManuscriptPrinter::Job manuscriptJob(const CViewData& view, const PrintChoice& choice) {
     ManuscriptPrinter::Job job;
     job.view = &view;
@@ -76,6 +78,9 @@ bool frmMain::writePdf(const QString& path, const PrintChoice& choice) {
                               u" に書き出せませんでした。");
         return false;
     }
+    // Nothing else on screen changes: the status bar says where the file went.
+    showPassingStatus(u"PDFを書き出しました: " + PathBytes::display(path.toStdU16String()),
+                      kWrittenShownMs);
     return true;
 }
 

@@ -5,7 +5,11 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QMenu>
+#include <QScopedValueRollback>
 #include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <system_error>
 #include <vector>
 
 #include "common/MessageSink.h"
@@ -14,6 +18,7 @@
 #include "shell/controls/CommonDialog.h"
 #include "shell/controls/StatusBarPanel.h"
 #include "shell/print/PrintDialogs.h"
+#include "shell/window/StatusMessages.h"
 #include "shell/window/frmMain.h"
 #include "store/CViewData.h"
 #include "view/ScrollPosition.h"
@@ -22,6 +27,19 @@ namespace tavelo {
 namespace {
 
 using Place = SessionSettings::Place;
+
+constexpr int kNoticeShownMs = 5000;
+
+// A reading message in one line for the status bar, its cause first: the message names the
+// file on its first line and says why on the others, and a long path would push the cause
+// out of sight.
+String causeFirst(const String& message) {
+    const auto newline = message.find(u'\n');
+    if (newline == String::npos) return message;
+    String cause = message.substr(newline + 1);
+    std::replace(cause.begin(), cause.end(), u'\n', u' ');
+    return cause + u" — " + message.substr(0, newline);
+}
 
 QString qPath(const String& path) {
     return QString::fromStdU16String(path);
@@ -64,8 +82,10 @@ void frmMain::setUpSession() {
     connect(follower_.get(), &FileFollower::fileChanged, this, [this](const QString& path) {
         handleEvent("FileFollower::fileChanged", [this, &path] { onFileChanged(path); });
     });
-    connect(follower_.get(), &FileFollower::watchesRefused, this,
-            [this] { showStatus(u"ファイルの変更を監視できないため、1秒ごとに確かめます。"); });
+    connect(follower_.get(), &FileFollower::watchesRefused, this, [this] {
+        showPassingStatus(u"ファイルの変更を監視できないため、1秒ごとに確かめます。",
+                          kNoticeShownMs);
+    });
 
     // What the user changes is handed to the settings after the command has run (these
     // connections come after the commands' own).
@@ -173,6 +193,50 @@ void frmMain::documentOpened(const QString& path, const FileFollower::Signature&
 
 // ---- Restoring the last session
 
+// ---- Opening several files at once
+
+namespace {
+
+// One message for what several openings had to say: the files that were not opened, then
+// each reading's own message.
+String summaryOf(const String& heading, const String& notOpened, const std::vector<String>& said) {
+    String text;
+    if (!notOpened.empty()) text = heading + notOpened;
+    for (const String& message : said) {
+        if (!text.empty()) text += u"\n\n";
+        text += message;
+    }
+    return text;
+}
+
+}  // namespace
+
+void frmMain::openFiles(const std::vector<String>& fullPathNames) {
+    RecordingMessageSink said;
+    String notOpened;
+    {
+        const QScopedValueRollback<MessageSink*> gathering(gathered_, &said);
+        for (const String& path : fullPathNames) {
+            std::error_code error;
+            const std::filesystem::path file(PathBytes::toSystem(path));
+            const String shown = u"\n" + PathBytes::display(path);
+            if (!std::filesystem::exists(file, error)) {
+                notOpened += shown + u" (見つかりません)";
+                continue;
+            }
+            if (!std::filesystem::is_regular_file(file, error)) {
+                notOpened += shown + u" (ファイルではありません)";
+                continue;
+            }
+            const Long before = m_obViewS.Count();
+            handleEvent("openFiles", [this, &path] { openFile(path); });
+            if (m_obViewS.Count() == before) notOpened += shown;
+        }
+    }
+    const String text = summaryOf(u"次のファイルを開けませんでした。", notOpened, said.messages());
+    if (!text.empty()) messages_.showMessage(text);
+}
+
 void frmMain::restoreSession() {
     if (!settings_) return;
     const std::vector<SessionSettings::Document> documents = settings_->openDocuments();
@@ -180,6 +244,11 @@ void frmMain::restoreSession() {
     const QStringList words = settings_->searchWords();
     String gone;
     Integer currentIndex = 0;
+    // What the readings say comes with the list of gone files, in one message at the end:
+    // a box per document at every start would be too many.
+    RecordingMessageSink said;
+    std::optional<QScopedValueRollback<MessageSink*>> gathering;
+    gathering.emplace(gathered_, &said);
     restoring_ = true;
     for (std::size_t i = 0; i < documents.size(); ++i) {
         const QString& path = documents[i].path;
@@ -197,6 +266,7 @@ void frmMain::restoreSession() {
             currentIndex = static_cast<Integer>(m_obViewS.Count());
     }
     restoring_ = false;
+    gathering.reset();
     if (currentIndex != 0 && currentIndex != m_ViewIndex)
         handleEvent("restoreSession", [this, currentIndex] { mnuID_Click(currentIndex); });
     if (m_obViewS.Count() > 0) {
@@ -210,8 +280,9 @@ void frmMain::restoreSession() {
         if (!FileFollower::signatureOf(document.path).exists) settings_->removeRecent(document.path);
     rebuildRecentMenu();
     saveSession();
-    if (!gone.empty())
-        messages_.showMessage(u"次のファイルが見つからないため、開きませんでした。" + gone);
+    const String text =
+        summaryOf(u"次のファイルが見つからないため、開きませんでした。", gone, said.messages());
+    if (!text.empty()) messages_.showMessage(text);
 }
 
 // ---- Recent files
@@ -231,7 +302,9 @@ void frmMain::rebuildRecentMenu() {
         const QString label = number < 10 ? QStringLiteral("&%1 %2").arg(number)
                                           : QStringLiteral("%1 %2").arg(number);
         const QString path = document.path;
-        QAction* entry = menu->addAction(label.arg(QDir::toNativeSeparators(path)));
+        // A name kept as bytes is shown decoded; the entry still opens the bytes themselves.
+        QAction* entry = menu->addAction(
+            label.arg(QString::fromStdU16String(PathBytes::display(path.toStdU16String()))));
         connect(entry, &QAction::triggered, this, [this, path] {
             handleEvent("openRecentFile", [this, &path] { openRecentFile(path); });
         });
@@ -265,6 +338,15 @@ void frmMain::mnuFollowFiles_Click() {
 
 void frmMain::onFileChanged(const QString& path) {
     const auto readAs = FileFollower::signatureOf(path);
+    // An editor that saves by emptying the file and writing it afresh leaves it empty for a
+    // moment: the last good reading stays on screen at its place until the content is back,
+    // which is a change of its own.
+    if (readAs.exists && readAs.size == 0) {
+        showStatus(
+            u"ファイルが空になったため前の内容を表示しています (書き込まれしだい読み直します): " +
+            PathBytes::display(PathBytes::fileName(path.toStdU16String())));
+        return;
+    }
     bool failed = false;
     String reason;
     for (Integer i = 1; i <= m_obViewS.Count(); ++i) {
@@ -278,8 +360,7 @@ void frmMain::onFileChanged(const QString& path) {
     }
     if (failed) {
         follower_->retryLater(path);
-        std::replace(reason.begin(), reason.end(), u'\n', u' ');
-        showStatus(u"読み直せません: " + reason);
+        showStatus(u"読み直せません: " + causeFirst(reason));
     } else {
         follower_->markRead(path, readAs);
     }

@@ -4,13 +4,13 @@
 // redraws at the same scroll position; positions count lines (and tiers), so the first
 // visible line stays first.
 #include <QEvent>
-#include <QShowEvent>
 #include <QGuiApplication>
-#include <QMenu>
 #include <QLayout>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
+#include <QShowEvent>
 #include <QTimer>
 #include <algorithm>
 #include <array>
@@ -20,6 +20,7 @@
 #include "shell/controls/CommonDialog.h"
 #include "shell/controls/StatusBarPanel.h"
 #include "shell/controls/Twips.h"
+#include "shell/window/ScreenFit.h"
 #include "shell/window/frmMain.h"
 #include "store/CViewData.h"
 #include "store/RecordRelayout.h"
@@ -34,6 +35,15 @@ constexpr int kBarPixels = 28;  // toolbar row and status bar
 constexpr std::array<int, 6> kZoomSteps{50, 67, 75, 80, 90, 100};
 constexpr int kWheelNotch = 120;
 constexpr int kZoomShownMs = 1500;
+// The right end of the toolbar row at the classic width: the scroll bar ends 9 pixels before
+// the jump to the beginning, which stands 16 pixels before the line number, which ends 2
+// pixels before the edge.
+constexpr int kRowEndMargin = 2;
+constexpr int kHeadToLineNumber = 16;
+constexpr int kBarToHead = 9;
+constexpr int kSmallestScrollBar = 24;
+constexpr int kAssumedTitleBar = 30;
+constexpr int kAssumedBorder = 4;
 
 struct Paper {
     COLORREF paper;
@@ -73,7 +83,9 @@ void frmMain::fitClassicSize(int clientWidth, int clientHeight) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    client_->setMinimumSize(clientWidth, clientHeight);
+    // The classic size is where the window starts, not its smallest: a small screen (1024 x
+    // 600) must be able to hold the whole window, status bar included.
+    client_->setMinimumSize(ScreenFit::kMinimumClientWidth, ScreenFit::kMinimumClientHeight);
     client_->resize(clientWidth, clientHeight);
     resize(clientWidth, clientHeight + menuBar()->sizeHint().height());
     layout()->activate();
@@ -81,23 +93,31 @@ void frmMain::fitClassicSize(int clientWidth, int clientHeight) {
 }
 
 // Opening never makes the window larger than the screen's free area: where the classic size
-// does not fit, the window and its smallest size shrink to what does.
+// does not fit, the window shrinks to what does, and the whole frame is moved onto the area.
 void frmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     const QScreen* shown = screen();
     if (shown == nullptr || isMaximized() || isFullScreen()) return;
     const QRect available = shown->availableGeometry();
-    const QSize frame = frameGeometry().size() - size();
-    const int menuHeight = menuBar()->height();
-    const int width = std::max(std::min(client_->width(), available.width() - frame.width()), 200);
-    const int height = std::max(
-        std::min(client_->height(), available.height() - frame.height() - menuHeight),
-        3 * kBarPixels + 40);
-    if (width == client_->width() && height == client_->height()) return;
-    client_->setMinimumSize(std::min(client_->minimumWidth(), width),
-                            std::min(client_->minimumHeight(), height));
-    resize(width, height + menuHeight);
-    move(std::max(frameGeometry().x(), available.x()), std::max(frameGeometry().y(), available.y()));
+    // Before the window manager has framed the window its frame is unknown: a title bar and
+    // borders of the usual size are allowed for.
+    QSize frame = frameGeometry().size() - size();
+    const bool framed = !frame.isEmpty();
+    if (!framed) frame = QSize(2 * kAssumedBorder, kAssumedTitleBar + kAssumedBorder);
+    const int menuHeight = menuBar()->sizeHint().height();
+    const QSize around = frame + QSize(0, menuHeight);
+    const QSize client = ScreenFit::clientSize(client_->size(), available, around);
+    const QPoint frameAt =
+        ScreenFit::topLeft(QRect(frameGeometry().topLeft(), client + around), available);
+    const QSize inner(client.width(), client.height() + menuHeight);
+    if (framed) {
+        resize(inner);
+        move(frameAt);
+    } else {
+        // Not framed yet: the window manager puts its frame around the place given to the
+        // window itself, so that place leaves room for the title bar.
+        setGeometry(QRect(frameAt + QPoint(kAssumedBorder, kAssumedTitleBar), inner));
+    }
 }
 
 void frmMain::setUpReadingView() {
@@ -156,6 +176,11 @@ void frmMain::placeControls() {
     const int width = client_->width();
     const int height = client_->height();
     tlb1.setGeometry(0, 0, width, kBarPixels);
+    // The line number and the jump to the beginning keep to the row's right end, with their
+    // classic gaps; the scroll bar takes the width between them and the search controls.
+    txtLineNumber.move(width - kRowEndMargin - txtLineNumber.width(), txtLineNumber.y());
+    cmdHead.move(txtLineNumber.x() - kHeadToLineNumber, cmdHead.y());
+    hsb1.resize(std::max(cmdHead.x() - kBarToHead - hsb1.x(), kSmallestScrollBar), hsb1.height());
     picView.setGeometry(0, kBarPixels, width, std::max(height - 2 * kBarPixels, 2));
     stb1.setGeometry(0, std::max(height - kBarPixels, kBarPixels), width, kBarPixels);
     const int buttonSize = stb1.height() - 6;
@@ -192,11 +217,7 @@ void frmMain::zoomTo(int percent) {
         zoomPercent_ = percent;
         followViewSize();
     }
-    const String text = percentText(percent, capped);
-    showStatus(text);
-    QTimer::singleShot(kZoomShownMs, this, [this, text] {
-        if (stb1.Panels(1).text().toStdU16String() == text) stb1.Panels(1).Text(String());
-    });
+    showPassingStatus(percentText(percent, capped), kZoomShownMs);
 }
 
 void frmMain::zoomStep(int steps) {
@@ -223,10 +244,12 @@ void frmMain::zoomByWheel(int angle) {
 }
 
 void frmMain::toggleFullScreen() {
+    // The full screen lies over the state it was entered from: a maximised window comes
+    // back maximised.
     if (isFullScreen()) {
-        showNormal();
+        setWindowState(windowState() & ~Qt::WindowFullScreen);
     } else {
-        showFullScreen();
+        setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowFullScreen);
     }
 }
 

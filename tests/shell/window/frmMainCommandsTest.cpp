@@ -370,7 +370,7 @@ private slots:
         QCOMPARE(hits(view), 5);
     }
 
-    void hitCount_coversEveryWordShownAndClearShowsTheLineCountsAgain() {
+    void hitCount_isTheWordsWithEveryWordShownApart_andClearShowsTheLineCountsAgain() {
         w->open(w->writeDocument(QStringLiteral("a.tl2"), 2));  // 漢 and 字, 10 each a line
         frmMain& f = *w->form;
         const struct {
@@ -378,8 +378,9 @@ private slots:
             QString status;
         } searches[] = {
             {u"漢", QStringLiteral("9:05:31 a.tl2   検索「漢」20件")},
-            {u"字", QStringLiteral("9:05:31 a.tl2   検索「字」40件")},
-            {u"漢", QStringLiteral("9:05:31 a.tl2   検索「漢」40件")},  // not counted twice
+            {u"字", QStringLiteral("9:05:31 a.tl2   検索「字」20件(2語で計40件)")},
+            // Not counted twice.
+            {u"漢", QStringLiteral("9:05:31 a.tl2   検索「漢」20件(2語で計40件)")},
         };
         for (const auto& search : searches) {
             drive(f).typeSearch(search.word);

@@ -653,10 +653,16 @@ private slots:
         QCOMPARE(f.frameGeometry().topLeft(), QPoint(40, 70));
     }
 
-    void realClickOnTheStatusBar_reachesTheHandlerInTwips() {
+    void realDoubleClickOnTheStatusBar_reachesTheHandlerInTwips_aClickMovesNothing() {
         frmMain& f = form();
         f.move(40, 70);
-        sendLeftPress(drive(f).stb1(), QPointF(drive(f).stb1().width() - 2, 5));
+        StatusBar& bar = drive(f).stb1();
+        const QPointF at(bar.width() - 2, 5);
+        sendLeftPress(bar, at);
+        QCOMPARE(f.frameGeometry().topLeft(), QPoint(40, 70));
+        QMouseEvent twice(QEvent::MouseButtonDblClick, at, bar.mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&bar, &twice);
         QCOMPARE(f.frameGeometry().topLeft(), QPoint(leftPixels(Screen::Width() - f.Width()), 0));
     }
 

@@ -27,7 +27,7 @@ private:
     }
 
     static bool statusSaysItFits(testing::WindowFixture& w) {
-        return QString::fromStdU16String(drive(*w.form).statusText())
+        return QString::fromStdU16String(w.status())
             .contains(QStringLiteral("収まる"));
     }
 
