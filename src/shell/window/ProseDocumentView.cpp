@@ -85,6 +85,19 @@ flow::Place ProseDocumentView::place(const String& id) const {
     return entry(id).place;
 }
 
+void ProseDocumentView::moveTo(const String& id, flow::Place place) {
+    Entry& document = entry(id);
+    const auto& paragraphs = document.document->paragraphs;
+    if (paragraphs.empty()) {
+        document.place = {};
+        return;
+    }
+    place.paragraph = std::min(place.paragraph, paragraphs.size() - 1);
+    place.offset =
+        std::min(place.offset, static_cast<prose::Offset>(paragraphs[place.paragraph].text.size()));
+    document.place = place;
+}
+
 void ProseDocumentView::paint(const String& id, int page, DrawingSurface& surface, COLORREF ink,
                               COLORREF hit) {
     Entry& document = entry(id);

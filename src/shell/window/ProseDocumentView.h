@@ -48,6 +48,9 @@ public:
     // The page of the document's place (0-based).
     [[nodiscard]] int currentPage(const String& id);
     [[nodiscard]] flow::Place place(const String& id) const;
+    // Makes `place` the document's place, moved into the document (a paragraph past the end
+    // is the last, an offset past its paragraph the paragraph's end).
+    void moveTo(const String& id, flow::Place place);
     // Draws page `page` (clamped into the document) and makes its first character the place.
     void paint(const String& id, int page, DrawingSurface& surface, COLORREF ink, COLORREF hit);
     // The status bar's text: the ID, page N / M, the percentage, the length and the encoding.

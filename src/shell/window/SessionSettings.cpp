@@ -66,6 +66,11 @@ void writeDocuments(QSettings& settings, const QString& name,
         settings.setValue(QStringLiteral("style"), documents[i].place.style);
         settings.setValue(QStringLiteral("line"), documents[i].place.firstLine);
         settings.setValue(QStringLiteral("tier"), documents[i].place.tier);
+        // Only prose documents have a character for their place; files without it read as 0.
+        if (documents[i].place.paragraph != 0 || documents[i].place.offset != 0) {
+            settings.setValue(QStringLiteral("paragraph"), documents[i].place.paragraph);
+            settings.setValue(QStringLiteral("offset"), documents[i].place.offset);
+        }
     }
     settings.endArray();
 }
@@ -85,6 +90,10 @@ bool readDocuments(QSettings& settings, const QString& name,
              parseInt(settings, QStringLiteral("style"), document.place.style) &&
              parseInt(settings, QStringLiteral("line"), document.place.firstLine) &&
              parseInt(settings, QStringLiteral("tier"), document.place.tier);
+        if (ok && settings.contains(QStringLiteral("paragraph")))
+            ok = parseInt(settings, QStringLiteral("paragraph"), document.place.paragraph) &&
+                 parseInt(settings, QStringLiteral("offset"), document.place.offset) &&
+                 document.place.paragraph >= 0 && document.place.offset >= 0;
         documents.push_back(document);
     }
     settings.endArray();
@@ -180,6 +189,10 @@ QByteArray SessionSettings::checksum() const {
             addNumber(document.place.style);
             addNumber(document.place.firstLine);
             addNumber(document.place.tier);
+            if (document.place.paragraph != 0 || document.place.offset != 0) {
+                addNumber(document.place.paragraph);
+                addNumber(document.place.offset);
+            }
         }
     }
     return hash.result().toHex().left(32);

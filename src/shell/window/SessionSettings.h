@@ -42,6 +42,9 @@ public:
         int style = 0;
         int firstLine = 1;
         int tier = 0;
+        // A prose document's place: the character first on its page (paragraph, offset).
+        int paragraph = 0;
+        int offset = 0;
         friend bool operator==(const Place&, const Place&) = default;
 
         // The scroll position of the place: the line in the small style, the line and tier

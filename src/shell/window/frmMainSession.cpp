@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QScopedValueRollback>
 #include <algorithm>
+#include <climits>
 #include <filesystem>
 #include <optional>
 #include <system_error>
@@ -118,6 +119,15 @@ void frmMain::useSettings(const QString& folder) {
 }
 
 Place frmMain::placeOfDocument(Integer index) const {
+    const String& id = m_obViewS.Item(index).ID();
+    if (prose_.holds(id)) {
+        // A prose document keeps its character wherever it is shown.
+        const flow::Place character = prose_.place(id);
+        Place place{currentStyle(), 1, 0};
+        place.paragraph = static_cast<int>(std::min<std::size_t>(character.paragraph, INT_MAX));
+        place.offset = static_cast<int>(std::min<prose::Offset>(character.offset, INT_MAX));
+        return place;
+    }
     if (index == m_ViewIndex) return Place::fromPosition(currentStyle(), hsb1.Value());
     const auto kept = places_.find(m_obViewS.Item(index).ID());
     return kept != places_.end() ? kept->second : Place{currentStyle(), 1, 0};
@@ -130,12 +140,16 @@ void frmMain::rememberCurrentPlace() {
 
 void frmMain::showAtPlace(Place place) {
     if (currentIsProse()) {
+        prose_.moveTo(m_obViewS.Item(m_ViewIndex).ID(),
+                      {static_cast<std::size_t>(std::max(place.paragraph, 0)),
+                       static_cast<prose::Offset>(std::max(place.offset, 0))});
         showProseAtPlace();
         return;
     }
     const Integer n = m_obViewS.Item(m_ViewIndex).GyouArraySize();
     const Place inside = inStyle(place, currentStyle()).clampedTo(n);
-    const ScrollPosition positions = ScrollPosition::of(m_obViewS.Item(m_ViewIndex), currentStyle());
+    const ScrollPosition positions =
+        ScrollPosition::of(m_obViewS.Item(m_ViewIndex), currentStyle());
     hsb1.Min(positions.last());
     // Clamped again by the scroll bar's own range: a place counts an empty document as one
     // line (two tiers in the large style), but its only position is 0, and a value past the
@@ -277,7 +291,8 @@ void frmMain::restoreSession() {
         }
     }
     for (const auto& document : documents)
-        if (!FileFollower::signatureOf(document.path).exists) settings_->removeRecent(document.path);
+        if (!FileFollower::signatureOf(document.path).exists)
+            settings_->removeRecent(document.path);
     rebuildRecentMenu();
     saveSession();
     const String text =

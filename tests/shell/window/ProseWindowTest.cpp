@@ -1,6 +1,7 @@
 // Prose documents in the window: the pages turn with the keys and the clicks, the place (a
 // character) survives a new zoom, a new size and a refresh, and the search counts the book.
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
@@ -94,6 +95,27 @@ private slots:
         keeps("resize");
         w->form->mnuRenewal_Click();
         keeps("refresh");
+    }
+
+    void restart_bringsTheBookBackAtItsCharacter() {
+        auto w = openedStory();
+        QVERIFY(w);
+        QTemporaryDir config;
+        w->form->useSettings(config.path());
+        w->form->settings()->setDebounceInterval(0);
+        drive(*w->form).scrollTo(3);
+        const flow::Place place = drive(*w->form).prosePlace();
+        QVERIFY(place.paragraph > 0);
+        w->form->saveSession();
+        w->form.reset();  // closing writes the session
+
+        frmMain again(w->dialog, w->messages);
+        again.useSettings(config.path());
+        again.restoreSession();
+        QVERIFY(drive(again).currentIsProse());
+        QVERIFY(drive(again).prosePlace() == place);
+        QCOMPARE(int{drive(again).scrollValue()}, drive(again).prosePageOfPlace());
+        QCOMPARE(int{drive(again).scrollValue()}, 3);
     }
 
     void search_countsEveryHitOfTheBook() {
