@@ -118,6 +118,25 @@ private slots:
         QCOMPARE(int{drive(again).scrollValue()}, 3);
     }
 
+    void emptyText_opensAsOnePage_andEveryCommandKeepsIt() {
+        testing::WindowFixture w;
+        const QString path = w.folder.filePath(QStringLiteral("empty.txt"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        w.open(path.toStdU16String());
+        const testing::WindowDriver d = drive(*w.form);
+        QVERIFY(d.currentIsProse());
+        for (const Qt::Key key : {Qt::Key_Left, Qt::Key_End, Qt::Key_Space, Qt::Key_Home})
+            d.press(key);
+        d.search(u"猫");
+        w.form->zoomTo(50);
+        w.form->mnuRenewal_Click();
+        QCOMPARE(int{d.scrollValue()}, 0);
+        QCOMPARE(d.documentCount(), Long{1});
+        QVERIFY(QString::fromStdU16String(d.statusText()).contains(QStringLiteral("empty.txt")));
+    }
+
     void search_countsEveryHitOfTheBook() {
         auto w = openedStory();
         QVERIFY(w);
