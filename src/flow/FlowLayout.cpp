@@ -269,7 +269,11 @@ void FlowLayout::addParagraphTo(Page& page, std::size_t paragraph) {
     std::size_t unit = 0;  // the first unit of text column k
     const int count = columnsOf(flow);
     for (int k = 0; k < count; ++k) {
-        const auto [pageNumber, index] = placeOf(flow, k);
+        // Named, not bound: a lambda below uses the index, and clang before 16 cannot
+        // capture a structured binding.
+        const std::pair<int, int> placed = placeOf(flow, k);
+        const int pageNumber = placed.first;
+        const int index = placed.second;
         const int textColumn = k - flow.leading;
         const bool isText = textColumn >= 0 && textColumn < static_cast<int>(flow.starts.size());
         const auto length =
