@@ -143,9 +143,11 @@ long ProseDocumentView::search(const String& id, const String& word) {
         document.words.push_back(word);
     std::vector<prose::TextHit> all;
     long found = 0;
+    document.hitsOfWord.clear();
     for (const String& each : document.words) {
         const std::u32string unicode = utf8::utf16ToUtf32(each);
         std::vector<prose::TextHit> hits = prose::findAll(*document.document, unicode);
+        document.hitsOfWord[each] = static_cast<long>(hits.size());
         found += static_cast<long>(hits.size());
         all.insert(all.end(), hits.begin(), hits.end());
     }
@@ -154,12 +156,15 @@ long ProseDocumentView::search(const String& id, const String& word) {
 }
 
 long ProseDocumentView::hitsOf(const String& id, const String& word) const {
-    return static_cast<long>(prose::findAll(*entry(id).document, utf8::utf16ToUtf32(word)).size());
+    const Entry& document = entry(id);
+    const auto counted = document.hitsOfWord.find(word);
+    return counted != document.hitsOfWord.end() ? counted->second : 0;
 }
 
 void ProseDocumentView::clearHits(const String& id) {
     Entry& document = entry(id);
     document.words.clear();
+    document.hitsOfWord.clear();
     document.hits.clear();
 }
 

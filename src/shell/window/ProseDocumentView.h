@@ -62,7 +62,7 @@ public:
 
     // Marks `word` (with the words searched before) and returns the hits of all of them.
     long search(const String& id, const String& word);
-    // The hits of one of the words searched.
+    // The hits of one of the words searched, as the last search counted them.
     [[nodiscard]] long hitsOf(const String& id, const String& word) const;
     void clearHits(const String& id);
     [[nodiscard]] bool hasHits(const String& id) const;
@@ -75,6 +75,7 @@ private:
         std::unique_ptr<flow::FlowLayout> layout;
         flow::Place place;
         std::vector<String> words;
+        std::map<String, long> hitsOfWord;               // as the last search counted them
         std::vector<prose::TextHit> hits;                // merged, in reading order
         std::optional<flow::FlowLayout::Length> length;  // counted when first shown
     };
