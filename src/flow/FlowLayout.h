@@ -7,18 +7,13 @@
 #include "flow/FlowMetrics.h"
 #include "flow/LineBreakRules.h"
 #include "prose/ProseDocument.h"
+#include "prose/ProseText.h"
 
 namespace tavelo::flow {
 
 using prose::Offset;
 
-// A character of a prose document: its paragraph and its code-point offset in it.
-struct Place {
-    std::size_t paragraph = 0;
-    Offset offset = 0;
-
-    friend auto operator<=>(const Place&, const Place&) = default;
-};
+using prose::Place;
 
 // The flowing vertical pages of a prose document.
 //

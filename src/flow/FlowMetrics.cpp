@@ -9,13 +9,17 @@ namespace {
 constexpr int kBaseFontSize = 20;
 constexpr int kSmallestFontSize = 6;
 
-FlowMetrics forFont(int fontSize, int viewWidth, int viewHeight) {
+// Hidden ruby gives its band up to the gap between columns: only emphasis marks stand there.
+constexpr double kPitchWithRuby = 1.75;
+constexpr double kPitchWithoutRuby = 1.5;
+
+FlowMetrics forFont(int fontSize, int viewWidth, int viewHeight, bool rubySpace = true) {
     FlowMetrics m;
     m.viewWidth = viewWidth;
     m.viewHeight = viewHeight;
     m.fontSize = fontSize;
     m.rubySize = static_cast<int>(std::lround(fontSize / 2.0));
-    m.columnPitch = static_cast<int>(std::lround(fontSize * 1.75));
+    m.columnPitch = static_cast<int>(std::lround(fontSize * (rubySpace ? kPitchWithRuby : kPitchWithoutRuby)));
     m.marginTop = fontSize;
     m.marginBottom = fontSize;
     m.marginX = m.columnPitch / 2;
@@ -30,7 +34,7 @@ FlowMetrics FlowMetrics::of(const FlowSettings& settings) {
     const long size =
         std::lround(kBaseFontSize * static_cast<double>(settings.zoomPercent) / 100.0);
     const int fontSize = static_cast<int>(std::clamp<long>(size, kSmallestFontSize, 1 << 16));
-    return forFont(fontSize, settings.viewWidth, settings.viewHeight);
+    return forFont(fontSize, settings.viewWidth, settings.viewHeight, settings.rubySpace);
 }
 
 FlowMetrics FlowMetrics::grid(int charactersPerColumn, int columnsPerPage) {

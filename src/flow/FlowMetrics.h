@@ -12,6 +12,7 @@ struct FlowSettings {
     bool looseBreaking = false;   // small kana and ー may begin a column
     bool hanging = true;          // 、。，． may hang below the last row
     bool autoTateChuYoko = true;  // two lone half-width digits, !? !! ?? set upright
+    bool rubySpace = true;        // false: ruby hidden, the columns closer
 };
 
 // The geometry of a flowing page, in view pixels.
@@ -19,7 +20,8 @@ struct FlowSettings {
 // Given: the view's size and the zoom. Calculated:
 // - fontSize = max(6, round(20 × zoom / 100)): the body cell is fontSize square;
 // - rubySize = fontSize / 2 (rounded): ruby characters, in a band beside each column;
-// - columnPitch = round(fontSize × 1.75): body, ruby and the gap between columns;
+// - columnPitch = round(fontSize × 1.75): body, ruby and the gap between columns (× 1.5 without
+//   ruby space, when the reader hides the ruby);
 // - marginTop = marginBottom = fontSize, marginX = columnPitch / 2 (rounded down) left and
 //   right;
 // - charactersPerColumn N = max(1, (viewHeight − 2·marginTop) / fontSize),

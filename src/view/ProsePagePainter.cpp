@@ -59,7 +59,11 @@ void ProsePagePainter::paint(const prose::ProseDocument& document, const flow::F
         if (column.paragraph >= document.paragraphs.size()) continue;
         drawColumn(document.paragraphs[column.paragraph], column, state);
     }
-    for (const FlowLayout::RubyMark& mark : page.ruby) drawRuby(document, mark, state);
+    for (std::size_t i = 0; i < page.ruby.size(); ++i) {
+        if (state.ruby == ProsePaintState::Ruby::All ||
+            (state.ruby == ProsePaintState::Ruby::Only && i == state.onlyRuby))
+            drawRuby(document, page.ruby[i], state);
+    }
     for (const FlowLayout::NoteMark& mark : page.notes) drawNote(document, mark, state);
     releaseFonts();
 }

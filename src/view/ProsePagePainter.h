@@ -21,6 +21,11 @@ struct ProsePaintState {
     bool gothic = false;  // the body in the Gothic face instead of the Mincho
     // Search hits as prose::mergeHits gives them: sorted, not overlapping.
     std::vector<prose::TextHit> hits;
+    // Which readings are drawn: all, none, or only the ruby mark `onlyRuby` of the page (the
+    // one under the pointer).
+    enum class Ruby { All, None, Only };
+    Ruby ruby = Ruby::All;
+    std::size_t onlyRuby = 0;
 };
 
 // Draws one flowing page of a prose document on a drawing surface, in the page's geometry
