@@ -5,6 +5,7 @@
 
 #include "common/ClassicTypes.h"
 #include "shell/controls/StatusBarPanel.h"
+#include "shell/window/ReaderTools.h"
 #include "shell/window/frmMain.h"
 #include "store/CViewData.h"
 #include "support/FakeCommonDialog.h"
@@ -75,6 +76,15 @@ public:
         return form_.prose_.currentPage(form_.m_obViewS.Item(form_.m_ViewIndex).ID());
     }
     [[nodiscard]] bool styleCommandsEnabled() const { return form_.mnuStyleType(0).Enabled(); }
+    // The reader's tools: bookmarks, contents, go to, selection, ruby and progress.
+    [[nodiscard]] ReaderTools& tools() const { return *form_.tools_; }
+    // The current prose document and its pages.
+    [[nodiscard]] const prose::ProseDocument& proseDocument() const {
+        return form_.prose_.document(form_.m_obViewS.Item(form_.m_ViewIndex).ID());
+    }
+    [[nodiscard]] flow::FlowLayout& proseLayout() const {
+        return form_.prose_.layout(form_.m_obViewS.Item(form_.m_ViewIndex).ID());
+    }
     [[nodiscard]] Integer scrollMax() const { return form_.hsb1.Max(); }
     [[nodiscard]] Integer pageStep() const { return form_.hsb1.LargeChange(); }
     // Whether style `style` (0 small, 1 large) is the checked one.

@@ -110,6 +110,8 @@ void ProseDocumentView::paint(const String& id, int page, DrawingSurface& surfac
     state.inkColor = ink;
     state.hitColor = hit;
     state.hits = document.hits;
+    state.ruby = ruby_;
+    state.onlyRuby = onlyRuby_;
     ProsePagePainter painter(surface);
     painter.paint(*document.document, document.layout->metrics(), document.layout->page(page),
                   state);

@@ -56,6 +56,18 @@ public:
     // The status bar's text: the ID, page N / M, the percentage, the length and the encoding.
     [[nodiscard]] String status(const String& id);
 
+    // The document and its pages, for what the reader's tools ask of them (the text under the
+    // pointer, a selection's text, the headings).
+    [[nodiscard]] const prose::ProseDocument& document(const String& id) const {
+        return *entry(id).document;
+    }
+    [[nodiscard]] flow::FlowLayout& layout(const String& id) { return *entry(id).layout; }
+    // Which readings paint() draws (ProsePaintState::ruby and onlyRuby).
+    void showRuby(ProsePaintState::Ruby ruby, std::size_t onlyRuby = 0) {
+        ruby_ = ruby;
+        onlyRuby_ = onlyRuby;
+    }
+
     // What the print commands print of the document: its pages as the view shows them, in
     // black on white with the hits in `hit`.
     [[nodiscard]] ProsePrinter::Job printJob(const String& id, COLORREF hit) const;
@@ -86,6 +98,8 @@ private:
     std::map<String, Entry> documents_;
     std::unique_ptr<prose::ProseDocument> read_;
     flow::FlowSettings settings_;
+    ProsePaintState::Ruby ruby_ = ProsePaintState::Ruby::All;
+    std::size_t onlyRuby_ = 0;
 };
 
 }  // namespace tavelo

@@ -52,25 +52,45 @@ bool parseInt(const QSettings& settings, const QString& key, int& value) {
     return ok;
 }
 
+void writeDocument(QSettings& settings, const SessionSettings::Document& document) {
+    settings.setValue(QStringLiteral("path"), document.path);
+    // A name that is not UTF-8 is kept as bytes in the program (PathBytes), which the file's
+    // UTF-8 text cannot hold: its bytes are written beside it.
+    const std::string bytes = PathBytes::toSystem(document.path.toStdU16String());
+    if (QByteArray::fromStdString(bytes) != document.path.toUtf8())
+        settings.setValue(QStringLiteral("pathBytes"), QByteArray::fromStdString(bytes));
+    settings.setValue(QStringLiteral("style"), document.place.style);
+    settings.setValue(QStringLiteral("line"), document.place.firstLine);
+    settings.setValue(QStringLiteral("tier"), document.place.tier);
+    // Only prose documents have a character for their place; files without it read as 0.
+    if (document.place.paragraph != 0 || document.place.offset != 0) {
+        settings.setValue(QStringLiteral("paragraph"), document.place.paragraph);
+        settings.setValue(QStringLiteral("offset"), document.place.offset);
+    }
+}
+
+bool readDocument(QSettings& settings, SessionSettings::Document& document) {
+    document.path = settings.value(QStringLiteral("path")).toString();
+    if (settings.contains(QStringLiteral("pathBytes")))
+        document.path = QString::fromStdU16String(PathBytes::fromSystem(
+            settings.value(QStringLiteral("pathBytes")).toByteArray().toStdString()));
+    bool ok = !document.path.isEmpty() &&
+              parseInt(settings, QStringLiteral("style"), document.place.style) &&
+              parseInt(settings, QStringLiteral("line"), document.place.firstLine) &&
+              parseInt(settings, QStringLiteral("tier"), document.place.tier);
+    if (ok && settings.contains(QStringLiteral("paragraph")))
+        ok = parseInt(settings, QStringLiteral("paragraph"), document.place.paragraph) &&
+             parseInt(settings, QStringLiteral("offset"), document.place.offset) &&
+             document.place.paragraph >= 0 && document.place.offset >= 0;
+    return ok;
+}
+
 void writeDocuments(QSettings& settings, const QString& name,
                     const std::vector<SessionSettings::Document>& documents) {
     settings.beginWriteArray(name, static_cast<int>(documents.size()));
     for (std::size_t i = 0; i < documents.size(); ++i) {
         settings.setArrayIndex(static_cast<int>(i));
-        settings.setValue(QStringLiteral("path"), documents[i].path);
-        // A name that is not UTF-8 is kept as bytes in the program (PathBytes), which the
-        // file's UTF-8 text cannot hold: its bytes are written beside it.
-        const std::string bytes = PathBytes::toSystem(documents[i].path.toStdU16String());
-        if (QByteArray::fromStdString(bytes) != documents[i].path.toUtf8())
-            settings.setValue(QStringLiteral("pathBytes"), QByteArray::fromStdString(bytes));
-        settings.setValue(QStringLiteral("style"), documents[i].place.style);
-        settings.setValue(QStringLiteral("line"), documents[i].place.firstLine);
-        settings.setValue(QStringLiteral("tier"), documents[i].place.tier);
-        // Only prose documents have a character for their place; files without it read as 0.
-        if (documents[i].place.paragraph != 0 || documents[i].place.offset != 0) {
-            settings.setValue(QStringLiteral("paragraph"), documents[i].place.paragraph);
-            settings.setValue(QStringLiteral("offset"), documents[i].place.offset);
-        }
+        writeDocument(settings, documents[i]);
     }
     settings.endArray();
 }
@@ -82,19 +102,41 @@ bool readDocuments(QSettings& settings, const QString& name,
     for (int i = 0; ok && i < count; ++i) {
         settings.setArrayIndex(i);
         SessionSettings::Document document;
-        document.path = settings.value(QStringLiteral("path")).toString();
-        if (settings.contains(QStringLiteral("pathBytes")))
-            document.path = QString::fromStdU16String(PathBytes::fromSystem(
-                settings.value(QStringLiteral("pathBytes")).toByteArray().toStdString()));
-        ok = !document.path.isEmpty() &&
-             parseInt(settings, QStringLiteral("style"), document.place.style) &&
-             parseInt(settings, QStringLiteral("line"), document.place.firstLine) &&
-             parseInt(settings, QStringLiteral("tier"), document.place.tier);
-        if (ok && settings.contains(QStringLiteral("paragraph")))
-            ok = parseInt(settings, QStringLiteral("paragraph"), document.place.paragraph) &&
-                 parseInt(settings, QStringLiteral("offset"), document.place.offset) &&
-                 document.place.paragraph >= 0 && document.place.offset >= 0;
+        ok = readDocument(settings, document);
         documents.push_back(document);
+    }
+    settings.endArray();
+    return ok;
+}
+
+// The bookmarks as one list of entries, each with its file's path and place.
+void writeBookmarks(QSettings& settings,
+                    const std::map<QString, std::vector<SessionSettings::Bookmark>>& bookmarks) {
+    settings.beginWriteArray(QStringLiteral("Bookmarks"));
+    int i = 0;
+    for (const auto& [path, marks] : bookmarks) {
+        for (const SessionSettings::Bookmark& mark : marks) {
+            settings.setArrayIndex(i++);
+            writeDocument(settings, {path, mark.place});
+            settings.setValue(QStringLiteral("name"), mark.name);
+            settings.setValue(QStringLiteral("made"), mark.made);
+        }
+    }
+    settings.endArray();
+}
+
+bool readBookmarks(QSettings& settings,
+                   std::map<QString, std::vector<SessionSettings::Bookmark>>& bookmarks) {
+    const int count = settings.beginReadArray(QStringLiteral("Bookmarks"));
+    bool ok = count >= 0;
+    for (int i = 0; ok && i < count; ++i) {
+        settings.setArrayIndex(i);
+        SessionSettings::Document document;
+        ok = readDocument(settings, document);
+        SessionSettings::Bookmark mark{document.place,
+                                       settings.value(QStringLiteral("name")).toString(),
+                                       settings.value(QStringLiteral("made")).toLongLong(&ok)};
+        bookmarks[document.path].push_back(mark);
     }
     settings.endArray();
     return ok;
@@ -161,6 +203,8 @@ void SessionSettings::resetToDefaults() {
     open_.clear();
     current_ = -1;
     recent_.clear();
+    bookmarks_.clear();
+    reader_ = ReaderOptions();
 }
 
 // A digest of everything kept, written with it: a file cut short or changed by hand no
@@ -194,6 +238,24 @@ QByteArray SessionSettings::checksum() const {
                 addNumber(document.place.offset);
             }
         }
+    }
+    // What older files do not have is added only when there is some, so that they still match.
+    for (const auto& [path, marks] : bookmarks_) {
+        add(path.toUtf8());
+        for (const Bookmark& mark : marks) {
+            addNumber(mark.place.style);
+            addNumber(mark.place.firstLine);
+            addNumber(mark.place.tier);
+            addNumber(mark.place.paragraph);
+            addNumber(mark.place.offset);
+            add(mark.name.toUtf8());
+            addNumber(mark.made);
+        }
+    }
+    if (reader_ != ReaderOptions()) {
+        addNumber(reader_.showProgress ? 1 : 0);
+        addNumber(reader_.rubyMode);
+        addNumber(reader_.copyRuby ? 1 : 0);
     }
     return hash.result().toHex().left(32);
 }
@@ -269,8 +331,12 @@ bool SessionSettings::readFrom(const QString& path, LoadResult& result) {
     }
     settings.endArray();
     if (!readDocuments(settings, QStringLiteral("Open"), open_) ||
-        !readDocuments(settings, QStringLiteral("Recent"), recent_))
+        !readDocuments(settings, QStringLiteral("Recent"), recent_) ||
+        !readBookmarks(settings, bookmarks_))
         return false;
+    reader_.showProgress = settings.value(QStringLiteral("Reader/progress"), true).toBool();
+    reader_.rubyMode = settings.value(QStringLiteral("Reader/ruby"), 0).toInt();
+    reader_.copyRuby = settings.value(QStringLiteral("Reader/copyRuby"), true).toBool();
     if (settings.value(QStringLiteral("checksum")).toString().toLatin1() != checksum())
         return false;
 
@@ -280,6 +346,7 @@ bool SessionSettings::readFrom(const QString& path, LoadResult& result) {
     if (current_ < -1 || current_ >= static_cast<int>(open_.size()))
         current_ = open_.empty() ? -1 : 0;
     if (recent_.size() > static_cast<std::size_t>(kMaxRecentFiles)) recent_.resize(kMaxRecentFiles);
+    if (reader_.rubyMode < 0 || reader_.rubyMode > 2) reader_.rubyMode = 0;
     result = LoadResult::Loaded;
     return true;
 }
@@ -346,6 +413,12 @@ bool SessionSettings::writeTo(const QString& path, QString& error) const {
         writeDocuments(settings, QStringLiteral("Open"), open_);
         settings.setValue(QStringLiteral("Open/current"), current_);
         writeDocuments(settings, QStringLiteral("Recent"), recent_);
+        writeBookmarks(settings, bookmarks_);
+        if (reader_ != ReaderOptions()) {
+            settings.setValue(QStringLiteral("Reader/progress"), reader_.showProgress);
+            settings.setValue(QStringLiteral("Reader/ruby"), reader_.rubyMode);
+            settings.setValue(QStringLiteral("Reader/copyRuby"), reader_.copyRuby);
+        }
         settings.sync();
         if (settings.status() != QSettings::NoError) {
             QFile::remove(temporary);
@@ -468,6 +541,31 @@ void SessionSettings::rememberPlace(const QString& path, const Place& place) {
                 any = true;
             }
     if (any) changed();
+}
+
+// ---- Bookmarks and the reader's options
+
+std::vector<SessionSettings::Bookmark> SessionSettings::bookmarksOf(const QString& path) const {
+    const auto found = bookmarks_.find(normalized(path));
+    return found == bookmarks_.end() ? std::vector<Bookmark>() : found->second;
+}
+
+void SessionSettings::setBookmarks(const QString& path, const std::vector<Bookmark>& bookmarks) {
+    const QString key = normalized(path);
+    if (key.isEmpty() || bookmarksOf(key) == bookmarks) return;
+    if (bookmarks.empty())
+        bookmarks_.erase(key);
+    else
+        bookmarks_[key] = bookmarks;
+    changed();
+}
+
+void SessionSettings::setReaderOptions(const ReaderOptions& options) {
+    ReaderOptions value = options;
+    if (value.rubyMode < 0 || value.rubyMode > 2) value.rubyMode = 0;
+    if (value == reader_) return;
+    reader_ = value;
+    changed();
 }
 
 }  // namespace tavelo

@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <vector>
 
 namespace tavelo {
@@ -17,8 +18,8 @@ namespace tavelo {
 // Given: the folder (the user's one unless a test gives another) and a reporter for the one
 // line a bad file or a failed write is worth (standard error unless given).
 // Kept: the window's geometry and state, the zoom, the style, the hit colour, the last search
-// words, the open documents in menu order with the current one, and up to 20 recent files,
-// newest first, each with its place.
+// words, the open documents in menu order with the current one, up to 20 recent files,
+// newest first, each with its place, the bookmarks of every file and the reader's options.
 //
 // Every setter only changes the state in memory and asks for a write: writes are merged and
 // made at most once per debounce interval; flush() writes at once (at exit). A write replaces
@@ -60,6 +61,24 @@ public:
         QString path;  // absolute
         Place place;
         friend bool operator==(const Document&, const Document&) = default;
+    };
+
+    // A place the reader marked in a file: named after its first words, with the time it was
+    // made (seconds since the epoch).
+    struct Bookmark {
+        Place place;
+        QString name;
+        qint64 made = 0;
+        friend bool operator==(const Bookmark&, const Bookmark&) = default;
+    };
+
+    // How the reader likes the text: the progress in the status bar, the ruby shown (0 all,
+    // 1 none, 2 under the pointer), copies with ruby in the notation ｜base《reading》.
+    struct ReaderOptions {
+        bool showProgress = true;
+        int rubyMode = 0;
+        bool copyRuby = true;
+        friend bool operator==(const ReaderOptions&, const ReaderOptions&) = default;
     };
 
     // Why load() gave the defaults; Loaded and Missing report nothing.
@@ -118,6 +137,14 @@ public:
     // Records where a document is read now, in the open list and the recent list alike.
     void rememberPlace(const QString& path, const Place& place);
 
+    // The bookmarks of a file, in the order they were made; kept by the file's path whether
+    // it is open or not.
+    [[nodiscard]] std::vector<Bookmark> bookmarksOf(const QString& path) const;
+    void setBookmarks(const QString& path, const std::vector<Bookmark>& bookmarks);
+
+    [[nodiscard]] ReaderOptions readerOptions() const { return reader_; }
+    void setReaderOptions(const ReaderOptions& options);
+
 private:
     void changed();
     void resetToDefaults();
@@ -144,6 +171,8 @@ private:
     std::vector<Document> open_;
     int current_ = -1;
     std::vector<Document> recent_;
+    std::map<QString, std::vector<Bookmark>> bookmarks_;  // by normalised path
+    ReaderOptions reader_;
 };
 
 }  // namespace tavelo

@@ -1,5 +1,7 @@
 #include "shell/window/frmMain.h"
 
+#include "shell/window/ReaderTools.h"
+
 #include <QCoreApplication>
 #include <QDebug>
 #include <QFont>
@@ -103,6 +105,7 @@ frmMain::frmMain(CommonDialog& commonDialog, MessageSink& messages, QWidget* par
     connectHandlers();
     Form_Load();
     setUpKeys();
+    tools_ = new ReaderTools(*this);  // after the keys: it hears the view's mouse first
     setUpSession();
 }
 

@@ -38,6 +38,7 @@ class DocumentLoader;
 class HelpWindow;
 class MessageSink;
 class PrintDialogs;
+class ReaderTools;
 struct PrintChoice;
 class frmAbout;
 class StatusMessages;
@@ -208,6 +209,8 @@ public:
 private:
     // The tests' window driver reads the controls and the state the way the user sees them.
     friend class testing::WindowDriver;
+    // The reader's tools work the controls and the documents as the handlers do.
+    friend class ReaderTools;
 
     // Declared first: the controls below are its children.
     QWidget* client_;
@@ -371,6 +374,7 @@ private:
     QPointer<HelpWindow> help_;
     QPointer<frmAbout> about_;
     std::unique_ptr<PrintDialogs> printDialogs_;
+    ReaderTools* tools_ = nullptr;  // a child of the window
     // The words searched in each document since its hits were last cleared, by document ID:
     // the hit count covers every word whose hits are shown.
     std::map<String, std::vector<String>> searchedWords_;

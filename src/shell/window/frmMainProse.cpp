@@ -8,6 +8,7 @@
 #include "common/Utf8.h"
 #include "prose/ProseLoad.h"
 #include "shell/controls/ToolbarButton.h"
+#include "shell/window/ReaderTools.h"
 #include "shell/window/frmMain.h"
 #include "store/CViewData.h"
 #include "store/DocumentLoader.h"
@@ -35,6 +36,7 @@ flow::FlowSettings frmMain::proseSettings() const {
     settings.viewWidth = picView.logicalSize().width();
     settings.viewHeight = picView.logicalSize().height();
     settings.zoomPercent = zoomPercent_;
+    settings.rubySpace = tools_ == nullptr || tools_->rubySpace();
     return settings;
 }
 
@@ -61,6 +63,7 @@ void frmMain::showProsePage() {
     const PaintState colours = paintState();
     prose_.paint(id, hsb1.Value(), surface_, colours.inkColor, colours.hitColor);
     showStatus(statusText(m_obViewS.Item(m_ViewIndex)));
+    tools_->viewDrawn();
 }
 
 void frmMain::enableStyleCommands(bool enabled) {

@@ -1,6 +1,7 @@
 // The main window's redraw: the scroll bar's Change handler, the jumps to the beginning and
 // the end, and the passes over the current document.
 #include "shell/controls/CommonDialog.h"
+#include "shell/window/ReaderTools.h"
 #include "shell/window/frmMain.h"
 #include "store/CViewData.h"
 #include "view/ScrollPosition.h"
@@ -58,13 +59,15 @@ void frmMain::hsb1_Change() {
     txtLineNumber.Text(shown.lineNumber);
     picView.Cls();  // follows the screen's pixel ratio before the passes draw at it
     surface_.setDeviceScale(picView.deviceRatio());
+    const bool ruby = tools_ == nullptr || tools_->drawsTl2Ruby();
     if (style == 0) {
         DrawSmallBun();
-        DrawSmallRubi();
+        if (ruby) DrawSmallRubi();
     } else {
         DrawBigBun(shown.tier);
-        DrawBigRubi(shown.tier);
+        if (ruby) DrawBigRubi(shown.tier);
     }
+    if (tools_ != nullptr) tools_->viewDrawn();
 }
 
 void frmMain::cmdHead_Click() {

@@ -20,6 +20,7 @@
 #include "shell/controls/StatusBarPanel.h"
 #include "shell/print/PrintDialogs.h"
 #include "shell/window/StatusMessages.h"
+#include "shell/window/ReaderTools.h"
 #include "shell/window/frmMain.h"
 #include "store/CViewData.h"
 #include "view/ScrollPosition.h"
@@ -116,6 +117,7 @@ void frmMain::useSettings(const QString& folder) {
     if (settings_->zoom() != zoomPercent()) zoomTo(settings_->zoom());
     styleRestored_ = false;
     rebuildRecentMenu();
+    tools_->settingsChanged();
 }
 
 Place frmMain::placeOfDocument(Integer index) const {

@@ -21,6 +21,7 @@
 #include "shell/controls/StatusBarPanel.h"
 #include "shell/controls/Twips.h"
 #include "shell/window/ScreenFit.h"
+#include "shell/window/ReaderTools.h"
 #include "shell/window/frmMain.h"
 #include "store/CViewData.h"
 #include "store/RecordRelayout.h"
@@ -186,7 +187,9 @@ void frmMain::placeControls() {
     const int buttonSize = stb1.height() - 6;
     cmdPrevHit.setGeometry(stb1.width() - buttonSize - 3, 3, buttonSize, buttonSize);
     cmdNextHit.setGeometry(stb1.width() - 2 * buttonSize - 5, 3, buttonSize, buttonSize);
-    stb1.Panels(1).Width(twips::fromPixels(cmdNextHit.x() - 4));
+    const int panelEnd = cmdNextHit.x() - 4;
+    stb1.Panels(1).Width(
+        twips::fromPixels(tools_ != nullptr ? tools_->placeProgress(panelEnd) : panelEnd));
 }
 
 // The layout sees the view's width and its height scaled by the zoom: the pitch follows the

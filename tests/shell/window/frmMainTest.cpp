@@ -79,9 +79,11 @@ private slots:
 
     // --- Menus ---
     void menuBar_listsFileStyleRefreshHelp_inThisOrder() {
+        // The reader's 編集 and 移動 menus stand before the help.
         QCOMPARE(entries(form->menuBar()->actions()),
                  (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("スタイル(&S)"),
-                              QStringLiteral("更新(&R)"), QStringLiteral("ヘルプ(&H)")}));
+                              QStringLiteral("更新(&R)"), QStringLiteral("編集(&E)"),
+                              QStringLiteral("移動(&G)"), QStringLiteral("ヘルプ(&H)")}));
         QCOMPARE(form->menuBar()->actions().at(2), &drive(*form).mnuRenewal().action());
         QVERIFY(drive(*form).mnuRenewal().action().menu() == nullptr);
     }
@@ -107,7 +109,9 @@ private slots:
             (QStringList{QStringLiteral("フォント小(&S)"), QStringLiteral("フォント大(&L)"),
                          QStringLiteral("-"), QStringLiteral("検索該当文字色(&C)"),
                          QStringLiteral("-"), QStringLiteral("全画面表示(&F)\tF11"),
-                         QStringLiteral("表示倍率(&Z)"), QStringLiteral("紙とインクの色(&P)")}));
+                         QStringLiteral("表示倍率(&Z)"), QStringLiteral("紙とインクの色(&P)"),
+                         QStringLiteral("-"), QStringLiteral("ルビ(&U)"),
+                         QStringLiteral("進み具合を表示(&G)")}));
         QVERIFY(!drive(*form).styleChecked(0));
         QVERIFY(!drive(*form).styleChecked(1));
         for (Integer i = 0; i <= 3; ++i) QVERIFY(drive(*form).mnuStyleType()(i).Visible());
