@@ -3,6 +3,7 @@
 #include "WindowSequence.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -26,7 +27,9 @@
 #include "shell/controls/ClassicMouse.h"
 #include "shell/controls/StatusBarPanel.h"
 #include "shell/gdi/MFontDraw.h"
+#include "prose/ProseText.h"
 #include "shell/window/FileFollower.h"
+#include "shell/window/ReaderTools.h"
 #include "shell/window/SessionSettings.h"
 #include "shell/window/StatusMessages.h"
 #include "shell/window/frmMain.h"
@@ -61,6 +64,8 @@ const char* const kPoolNames[kPoolSize] = {"kumo-no-ito.tl2", "wagahai.tl2", "sm
                                            "folder.tl2",      "",              "plain.txt",
                                            "empty.tl2"};
 // 漢字.tl2 in Shift-JIS.
+// A step's first byte from here on is one of the reader's tools.
+constexpr std::uint8_t kReaderSteps = 230;
 constexpr std::string_view kShiftJisName = "\x8a\xbf\x8e\x9a.tl2";
 
 // The words a search step looks for: common, rare, absent, and one of half-width kana.
@@ -176,6 +181,10 @@ struct WindowSequence::Run {
     // Runs step (what, argument); fills `opened` with the file an open or a drop may add.
     Kind step(std::uint8_t what, std::uint8_t arg, std::optional<String>& opened,
               std::string& name, const QString& folder);
+    // The reader's tools: bookmarks, go to, a drag over the view, copy, the ruby shown.
+    void readerStep(std::uint8_t what, std::uint8_t arg, std::string& name);
+    // Bookmarks lie in their document; a selection's text is the text between its ends.
+    [[nodiscard]] std::optional<std::string> checkReader();
 
     [[nodiscard]] std::optional<std::string> check(const std::vector<Record>& before, Kind kind,
                                                    const std::optional<String>& opened,
@@ -228,6 +237,10 @@ WindowSequence::Run::Kind WindowSequence::Run::step(std::uint8_t what, std::uint
                                                     std::string& name, const QString& folder) {
     frmMain& w = *form;
     const String& file = pool[arg % pool.size()];
+    if (what >= kReaderSteps) {
+        readerStep(static_cast<std::uint8_t>(what - kReaderSteps), arg, name);
+        return Kind::Other;
+    }
     switch (what % 23) {
     case 0:  // open from the dialog
         name = "open " + text(PathBytes::display(file));
@@ -408,6 +421,91 @@ WindowSequence::Run::Kind WindowSequence::Run::step(std::uint8_t what, std::uint
     return Kind::Other;
 }
 
+void WindowSequence::Run::readerStep(std::uint8_t what, std::uint8_t arg, std::string& name) {
+    frmMain& w = *form;
+    if (count() == 0) return;
+    ReaderTools& tools = drive(w).tools();
+    switch (what % 6) {
+    case 0:
+        name = "bookmark";
+        tools.addBookmark();
+        break;
+    case 1: {
+        const std::size_t marks = tools.bookmarks().size();
+        if (marks == 0) break;
+        name = "to bookmark " + std::to_string(arg % marks);
+        tools.jumpToBookmark(arg % marks);
+        break;
+    }
+    case 2: {
+        static const ReaderTools::GoToKind kinds[] = {
+            ReaderTools::GoToKind::Page, ReaderTools::GoToKind::Percent,
+            ReaderTools::GoToKind::Character, ReaderTools::GoToKind::Line};
+        const long value = static_cast<long>(arg / 4) * 37 - 20;
+        name = "go to " + std::to_string(arg % 4) + " " + std::to_string(value);
+        tools.goTo(kinds[arg % 4], value);
+        break;
+    }
+    case 3: {  // a drag over the view, from one eighth of its width to another
+        PictureBox& view = drive(w).picView();
+        const int width = view.logicalSize().width();
+        const int height = view.logicalSize().height();
+        const QPoint from(width * (arg % 9) / 8, height * (arg / 9 % 5) / 4);
+        const QPoint to(width * (arg / 45 % 6) / 4 - width / 4, height / 2);
+        name = "drag " + std::to_string(arg);
+        QTest::mousePress(&view, Qt::LeftButton, {}, from);
+        QTest::mouseMove(&view, to);
+        QTest::mouseRelease(&view, Qt::LeftButton, {}, to);
+        break;
+    }
+    case 4:
+        name = arg % 2 == 0 ? "copy" : "select all and copy";
+        if (arg % 2 != 0) tools.selectAll();
+        tools.copy();
+        if (tools.hasSelection() && QGuiApplication::clipboard()->text() != tools.selectedText())
+            throw std::runtime_error("the clipboard does not hold the selection copied");
+        break;
+    default:
+        name = "ruby " + std::to_string(arg % 3);
+        tools.setRubyMode(static_cast<ReaderTools::RubyMode>(arg % 3));
+        break;
+    }
+}
+
+std::optional<std::string> WindowSequence::Run::checkReader() {
+    frmMain& w = *form;
+    ReaderTools& tools = drive(w).tools();
+    const bool prose = drive(w).currentIsProse();
+    for (const SessionSettings::Bookmark& mark : tools.bookmarks()) {
+        if (mark.name.isEmpty()) return "a bookmark without a name";
+        if (!prose && mark.place.firstLine < 1)
+            return "a bookmark at line " + std::to_string(mark.place.firstLine);
+    }
+    if (!tools.hasSelection()) return std::nullopt;
+    // The text between the ends, character by character, as the reader sees them.
+    const QString selected = tools.selectedText(false);
+    if (prose) {
+        const prose::ProseDocument& document = drive(w).proseDocument();
+        const prose::CharacterIndex index(document);
+        std::u32string expected;
+        std::optional<std::size_t> paragraph;
+        const auto ends = tools.selectionEnds();
+        for (long i = index.indexOf(ends.first); i < index.indexOf(ends.second); ++i) {
+            const prose::Place at = index.placeOf(i);
+            for (std::size_t p = paragraph.value_or(at.paragraph); p < at.paragraph; ++p)
+                expected += U'\n';
+            paragraph = at.paragraph;
+            expected += document.paragraphs[at.paragraph].text[at.offset];
+        }
+        for (std::size_t p = paragraph.value_or(ends.first.paragraph); p < ends.second.paragraph;
+             ++p)
+            expected += U'\n';
+        if (selected.toStdU32String() != expected)
+            return "the selection's text is not the text between its ends";
+    }
+    return std::nullopt;
+}
+
 QImage WindowSequence::Run::freshRender(const CViewData& view, Integer value) const {
     frmMain& w = *form;
     const QImage& shown = drive(w).viewImage();
@@ -420,13 +518,15 @@ QImage WindowSequence::Run::freshRender(const CViewData& view, Integer value) co
     const ScrollPosition::Shown at = ScrollPosition::of(view, style()).at(value);
     PaintState state = w.paintState();
     state.offsetX = at.offsetX;
+    const bool ruby = drive(w).tools().drawsTl2Ruby();
     if (style() == 0) {
         painter.DrawSmallBun(view, state);
-        painter.DrawSmallRubi(view, state);
+        if (ruby) painter.DrawSmallRubi(view, state);
     } else {
         painter.DrawBigBun(view, at.tier, state);
-        painter.DrawBigRubi(view, at.tier, state);
+        if (ruby) painter.DrawBigRubi(view, at.tier, state);
     }
+    drive(w).tools().drawSelectionOn(image);
     return image;
 }
 
@@ -553,6 +653,7 @@ std::optional<std::string> WindowSequence::Run::checkView() {
     if (!hasStyle()) return "documents are open but no style is checked";
     // Passing messages give the document's own text back: the bar is never left blank.
     if (drive(w).statusText().empty()) return "the status bar is blank";
+    if (auto problem = checkReader()) return problem;
 
     if (drive(w).currentIsProse()) {
         // The scroll bar runs over the pages, and the line-number box shows the page.

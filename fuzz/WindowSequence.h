@@ -20,7 +20,8 @@ class frmMain;
 // that the model-based test and the fuzz target drive the window alike: opening and dropping
 // files from a pool of good and bad ones, switching documents and styles, scrolling by every
 // means, search, refresh, the hit colour, files changed on disk, resizing, zooming, the PDF
-// export, and quitting and starting again. The window keeps its session in a settings file of
+// export, quitting and starting again, and the reader's tools (bookmarks, go to, a drag that
+// selects, copy, the ruby shown). The window keeps its session in a settings file of
 // the temporary folder, as the program does in the user's, removed before every run. The
 // window's dialogs are scripted and its messages recorded: nothing modal is shown.
 //
@@ -32,6 +33,9 @@ class frmMain;
 //     position lies between 0 and the document's last; every eighth time, the picture is also
 //     compared with a fresh render: new passes on a new surface, none of the window's caches;
 //   - no modal dialog is open, and the status bar is not blank while a document is open;
+//   - every bookmark of the current document has a name and a line in it; a prose selection's
+//     text is the document's text between its ends, character by character; a copy puts the
+//     selection on the clipboard;
 //   - a file emptied on disk leaves its documents as they were;
 //   - after a restart, the documents whose files can still be read are back in their order,
 //     each at its place (moved into the file's new length), the same one current, in the same

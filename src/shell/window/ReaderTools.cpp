@@ -611,13 +611,17 @@ void ReaderTools::selectAll() {
     }
 }
 
-QString ReaderTools::selectedText() const {
+std::pair<prose::Place, prose::Place> ReaderTools::selectionEnds() const {
     if (!hasSelection()) return {};
-    const prose::Place from = std::min(selection_->anchor, selection_->head);
-    const prose::Place to = std::max(selection_->anchor, selection_->head);
+    return std::minmax(selection_->anchor, selection_->head);
+}
+
+QString ReaderTools::selectedText(bool withRuby) const {
+    if (!hasSelection()) return {};
+    const auto [from, to] = selectionEnds();
     if (selection_->prose)
         return fromUtf32(prose::textBetween(window_.prose_.document(currentId()), from, to,
-                                            copiesRuby()));
+                                            withRuby));
     // tl2: the lines between the two, as their body text, the blanks that pad them dropped.
     const CViewData& view = window_.m_obViewS.Item(window_.m_ViewIndex);
     QStringList lines;
@@ -646,13 +650,6 @@ void ReaderTools::setCopyRuby(bool withRuby) {
     changed.copyRuby = withRuby;
     setOptions(changed);
     copyRubyAction_->setChecked(withRuby);
-}
-
-std::pair<double, double> ReaderTools::pixelsOf(double x, double y) const {
-    const QSize size = window_.picView.logicalSize();
-    const double scaleX = window_.picView.ScaleWidth() > 0 ? size.width() / window_.picView.ScaleWidth() : 1;
-    const double scaleY = window_.picView.ScaleHeight() > 0 ? size.height() / window_.picView.ScaleHeight() : 1;
-    return {x * scaleX, y * scaleY};
 }
 
 std::optional<Integer> ReaderTools::tl2LineAt(double x) const {
@@ -693,9 +690,14 @@ std::optional<prose::Place> ReaderTools::caretAt(double x, double y) {
 
 void ReaderTools::drawSelection() {
     if (!hasSelection()) return;
-    const prose::Place from = std::min(selection_->anchor, selection_->head);
-    const prose::Place to = std::max(selection_->anchor, selection_->head);
-    QPainter painter(&window_.picView.image());
+    drawSelectionOn(window_.picView.image());
+    window_.picView.update();
+}
+
+void ReaderTools::drawSelectionOn(QImage& image) {
+    if (!hasSelection()) return;
+    const auto [from, to] = selectionEnds();
+    QPainter painter(&image);
     QColor colour = QApplication::palette().color(QPalette::Highlight);
     colour.setAlpha(90);
     const String& id = currentId();
@@ -717,7 +719,6 @@ void ReaderTools::drawSelection() {
                              colour);
         }
     }
-    window_.picView.update();
 }
 
 // ---- The mouse over the view

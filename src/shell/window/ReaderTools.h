@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "common/ClassicTypes.h"
@@ -14,6 +15,7 @@
 #include "view/ReadingPace.h"
 
 class QAction;
+class QImage;
 class QLabel;
 class QMenu;
 class QMouseEvent;
@@ -100,7 +102,12 @@ public:
     void select(prose::Place from, prose::Place to);
     [[nodiscard]] bool hasSelection() const;
     // The selection as copied: prose with ruby in the notation or without it, tl2 lines.
-    [[nodiscard]] QString selectedText() const;
+    [[nodiscard]] QString selectedText() const { return selectedText(copiesRuby()); }
+    [[nodiscard]] QString selectedText(bool withRuby) const;
+    // Draws the selection's bands over a picture of the view as it is now.
+    void drawSelectionOn(QImage& image);
+    // The selection's ends in reading order (nothing selected: two equal places).
+    [[nodiscard]] std::pair<prose::Place, prose::Place> selectionEnds() const;
     void copy();
     [[nodiscard]] bool copiesRuby() const { return options().copyRuby; }
     void setCopyRuby(bool withRuby);
@@ -135,8 +142,6 @@ private:
     void setOptions(const SessionSettings::ReaderOptions& options);
     void storeBookmarks(const std::vector<Bookmark>& bookmarks);
     void redraw();
-    // The view's logical pixels from the box's scale.
-    [[nodiscard]] std::pair<double, double> pixelsOf(double x, double y) const;
     // Where a point of the view falls: a caret place for prose, {line, 0} for tl2.
     [[nodiscard]] std::optional<prose::Place> caretAt(double x, double y);
     [[nodiscard]] std::optional<Integer> tl2LineAt(double x) const;

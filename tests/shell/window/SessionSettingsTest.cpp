@@ -66,6 +66,14 @@ class SessionSettingsTest : public QObject {
                                    {QStringLiteral("/b/二.tl2"), Place{0, 7, 0}},
                                    {bytesName, Place{1, 3, 1}}},
                                   1);
+        Place prose{0, 1, 0};
+        prose.paragraph = 40;
+        prose.offset = 7;
+        settings.setBookmarks(bytesName, {{Place{1, 3, 1}, QStringLiteral("径の糸"), 1700000000}});
+        settings.setBookmarks(QStringLiteral("/d/novel.txt"),
+                              {{prose, QStringLiteral("吾輩は猫, である"), 1700000001},
+                               {Place{0, 1, 0}, QStringLiteral("始め"), 1700000002}});
+        settings.setReaderOptions({false, 2, false});
     }
 
     static void verifyDefaults(const SessionSettings& settings) {
@@ -78,6 +86,8 @@ class SessionSettingsTest : public QObject {
         QVERIFY(settings.openDocuments().empty());
         QCOMPARE(settings.currentDocument(), -1);
         QVERIFY(settings.recentFiles().empty());
+        QVERIFY(settings.bookmarksOf(QStringLiteral("/d/novel.txt")).empty());
+        QVERIFY(settings.readerOptions() == SessionSettings::ReaderOptions());
     }
 
 private slots:
@@ -105,6 +115,11 @@ private slots:
         QVERIFY(settings.openDocuments() == expected.openDocuments());
         QCOMPARE(settings.currentDocument(), 1);
         QVERIFY(settings.recentFiles() == expected.recentFiles());
+        for (const QString& path : {expected.openDocuments()[2].path, QStringLiteral("/d/novel.txt")}) {
+            QVERIFY(!expected.bookmarksOf(path).empty());
+            QVERIFY(settings.bookmarksOf(path) == expected.bookmarksOf(path));
+        }
+        QVERIFY(settings.readerOptions() == expected.readerOptions());
         QVERIFY(reports_.isEmpty());
         // Colour written for people to read; no temporary file left beside it.
         QVERIFY(readBytes(settings.filePath()).contains("hitColor=#996633"));
