@@ -123,6 +123,8 @@ void ReaderTools::setUpMenus() {
     QAction* goTo = command(*goMenu_, QStringLiteral("ページや位置を指定して移動(&G)..."),
                             QKeySequence(Qt::CTRL | Qt::Key_G), [this] { showGoToDialog(); });
     contentsMenu_ = goMenu_->addMenu(QStringLiteral("目次(&C)"));
+    // A long novel has hundreds of headings: one column that scrolls, not a wall of columns.
+    contentsMenu_->setStyleSheet(QStringLiteral("QMenu { menu-scrollable: 1; }"));
     connect(contentsMenu_, &QMenu::aboutToShow, this, [this] { fillContentsMenu(); });
     goMenu_->addSeparator();
     QAction* add = command(*goMenu_, QStringLiteral("しおりを挟む(&A)"),
