@@ -16,6 +16,7 @@ FlowMetrics forFont(int fontSize, int viewWidth, int viewHeight) {
     m.fontSize = fontSize;
     m.rubySize = static_cast<int>(std::lround(fontSize / 2.0));
     m.columnPitch = static_cast<int>(std::lround(fontSize * 1.75));
+    m.rowPitch = fontSize;
     m.marginTop = fontSize;
     m.marginBottom = fontSize;
     m.marginX = m.columnPitch / 2;
