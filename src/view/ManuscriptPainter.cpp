@@ -114,8 +114,7 @@ void ManuscriptPainter::drawAcross(DrawingSurface& surface, const String& text, 
     const double left = (geometry.pageWidth() - ems * size) / 2;
     const std::string bytes = CodePage932::encode(text);
     drawText(surface, textFontRecord(heightOf(size, options.unitsPerPoint), 0, kAcrossFace),
-             bytes.data(),
-             static_cast<int>(bytes.size()),
+             bytes.data(), static_cast<int>(bytes.size()),
              {toUnits(left, options.unitsPerPoint), toUnits(top, options.unitsPerPoint)});
 }
 

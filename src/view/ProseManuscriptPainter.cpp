@@ -43,8 +43,8 @@ flow::FlowMetrics ProseManuscriptPainter::metricsOf(const ManuscriptGeometry& ge
     // Each character centred on its row, as the manuscript centres it.
     m.marginTop = toUnits(geometry.rowTop(1) + (geometry.rowPitch() - geometry.fontSize()) / 2,
                           unitsPerPoint);
-    m.marginBottom = m.viewHeight - toUnits(geometry.rowTop(m.charactersPerColumn + 1),
-                                            unitsPerPoint);
+    m.marginBottom =
+        m.viewHeight - toUnits(geometry.rowTop(m.charactersPerColumn + 1), unitsPerPoint);
     return m;
 }
 
@@ -70,9 +70,8 @@ void ProseManuscriptPainter::paintTitlePage(const prose::ProseDocument& document
     const double middle = geometry.blockLeft() + geometry.blockWidth() / 2;
     // The title as large as fits two columns of the block's height, at most twice the body.
     const double titleChars = std::max<double>(1, static_cast<double>(document.title.size()));
-    const double titleSize =
-        std::max(geometry.fontSize(),
-                 std::min(geometry.fontSize() * kTitleScale, 2 * height / titleChars));
+    const double titleSize = std::max(
+        geometry.fontSize(), std::min(geometry.fontSize() * kTitleScale, 2 * height / titleChars));
     double left = middle + titleSize;
     if (!document.title.empty())
         left = drawColumns(document.title, titleSize, middle + titleSize, top + height / 10, height,

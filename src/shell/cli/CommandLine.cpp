@@ -72,9 +72,9 @@ struct Options {
     QCommandLineOption titlePage{QStringLiteral("title-page")};
 
     void addTo(QCommandLineParser& parser) const {
-        parser.addOptions({dumpJson, render, pdf, view, out, style, position, search, hitColor,
-                           scale, paper, landscape, portrait, grid, fontSize, noRestore, format,
-                           page, zoom, titlePage});
+        parser.addOptions({dumpJson, render,    pdf,    view,  out,       style,    position,
+                           search,   hitColor,  scale,  paper, landscape, portrait, grid,
+                           fontSize, noRestore, format, page,  zoom,      titlePage});
     }
 };
 

@@ -6,8 +6,8 @@
 #include <QPainter>
 #include <cmath>
 
-#include "shell/print/PdfFile.h"
 #include "shell/gdi/VectorDrawingSurface.h"
+#include "shell/print/PdfFile.h"
 #include "store/CViewData.h"
 #include "view/ManuscriptLayout.h"
 #include "view/ManuscriptPainter.h"
@@ -95,8 +95,8 @@ bool ManuscriptPrinter::writePdf(const QString& path, const Job& job, const CEis
 
 String ManuscriptPrinter::lengthText(long characters, int sheets) {
     const QLocale grouped(QLocale::English);
-    return (grouped.toString(static_cast<qlonglong>(characters)) + QStringLiteral("字 (400字詰め ") +
-            grouped.toString(sheets) + QStringLiteral("枚)"))
+    return (grouped.toString(static_cast<qlonglong>(characters)) +
+            QStringLiteral("字 (400字詰め ") + grouped.toString(sheets) + QStringLiteral("枚)"))
         .toStdU16String();
 }
 

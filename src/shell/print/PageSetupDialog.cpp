@@ -12,7 +12,6 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
-
 #include <utility>
 
 namespace tavelo {

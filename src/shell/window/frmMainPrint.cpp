@@ -104,7 +104,8 @@ void frmMain::mnuFileExportPdf_Click() {
     if (std::filesystem::exists(PathBytes::toSystem(path->toStdU16String()), error) &&
         !printDialogs_->confirmOverwrite(*path))
         return;
-    const std::optional<PrintChoice> choice = printDialogs_->askLayout(printPreview(*job.view, prose_, m_obEisuuCyotai));
+    const std::optional<PrintChoice> choice =
+        printDialogs_->askLayout(printPreview(*job.view, prose_, m_obEisuuCyotai));
     if (!choice) return;
     writePdf(*path, *choice);
 }
@@ -112,7 +113,8 @@ void frmMain::mnuFileExportPdf_Click() {
 void frmMain::mnuFilePrint_Click() {
     const DocumentPrinter::Job job = printJob();
     if (job.view == nullptr) return;
-    const std::optional<PrintChoice> choice = printDialogs_->askLayout(printPreview(*job.view, prose_, m_obEisuuCyotai));
+    const std::optional<PrintChoice> choice =
+        printDialogs_->askLayout(printPreview(*job.view, prose_, m_obEisuuCyotai));
     if (!choice) return;
     const std::optional<DocumentPrinter::Paper> screenPaper = choice->screenPaper();
     const bool screen = choice->kind == PrintChoice::Kind::Screen;

@@ -1,0 +1,103 @@
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "common/Utf8.h"
+#include "flow/FlowLayout.h"
+#include "prose/AozoraReader.h"
+#include "prose/ProseLoad.h"
+#include "shell/print/ProseManuscriptPrinter.h"
+#include "support/GuiTesting.h"
+#include "support/PdfInspection.h"
+
+namespace tavelo {
+
+class ProseManuscriptPrinterTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void story_hasAPageForEverySheet_andATitlePage();
+    void pdf_embedsTheFontsAndReadsInOrder();
+    void refusals_writeNothing();
+};
+
+namespace {
+
+prose::ProseDocument rashomon() {
+    prose::LoadedProse loaded = prose::loadProseFile(TAVELO_SAMPLES_DIR "/aozora/rashomon.txt");
+    return std::move(*loaded.document);
+}
+
+ProseManuscriptPrinter::Job job(const prose::ProseDocument& document, int n, int m) {
+    ProseManuscriptPrinter::Job job;
+    job.document = &document;
+    job.settings.charactersPerColumn = n;
+    job.settings.columnsPerPage = m;
+    return job;
+}
+
+QString pdfText(const QString& path) {
+    QProcess process;
+    process.start(QStandardPaths::findExecutable(QStringLiteral("pdftotext")),
+                  {QStringLiteral("-raw"), path, QStringLiteral("-")});
+    if (!process.waitForFinished(60000)) return {};
+    QString text = QString::fromUtf8(process.readAllStandardOutput());
+    return text.remove(QRegularExpression(QStringLiteral("\\s")));
+}
+
+}  // namespace
+
+// A real story on 20 x 20 sheets: as many pages as its 400-character sheets, and one more
+// with the title page.
+void ProseManuscriptPrinterTest::story_hasAPageForEverySheet_andATitlePage() {
+    const prose::ProseDocument document = rashomon();
+    const int sheets = flow::FlowLayout::length(document).sheets400;
+    QVERIFY(sheets > 10);
+    QTemporaryDir folder;
+    const QString plain = folder.filePath(QStringLiteral("sheets.pdf"));
+    QVERIFY(ProseManuscriptPrinter::writePdf(plain, job(document, 20, 20)));
+    QCOMPARE(testing::inspectPdf(plain).pages, sheets);
+    ProseManuscriptPrinter::Job titled = job(document, 20, 20);
+    titled.titlePage = true;
+    const QString withTitle = folder.filePath(QStringLiteral("titled.pdf"));
+    QVERIFY(ProseManuscriptPrinter::writePdf(withTitle, titled));
+    QCOMPARE(testing::inspectPdf(withTitle).pages, sheets + 1);
+    QVERIFY(!ProseManuscriptPrinter::preview(titled, 0.5).isNull());
+}
+
+void ProseManuscriptPrinterTest::pdf_embedsTheFontsAndReadsInOrder() {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext is not installed");
+    const prose::ProseDocument document = prose::readAozoraText(
+        U"猫\n夏目漱石\n\n吾輩は猫である。\n名前はまだ無い。\n［＃改ページ］\n国境の長い\n");
+    QTemporaryDir folder;
+    const QString out = folder.filePath(QStringLiteral("text.pdf"));
+    ProseManuscriptPrinter::Job titled = job(document, 20, 10);
+    titled.titlePage = true;
+    QVERIFY(ProseManuscriptPrinter::writePdf(out, titled));
+    const testing::PdfInspection pdf = testing::inspectPdf(out);
+    QCOMPARE(pdf.pages, 3);  // the title page, then the page break's two pages
+    QVERIFY(!pdf.embeddedFonts.isEmpty());
+    // The title page, then each page's columns from the right, top to bottom, and its number.
+    QCOMPARE(pdfText(out),
+             QStringLiteral("猫夏目漱石吾輩は猫である。名前はまだ無い。１国境の長い２"));
+}
+
+void ProseManuscriptPrinterTest::refusals_writeNothing() {
+    const prose::ProseDocument document = prose::readAozoraText(U"猫\n\n本文\n");
+    QTemporaryDir folder;
+    const QString out = folder.filePath(QStringLiteral("never.pdf"));
+    QVERIFY(!ProseManuscriptPrinter::writePdf(out, job(document, 200, 200)));
+    QVERIFY(!ProseManuscriptPrinter::writePdf(out, job(document, 0, 30)));
+    QVERIFY(!ProseManuscriptPrinter::writePdf(folder.filePath(QStringLiteral("no/such/x.pdf")),
+                                              job(document, 40, 30)));
+    QVERIFY(!QFileInfo::exists(out));
+    QVERIFY(ProseManuscriptPrinter::preview(job(document, 200, 200), 1).isNull());
+}
+
+}  // namespace tavelo
+
+TAVELO_GUI_TEST_MAIN(tavelo::ProseManuscriptPrinterTest)
+#include "ProseManuscriptPrinterTest.moc"
