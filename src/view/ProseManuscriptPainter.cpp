@@ -65,28 +65,27 @@ void ProseManuscriptPainter::paintTitlePage(const prose::ProseDocument& document
                                             const Options& options) {
     if (!geometry.fits() || (document.title.empty() && document.author.empty())) return;
     const double units = options.unitsPerPoint;
-    const double top = geometry.blockTop();
-    const double height = geometry.blockHeight();
+    // Both set in the middle four fifths of the block's height, the title from its top, the
+    // author ending at its foot.
+    const double top = geometry.blockTop() + geometry.blockHeight() / 10;
+    const double height = geometry.blockHeight() * 0.8;
     const double middle = geometry.blockLeft() + geometry.blockWidth() / 2;
-    // The title as large as fits two columns of the block's height, at most twice the body.
+    // The title as large as lets it fit two columns, at most twice the body.
     const double titleChars = std::max<double>(1, static_cast<double>(document.title.size()));
     const double titleSize = std::max(
         geometry.fontSize(), std::min(geometry.fontSize() * kTitleScale, 2 * height / titleChars));
-    double left = middle + titleSize;
-    if (!document.title.empty())
-        left = drawColumns(document.title, titleSize, middle + titleSize, top + height / 10, height,
-                           units);
-    // The author below the middle, in a column left of the title's, ending near the foot.
+    const double left =
+        drawColumns(document.title, titleSize, middle + titleSize, top, height, units);
     const double size = geometry.fontSize();
     const double authorLength =
         std::min(height, size * static_cast<double>(document.author.size()));
-    drawColumns(document.author, size, std::min(middle, left) - size,
-                top + height - authorLength - height / 10, height, units);
+    drawColumns(document.author, size, std::min(middle, left) - size / 2,
+                top + height - authorLength, height, units);
 }
 
 double ProseManuscriptPainter::drawColumns(std::u32string_view text, double size, double right,
                                            double top, double height, double unitsPerPoint) {
-    if (text.empty()) return right;
+    if (text.empty()) return right + size;
     const auto perColumn = static_cast<std::size_t>(std::max(1.0, std::floor(height / size)));
     const LOGFONTA record =
         textFontRecord(-std::max(1, toUnits(size, unitsPerPoint)), kDown, u"@ＭＳ 明朝");
@@ -96,11 +95,13 @@ double ProseManuscriptPainter::drawColumns(std::u32string_view text, double size
     const HGDIOBJ previous = surface_.SelectObject(dc, font);
     if (previous) {
         surface_.SetTextColor(dc, RGB(0, 0, 0));
-        for (std::size_t start = 0; start < text.size(); start += perColumn) {
-            static_cast<void>(surface_.TextOutW(dc, toUnits(right, unitsPerPoint),
-                                                toUnits(top, unitsPerPoint),
-                                                text.substr(start, perColumn)));
-            if (start + perColumn < text.size()) right -= size * ManuscriptGeometry::kColumnEms;
+        // One character a call, each on its own em down the column.
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const std::size_t row = i % perColumn;
+            if (i > 0 && row == 0) right -= size * ManuscriptGeometry::kColumnEms;
+            static_cast<void>(surface_.TextOutW(
+                dc, toUnits(right, unitsPerPoint),
+                toUnits(top + static_cast<double>(row) * size, unitsPerPoint), text.substr(i, 1)));
         }
         surface_.SelectObject(dc, previous);
     }

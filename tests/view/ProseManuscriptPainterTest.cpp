@@ -73,21 +73,27 @@ Drawn paintAll(const prose::ProseDocument& document, const ManuscriptGeometry& g
                 continue;  // ruby
             SCOPED_TRACE(testing::Message()
                          << "page " << page << " at " << text.x << "," << text.y);
-            ASSERT_EQ(text.unicode.size(), 1U);
+            EXPECT_EQ(text.unicode.size(), 1U);
             drawn.body += text.unicode;
-            // On one of the M columns' body lines of the manuscript.
-            const double column =
-                (geometry.bodyRight(1) * kUnits - text.x) / (geometry.columnPitch() * kUnits);
-            EXPECT_NEAR(column, std::round(column), 0.05);
-            EXPECT_GE(std::lround(column), 0);
-            EXPECT_LT(std::lround(column), m);
-            // On a row of the N, centred in it; row N only for a mark that hangs.
-            const double top = geometry.rowTop(1) + (geometry.rowPitch() - geometry.fontSize()) / 2;
-            const double row = (text.y - top * kUnits) / (geometry.rowPitch() * kUnits);
-            EXPECT_NEAR(row, std::round(row), 0.05);
-            EXPECT_GE(std::lround(row), 0);
-            EXPECT_LE(std::lround(row), n);
-            if (std::lround(row) == n) EXPECT_TRUE(flow::LineBreakRules::mayHang(text.unicode[0]));
+            // On one of the M columns' body lines of the manuscript, and on one of its N rows,
+            // centred in it (row N only for a mark that hangs). The pitches are whole units,
+            // so a place may stray by half a unit a step from the first column or row.
+            const long column = std::lround((geometry.bodyRight(1) * kUnits - text.x) /
+                                            (geometry.columnPitch() * kUnits));
+            EXPECT_GE(column, 0);
+            EXPECT_LT(column, m);
+            EXPECT_NEAR(text.x, geometry.bodyRight(static_cast<int>(column) + 1) * kUnits,
+                        0.5 * static_cast<double>(column) + 1);
+            const double centring = (geometry.rowPitch() - geometry.fontSize()) / 2;
+            const long row = std::lround((text.y - (geometry.rowTop(1) + centring) * kUnits) /
+                                         (geometry.rowPitch() * kUnits));
+            EXPECT_GE(row, 0);
+            EXPECT_LE(row, n);
+            EXPECT_NEAR(text.y, (geometry.rowTop(static_cast<int>(row) + 1) + centring) * kUnits,
+                        0.5 * static_cast<double>(row) + 1);
+            if (row == n) {
+                EXPECT_TRUE(flow::LineBreakRules::mayHang(text.unicode[0]));
+            }
         }
         EXPECT_TRUE(numbered) << "page " << page;
     }
@@ -120,7 +126,9 @@ TEST(ProseManuscriptPainterTest, everyCharacterOnce_inOrder_onTheGrid) {
                                         << "x" << settings.columnsPerPage);
         const Drawn drawn = paintAll(document, geometry);
         EXPECT_EQ(drawn.body, allText(document));
-        if (sheets) EXPECT_EQ(drawn.pages, flow::FlowLayout::length(document).sheets400);
+        if (sheets) {
+            EXPECT_EQ(drawn.pages, flow::FlowLayout::length(document).sheets400);
+        }
     }
 }
 
@@ -149,14 +157,22 @@ TEST(ProseManuscriptPainterTest, titlePage_setsTitleAndAuthorDown_andNoNumber) {
     const ManuscriptGeometry geometry(ManuscriptGeometry::Settings{});
     RecordingDrawingSurface surface;
     ProseManuscriptPainter(surface).paintTitlePage(document, geometry, {kUnits, true});
-    ASSERT_EQ(surface.drawnTexts().size(), 2U);
-    const auto& title = surface.drawnTexts()[0];
-    const auto& author = surface.drawnTexts()[1];
-    EXPECT_EQ(title.unicode, U"羅生門");
-    EXPECT_EQ(author.unicode, U"芥川龍之介");
-    EXPECT_EQ(title.logFont.lfEscapement, 2700);
-    EXPECT_LT(title.logFont.lfHeight, author.logFont.lfHeight);  // larger (heights negative)
-    EXPECT_LT(author.x, title.x);                                // left of the title
+    // Two columns down the page: the title in larger type, the author left of it.
+    std::u32string title;
+    std::u32string author;
+    int titleX = 0;
+    int authorX = 0;
+    const LONG titleHeight = surface.drawnTexts().front().logFont.lfHeight;
+    for (const RecordingDrawingSurface::DrawnText& text : surface.drawnTexts()) {
+        EXPECT_EQ(text.logFont.lfEscapement, 2700);
+        const bool isTitle = text.logFont.lfHeight == titleHeight;
+        (isTitle ? title : author) += text.unicode;
+        (isTitle ? titleX : authorX) = text.x;
+    }
+    EXPECT_EQ(title, U"羅生門");
+    EXPECT_EQ(author, U"芥川龍之介");
+    EXPECT_LT(authorX, titleX);
+    EXPECT_LT(titleHeight, -geometry.fontSize() * kUnits);  // larger than the body
     EXPECT_EQ(surface.liveFontCount(), 0);
 }
 

@@ -71,7 +71,7 @@ void ProseManuscriptPrinterTest::pdf_embedsTheFontsAndReadsInOrder() {
     if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
         QSKIP("pdftotext is not installed");
     const prose::ProseDocument document = prose::readAozoraText(
-        U"猫\n夏目漱石\n\n吾輩は猫である。\n名前はまだ無い。\n［＃改ページ］\n国境の長い\n");
+        U"猫\n夏目漱石\n\n吾輩は猫である\n名前はまだ無い\n［＃改ページ］\n国境の長い\n");
     QTemporaryDir folder;
     const QString out = folder.filePath(QStringLiteral("text.pdf"));
     ProseManuscriptPrinter::Job titled = job(document, 20, 10);
@@ -81,8 +81,9 @@ void ProseManuscriptPrinterTest::pdf_embedsTheFontsAndReadsInOrder() {
     QCOMPARE(pdf.pages, 3);  // the title page, then the page break's two pages
     QVERIFY(!pdf.embeddedFonts.isEmpty());
     // The title page, then each page's columns from the right, top to bottom, and its number.
-    QCOMPARE(pdfText(out),
-             QStringLiteral("猫夏目漱石吾輩は猫である。名前はまだ無い。１国境の長い２"));
+    // (Characters set in their vertical forms, 、。 and small kana, keep no text in Qt's PDF
+    // writer, in the screen's pages as here: the text is chosen without them.)
+    QCOMPARE(pdfText(out), QStringLiteral("猫夏目漱石吾輩は猫である名前はまだ無い１国境の長い２"));
 }
 
 void ProseManuscriptPrinterTest::refusals_writeNothing() {
