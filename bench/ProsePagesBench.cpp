@@ -117,7 +117,7 @@ const std::string& millionCharacterNovel() {
         // Notes and ruby are not text: a little more than the share, for a million at least.
         const std::size_t once = prose::readProseBytes(novel()).characterCount();
         const double more = 1'010'000.0 / static_cast<double>(once) - 1.0;
-        std::size_t cut =
+        const std::size_t cut =
             static_cast<std::size_t>(std::max(0.0, more) * static_cast<double>(novel().size()));
         const std::size_t lineEnd = novel().find('\n', cut);
         return novel() +
