@@ -3,7 +3,6 @@
 #include <cmath>
 #include <random>
 
-#include "common/CodePage932.h"
 #include "flow/FlowLayout.h"
 #include "flow/LineBreakRules.h"
 #include "prose/AozoraReader.h"
@@ -129,25 +128,6 @@ TEST(ProseManuscriptPainterTest, everyCharacterOnce_inOrder_onTheGrid) {
         if (sheets) {
             EXPECT_EQ(drawn.pages, flow::FlowLayout::length(document).sheets400);
         }
-    }
-}
-
-// The sheet's metrics put the body where ManuscriptGeometry puts it, whatever the cells' shape.
-TEST(ProseManuscriptPainterTest, metrics_matchTheManuscriptGrid) {
-    for (const auto& [n, m, size] : {std::tuple{40, 30, 0.0}, {20, 20, 0.0}, {20, 20, 9.0}}) {
-        ManuscriptGeometry::Settings settings;
-        settings.charactersPerColumn = n;
-        settings.columnsPerPage = m;
-        if (size > 0) settings.fontSize = size;
-        const ManuscriptGeometry geometry(settings);
-        const flow::FlowMetrics metrics = ProseManuscriptPainter::metricsOf(geometry, kUnits);
-        EXPECT_EQ(metrics.charactersPerColumn, n);
-        EXPECT_EQ(metrics.columnsPerPage, m);
-        EXPECT_NEAR(metrics.bodyX(0) + metrics.fontSize, geometry.bodyRight(1) * kUnits, 1);
-        EXPECT_NEAR(metrics.bodyX(m - 1) + metrics.fontSize, geometry.bodyRight(m) * kUnits,
-                    m / 2.0 + 1);
-        EXPECT_NEAR(metrics.rowY(n - 1) + metrics.fontSize / 2.0,
-                    (geometry.rowTop(n) + geometry.rowPitch() / 2) * kUnits, n / 2.0 + 1);
     }
 }
 

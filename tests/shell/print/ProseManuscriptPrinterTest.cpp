@@ -4,10 +4,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "common/Utf8.h"
-#include "flow/FlowLayout.h"
 #include "prose/AozoraReader.h"
-#include "prose/ProseLoad.h"
 #include "shell/print/ProseManuscriptPrinter.h"
 #include "support/GuiTesting.h"
 #include "support/PdfInspection.h"
@@ -18,17 +15,11 @@ class ProseManuscriptPrinterTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void story_hasAPageForEverySheet_andATitlePage();
     void pdf_embedsTheFontsAndReadsInOrder();
     void refusals_writeNothing();
 };
 
 namespace {
-
-prose::ProseDocument rashomon() {
-    prose::LoadedProse loaded = prose::loadProseFile(TAVELO_SAMPLES_DIR "/aozora/rashomon.txt");
-    return std::move(*loaded.document);
-}
 
 ProseManuscriptPrinter::Job job(const prose::ProseDocument& document, int n, int m) {
     ProseManuscriptPrinter::Job job;
@@ -48,24 +39,6 @@ QString pdfText(const QString& path) {
 }
 
 }  // namespace
-
-// A real story on 20 x 20 sheets: as many pages as its 400-character sheets, and one more
-// with the title page.
-void ProseManuscriptPrinterTest::story_hasAPageForEverySheet_andATitlePage() {
-    const prose::ProseDocument document = rashomon();
-    const int sheets = flow::FlowLayout::length(document).sheets400;
-    QVERIFY(sheets > 10);
-    QTemporaryDir folder;
-    const QString plain = folder.filePath(QStringLiteral("sheets.pdf"));
-    QVERIFY(ProseManuscriptPrinter::writePdf(plain, job(document, 20, 20)));
-    QCOMPARE(testing::inspectPdf(plain).pages, sheets);
-    ProseManuscriptPrinter::Job titled = job(document, 20, 20);
-    titled.titlePage = true;
-    const QString withTitle = folder.filePath(QStringLiteral("titled.pdf"));
-    QVERIFY(ProseManuscriptPrinter::writePdf(withTitle, titled));
-    QCOMPARE(testing::inspectPdf(withTitle).pages, sheets + 1);
-    QVERIFY(!ProseManuscriptPrinter::preview(titled, 0.5).isNull());
-}
 
 void ProseManuscriptPrinterTest::pdf_embedsTheFontsAndReadsInOrder() {
     if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
