@@ -2,19 +2,25 @@
 // window shows it at 1600 x 1000: opened to its first page drawn (read, first pages laid out,
 // drawn), a page turn (the next page laid out and drawn, at pixel ratio 1 and 2), a resize
 // step (laid out again for the new size, the same character's page found and drawn), the
-// whole book paginated, and the memory the open book holds. Runs offscreen.
+// whole book paginated, the memory the open book holds, and the book read and written as a
+// 40 x 30 manuscript PDF on A4 landscape, as `tavelo --pdf` writes it. Runs offscreen.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
+#include <QTemporaryDir>
+#include <algorithm>
 #include <memory>
+#include <string>
 
 #include "ProseNovel.h"
 #include "flow/FlowLayout.h"
 #include "prose/AozoraReader.h"
 #include "shell/gdi/HeadlessQt.h"
 #include "shell/gdi/MFontDraw.h"
+#include "shell/print/ProseManuscriptPrinter.h"
 #include "view/ProsePagePainter.h"
 
 namespace {
@@ -105,11 +111,55 @@ void memoryOfTheOpenBook(benchmark::State& state) {
     }
 }
 
+// The novel and as much of it again, whole lines, as makes a million characters of text.
+const std::string& millionCharacterNovel() {
+    static const std::string bytes = [] {
+        // Notes and ruby are not text: a little more than the share, for a million at least.
+        const std::size_t once = prose::readProseBytes(novel()).characterCount();
+        const double more = 1'010'000.0 / static_cast<double>(once) - 1.0;
+        const std::size_t cut =
+            static_cast<std::size_t>(std::max(0.0, more) * static_cast<double>(novel().size()));
+        const std::size_t lineEnd = novel().find('\n', cut);
+        return novel() +
+               novel().substr(0, lineEnd == std::string::npos ? novel().size() : lineEnd + 1);
+    }();
+    return bytes;
+}
+
+// Read, laid out on the 40 x 30 grid and every page drawn into the PDF writer, fonts embedded.
+void manuscriptPdf(benchmark::State& state) {
+    QTemporaryDir folder;
+    const QString out = folder.filePath(QStringLiteral("novel.pdf"));
+    std::size_t characters = 0;
+    for (auto _ : state) {
+        const prose::ProseDocument document = prose::readProseBytes(millionCharacterNovel());
+        ProseManuscriptPrinter::Job job;
+        job.document = &document;
+        job.settings.charactersPerColumn = 40;
+        job.settings.columnsPerPage = 30;
+        if (!ProseManuscriptPrinter::writePdf(out, job)) {
+            state.SkipWithError("the PDF was not written");
+            return;
+        }
+        characters = document.characterCount();
+    }
+    const prose::ProseDocument document = prose::readProseBytes(millionCharacterNovel());
+    flow::FlowLayout layout(document, 40, 30);
+    state.counters["pages"] = layout.pageCount();
+    state.counters["characters"] = static_cast<double>(characters);
+    state.counters["pdf_MB"] = static_cast<double>(QFileInfo(out).size()) / 1e6;
+}
+
 BENCHMARK(openToFirstPage)->Name("ProsePages/openToFirstPage")->Unit(benchmark::kMillisecond);
 BENCHMARK(pageTurn)->Name("ProsePages/pageTurn")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(resizeStep)->Name("ProsePages/resizeStep")->Unit(benchmark::kMillisecond);
 BENCHMARK(wholeBook)->Name("ProsePages/wholeBook")->Unit(benchmark::kMillisecond);
 BENCHMARK(memoryOfTheOpenBook)->Name("ProsePages/memory")->Iterations(1);
+BENCHMARK(manuscriptPdf)
+    ->Name("ProsePages/manuscriptPdf40x30")
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1)
+    ->Repetitions(3);
 
 }  // namespace
 

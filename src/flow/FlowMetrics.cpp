@@ -20,6 +20,7 @@ FlowMetrics forFont(int fontSize, int viewWidth, int viewHeight, bool rubySpace 
     m.fontSize = fontSize;
     m.rubySize = static_cast<int>(std::lround(fontSize / 2.0));
     m.columnPitch = static_cast<int>(std::lround(fontSize * (rubySpace ? kPitchWithRuby : kPitchWithoutRuby)));
+    m.rowPitch = fontSize;
     m.marginTop = fontSize;
     m.marginBottom = fontSize;
     m.marginX = m.columnPitch / 2;

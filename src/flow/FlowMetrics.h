@@ -31,13 +31,15 @@ struct FlowSettings {
 // band [rubyX(c), rubyX(c) + rubySize), then the body cells [bodyX(c), bodyX(c) + fontSize),
 // then the gap, where left ruby stands in [bodyX(c) − rubySize, bodyX(c)). Body row r (0-based;
 // row N holds a hanging mark) covers y in [rowY(r), rowY(r) + fontSize), rowY(r) = marginTop +
-// r·fontSize; ruby rows are given as fractions of rows on the same scale.
+// r·rowPitch; ruby rows are given as fractions of rows on the same scale. On screen rowPitch
+// is fontSize; a manuscript sheet whose cells are taller than the type sets it apart.
 struct FlowMetrics {
     int viewWidth = 0;
     int viewHeight = 0;
     int fontSize = 0;
     int rubySize = 0;
     int columnPitch = 0;
+    int rowPitch = 0;
     int marginTop = 0;
     int marginBottom = 0;
     int marginX = 0;
@@ -52,7 +54,7 @@ struct FlowMetrics {
     [[nodiscard]] int columnX(int c) const { return viewWidth - marginX - (c + 1) * columnPitch; }
     [[nodiscard]] int rubyX(int c) const { return columnX(c) + columnPitch - rubySize; }
     [[nodiscard]] int bodyX(int c) const { return rubyX(c) - fontSize; }
-    [[nodiscard]] double rowY(double r) const { return marginTop + r * fontSize; }
+    [[nodiscard]] double rowY(double r) const { return marginTop + r * rowPitch; }
 
     friend bool operator==(const FlowMetrics&, const FlowMetrics&) = default;
 };

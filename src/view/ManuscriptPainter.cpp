@@ -78,7 +78,7 @@ void ManuscriptPainter::paintPage(const ManuscriptLayout& layout, int page,
         const auto index = static_cast<std::size_t>(cell.dan - 1);
         const String& shortName = index < line.fontData.size() ? line.fontData[index] : kBodyFace;
         const std::array<char, 2> bytes = ansiCharacter(c);
-        drawText(bodyFont(shortName, bodyHeight), bytes.data(), 2,
+        drawText(surface_, bodyFont(shortName, bodyHeight), bytes.data(), 2,
                  bodyPoint(geometry, cell, units));
     }
 
@@ -90,16 +90,22 @@ void ManuscriptPainter::paintPage(const ManuscriptLayout& layout, int page,
         const auto index = static_cast<std::size_t>(cell.slot - 1);
         const bool isKanji = index < line.kanjiRubi.size() && line.kanjiRubi[index];
         const std::array<char, 2> bytes = ansiCharacter(line.rubi[index]);
-        drawText(isKanji ? kanji : plain, bytes.data(), 2,
+        drawText(surface_, isKanji ? kanji : plain, bytes.data(), 2,
                  rubiPoint(geometry, cell, isKanji, units));
     }
 
-    if (options.pageNumbers)
-        drawAcross(fullWidthNumber(page), geometry.numberTop(), geometry, options);
-    if (!options.title.empty()) drawAcross(options.title, geometry.titleTop(), geometry, options);
+    paintMargins(surface_, page, geometry, options);
 }
 
-void ManuscriptPainter::drawAcross(const String& text, double top,
+void ManuscriptPainter::paintMargins(DrawingSurface& surface, int page,
+                                     const ManuscriptGeometry& geometry, const Options& options) {
+    if (options.pageNumbers)
+        drawAcross(surface, fullWidthNumber(page), geometry.numberTop(), geometry, options);
+    if (!options.title.empty())
+        drawAcross(surface, options.title, geometry.titleTop(), geometry, options);
+}
+
+void ManuscriptPainter::drawAcross(DrawingSurface& surface, const String& text, double top,
                                    const ManuscriptGeometry& geometry, const Options& options) {
     const double size = geometry.marginTextSize();
     // Double-byte characters are one em wide, single-byte ones half an em.
@@ -107,25 +113,26 @@ void ManuscriptPainter::drawAcross(const String& text, double top,
     for (char16_t c : text) ems += CodePage932::encodeChar(c).length == 2 ? 1.0 : 0.5;
     const double left = (geometry.pageWidth() - ems * size) / 2;
     const std::string bytes = CodePage932::encode(text);
-    drawText(textFontRecord(heightOf(size, options.unitsPerPoint), 0, kAcrossFace), bytes.data(),
-             static_cast<int>(bytes.size()),
+    drawText(surface, textFontRecord(heightOf(size, options.unitsPerPoint), 0, kAcrossFace),
+             bytes.data(), static_cast<int>(bytes.size()),
              {toUnits(left, options.unitsPerPoint), toUnits(top, options.unitsPerPoint)});
 }
 
-void ManuscriptPainter::drawText(const LOGFONTA& font, const char* bytes, int length, Point at) {
-    const HDC hdc = surface_.hDC();
+void ManuscriptPainter::drawText(DrawingSurface& surface, const LOGFONTA& font, const char* bytes,
+                                 int length, Point at) {
+    const HDC hdc = surface.hDC();
     HFONT created;
-    for (int i = 0; i < kTries && !created; ++i) created = surface_.CreateFontIndirectA(font);
+    for (int i = 0; i < kTries && !created; ++i) created = surface.CreateFontIndirectA(font);
     if (!created) return;
     HGDIOBJ previous;
-    for (int i = 0; i < kTries && !previous; ++i) previous = surface_.SelectObject(hdc, created);
+    for (int i = 0; i < kTries && !previous; ++i) previous = surface.SelectObject(hdc, created);
     if (previous) {
-        surface_.SetTextColor(hdc, kBlack);
+        surface.SetTextColor(hdc, kBlack);
         for (int i = 0; i < kTries; ++i)
-            if (surface_.TextOutA(hdc, at.x, at.y, bytes, length) != 0) break;
-        surface_.SelectObject(hdc, previous);
+            if (surface.TextOutA(hdc, at.x, at.y, bytes, length) != 0) break;
+        surface.SelectObject(hdc, previous);
     }
-    surface_.DeleteObject(created);
+    surface.DeleteObject(created);
 }
 
 }  // namespace tavelo

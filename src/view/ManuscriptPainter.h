@@ -45,6 +45,12 @@ public:
     void paintPage(const ManuscriptLayout& layout, int page, const ManuscriptGeometry& geometry,
                    const Options& options);
 
+    // Draws the page number at the foot and the title, when there is one, at the head of page
+    // `page` (1-based), across the page in Mincho: the margins of every manuscript page, a
+    // prose document's (ProseManuscriptPainter) included.
+    static void paintMargins(DrawingSurface& surface, int page, const ManuscriptGeometry& geometry,
+                             const Options& options);
+
     // Where TextOutA is called for a body character and a ruby character: the top-right corner
     // of its em square, in surface units.
     [[nodiscard]] static Point bodyPoint(const ManuscriptGeometry& geometry,
@@ -57,9 +63,10 @@ public:
 
 private:
     [[nodiscard]] const LOGFONTA& bodyFont(const String& shortName, LONG height);
-    void drawText(const LOGFONTA& font, const char* bytes, int length, Point at);
-    void drawAcross(const String& text, double top, const ManuscriptGeometry& geometry,
-                    const Options& options);
+    static void drawText(DrawingSurface& surface, const LOGFONTA& font, const char* bytes,
+                         int length, Point at);
+    static void drawAcross(DrawingSurface& surface, const String& text, double top,
+                           const ManuscriptGeometry& geometry, const Options& options);
 
     DrawingSurface& surface_;
     const CEisuuCyotai& fonts_;

@@ -69,11 +69,12 @@ struct Options {
     QCommandLineOption format{QStringLiteral("format"), {}, QStringLiteral("FORMAT")};
     QCommandLineOption page{QStringLiteral("page"), {}, QStringLiteral("N")};
     QCommandLineOption zoom{QStringLiteral("zoom"), {}, QStringLiteral("PERCENT")};
+    QCommandLineOption titlePage{QStringLiteral("title-page")};
 
     void addTo(QCommandLineParser& parser) const {
-        parser.addOptions({dumpJson, render, pdf, view, out, style, position, search, hitColor,
-                           scale, paper, landscape, portrait, grid, fontSize, noRestore, format,
-                           page, zoom});
+        parser.addOptions({dumpJson, render,    pdf,    view,  out,       style,    position,
+                           search,   hitColor,  scale,  paper, landscape, portrait, grid,
+                           fontSize, noRestore, format, page,  zoom,      titlePage});
     }
 };
 
@@ -153,12 +154,14 @@ std::string CommandLine::usage() {
            "       tavelo --render FILE.txt --out IMAGE.png [--view WxH] [--zoom PERCENT]\n"
            "              [--page N] [--search WORD]... [--hit-color #RRGGBB] [--scale N]\n"
            "       tavelo --pdf FILE --out OUT.pdf [--paper A4|B5|A5|B4] [--landscape|--portrait]\n"
-           "              [--grid NxM] [--font-size PT]\n"
+           "              [--grid NxM] [--font-size PT] [--title-page]\n"
            "       tavelo --pdf FILE --out OUT.pdf --grid screen [--style small|large]\n"
            "       tavelo --help | --version\n"
            "\n"
            "--pdf sets manuscript pages: N characters per column, M columns per page, on A4\n"
            "landscape at 40x30 unless told otherwise; --grid screen prints the screen's columns.\n"
+           "A prose document's manuscript pages are numbered; --title-page puts its title and\n"
+           "author on a page of their own before them.\n"
            "--scale N (1 to 4) draws the --render image at N device pixels per view pixel, as on\n"
            "a high-density screen: the layout stays that of --view, the image is N times as "
            "large.\n"
@@ -316,6 +319,13 @@ std::optional<CommandLine> CommandLine::parse(const std::vector<std::string>& ar
         result.zoomOption = result.zoom = zoom;
     }
     if (!readManuscript(parser, o, result, error)) return std::nullopt;
+    if (parser.isSet(o.titlePage)) {
+        if (result.mode != Mode::Pdf || result.screenPages || !result.readsProse()) {
+            error = "--title-page goes with --pdf of a prose document in manuscript pages";
+            return std::nullopt;
+        }
+        result.titlePage = true;
+    }
     if ((result.pageOption || result.zoomOption) && !result.readsProse()) {
         error = "--page and --zoom go with prose documents";
         return std::nullopt;

@@ -48,6 +48,7 @@ struct CommandLine {
     // A4 landscape 40 x 30 by default, or with --grid screen the screen's pages in --style.
     bool screenPages = false;
     ManuscriptGeometry::Settings manuscript;
+    bool titlePage = false;  // --title-page: prose manuscript pages after a title page
 
     // Parses argv (without the program name). On bad usage returns nullopt and sets `error`;
     // a manuscript grid the paper cannot hold is bad usage, its message says what fits.

@@ -12,6 +12,7 @@
 #include "prose/ProseLoad.h"
 #include "shell/cli/CommandLine.h"
 #include "shell/gdi/MFontDraw.h"
+#include "shell/print/ProseManuscriptPrinter.h"
 #include "shell/print/ProsePrinter.h"
 #include "shell/print/ReplacedFile.h"
 #include "view/ProsePagePainter.h"
@@ -82,13 +83,25 @@ int ProseRenderer::render(const CommandLine& commandLine, MessageSink& messages)
 int ProseRenderer::writePdf(const CommandLine& commandLine, MessageSink& messages) {
     const std::optional<prose::ProseDocument> document = load(commandLine, messages);
     if (!document) return 1;
-    ProsePrinter::Job job;
-    job.document = &*document;
-    job.settings = commandLine.proseSettings();
-    job.state = paintStateOf(commandLine, *document, messages);
-    job.title = QString::fromStdString(utf8::fromUtf32(document->title));
+    const QString title = QString::fromStdString(utf8::fromUtf32(document->title));
     const String out = PathBytes::fromSystem(commandLine.out);
-    if (!ProsePrinter::writePdf(QString::fromStdU16String(out), job)) {
+    bool written = false;
+    if (commandLine.screenPages) {
+        ProsePrinter::Job job;
+        job.document = &*document;
+        job.settings = commandLine.proseSettings();
+        job.state = paintStateOf(commandLine, *document, messages);
+        job.title = title;
+        written = ProsePrinter::writePdf(QString::fromStdU16String(out), job);
+    } else {
+        ProseManuscriptPrinter::Job job;
+        job.document = &*document;
+        job.settings = commandLine.manuscript;
+        job.titlePage = commandLine.titlePage;
+        job.title = title;
+        written = ProseManuscriptPrinter::writePdf(QString::fromStdU16String(out), job);
+    }
+    if (!written) {
         messages.showMessage(PathBytes::display(out) + u" に書き出せませんでした。");
         return 1;
     }

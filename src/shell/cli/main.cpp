@@ -96,7 +96,7 @@ int main(int argc, char* argv[]) {
             prepareHeadlessQt();
             QtArguments qt(argv[0]);
             StderrMessageSink messages;
-            if (!commandLine->screenPages) {
+            if (!commandLine->screenPages && !commandLine->readsProse()) {
                 QGuiApplication application(qt.argc, qt.argv);
                 return ManuscriptPdf::write(*commandLine, messages);
             }

@@ -6,8 +6,8 @@
 #include <QPainter>
 #include <cmath>
 
-#include "shell/print/PdfFile.h"
 #include "shell/gdi/VectorDrawingSurface.h"
+#include "shell/print/PdfFile.h"
 #include "store/CViewData.h"
 #include "view/ManuscriptLayout.h"
 #include "view/ManuscriptPainter.h"
@@ -29,11 +29,6 @@ QPageSize::PageSizeId pageSizeOf(ManuscriptGeometry::Paper paper) {
     return QPageSize::A4;
 }
 
-QSize surfaceSize(const ManuscriptGeometry& geometry) {
-    return {static_cast<int>(std::ceil(geometry.pageWidth() * ManuscriptPrinter::kUnitsPerPoint)),
-            static_cast<int>(std::ceil(geometry.pageHeight() * ManuscriptPrinter::kUnitsPerPoint))};
-}
-
 ManuscriptPainter::Options optionsOf(const ManuscriptPrinter::Job& job) {
     ManuscriptPainter::Options options;
     options.unitsPerPoint = ManuscriptPrinter::kUnitsPerPoint;
@@ -52,6 +47,23 @@ QPageLayout ManuscriptPrinter::pageLayout(const ManuscriptGeometry& geometry) {
                        QMarginsF(), QPageLayout::Point);
 }
 
+QSize ManuscriptPrinter::surfaceSize(const ManuscriptGeometry& geometry) {
+    return {static_cast<int>(std::ceil(geometry.pageWidth() * kUnitsPerPoint)),
+            static_cast<int>(std::ceil(geometry.pageHeight() * kUnitsPerPoint))};
+}
+
+QTransform ManuscriptPrinter::placementOn(const QPagedPaintDevice& device,
+                                          const ManuscriptGeometry& geometry) {
+    // A printer that cannot print to the edge keeps a margin of its own, which the placement
+    // steps back over.
+    const QPageLayout pageLayout = device.pageLayout();
+    const QRectF full = pageLayout.fullRectPixels(device.logicalDpiX());
+    const QRectF paintable = pageLayout.paintRectPixels(device.logicalDpiX());
+    const double scale = full.width() / (geometry.pageWidth() * kUnitsPerPoint);
+    return QTransform::fromTranslate(full.left() - paintable.left(), full.top() - paintable.top())
+        .scale(scale, scale);
+}
+
 int ManuscriptPrinter::print(QPagedPaintDevice& device, const Job& job, const CEisuuCyotai& fonts) {
     const ManuscriptGeometry geometry(job.settings);
     if (job.view == nullptr || !geometry.fits()) return -1;
@@ -60,15 +72,7 @@ int ManuscriptPrinter::print(QPagedPaintDevice& device, const Job& job, const CE
     QPainter painter;
     if (!painter.begin(&device)) return -1;
 
-    // The device's origin is the corner of its paintable area: a printer that cannot print to
-    // the edge keeps a margin of its own, which the placement steps back over.
-    const QPageLayout pageLayout = device.pageLayout();
-    const QRectF full = pageLayout.fullRectPixels(device.logicalDpiX());
-    const QRectF paintable = pageLayout.paintRectPixels(device.logicalDpiX());
-    const double scale = full.width() / (geometry.pageWidth() * kUnitsPerPoint);
-    const QTransform placement =
-        QTransform::fromTranslate(full.left() - paintable.left(), full.top() - paintable.top())
-            .scale(scale, scale);
+    const QTransform placement = placementOn(device, geometry);
 
     VectorDrawingSurface surface(painter, surfaceSize(geometry));
     ManuscriptPainter pages(surface, fonts);
@@ -89,21 +93,21 @@ bool ManuscriptPrinter::writePdf(const QString& path, const Job& job, const CEis
                           [&](QPagedPaintDevice& device) { return print(device, job, fonts); });
 }
 
-String ManuscriptPrinter::lengthOf(const CViewData& view) {
-    const std::vector<ManuscriptLayout::Line> lines = ManuscriptLayout::linesOf(view);
+String ManuscriptPrinter::lengthText(long characters, int sheets) {
     const QLocale grouped(QLocale::English);
-    return (grouped.toString(static_cast<qlonglong>(ManuscriptLayout::characterCount(lines))) +
-            QStringLiteral("字 (400字詰め ") +
-            grouped.toString(ManuscriptLayout::sheetCount(lines)) + QStringLiteral("枚)"))
+    return (grouped.toString(static_cast<qlonglong>(characters)) +
+            QStringLiteral("字 (400字詰め ") + grouped.toString(sheets) + QStringLiteral("枚)"))
         .toStdU16String();
 }
 
-QImage ManuscriptPrinter::preview(const Job& job, const CEisuuCyotai& fonts,
-                                  double pixelsPerPoint) {
-    const ManuscriptGeometry geometry(job.settings);
-    if (job.view == nullptr || !geometry.fits()) return {};
-    const ManuscriptLayout layout = ManuscriptLayout::of(
-        *job.view, {job.settings.charactersPerColumn, job.settings.columnsPerPage});
+String ManuscriptPrinter::lengthOf(const CViewData& view) {
+    const std::vector<ManuscriptLayout::Line> lines = ManuscriptLayout::linesOf(view);
+    return lengthText(ManuscriptLayout::characterCount(lines), ManuscriptLayout::sheetCount(lines));
+}
+
+QImage ManuscriptPrinter::previewPage(const ManuscriptGeometry& geometry, double pixelsPerPoint,
+                                      const std::function<void(DrawingSurface&)>& paint) {
+    if (!geometry.fits()) return {};
     QImage image(static_cast<int>(std::ceil(geometry.pageWidth() * pixelsPerPoint)),
                  static_cast<int>(std::ceil(geometry.pageHeight() * pixelsPerPoint)),
                  QImage::Format_RGB32);
@@ -116,8 +120,19 @@ QImage ManuscriptPrinter::preview(const Job& job, const CEisuuCyotai& fonts,
                             geometry.blockHeight()));
     painter.scale(1 / kUnitsPerPoint, 1 / kUnitsPerPoint);
     VectorDrawingSurface surface(painter, surfaceSize(geometry));
-    ManuscriptPainter(surface, fonts).paintPage(layout, 1, geometry, optionsOf(job));
+    paint(surface);
     return image;
+}
+
+QImage ManuscriptPrinter::preview(const Job& job, const CEisuuCyotai& fonts,
+                                  double pixelsPerPoint) {
+    const ManuscriptGeometry geometry(job.settings);
+    if (job.view == nullptr || !geometry.fits()) return {};
+    const ManuscriptLayout layout = ManuscriptLayout::of(
+        *job.view, {job.settings.charactersPerColumn, job.settings.columnsPerPage});
+    return previewPage(geometry, pixelsPerPoint, [&](DrawingSurface& surface) {
+        ManuscriptPainter(surface, fonts).paintPage(layout, 1, geometry, optionsOf(job));
+    });
 }
 
 }  // namespace tavelo

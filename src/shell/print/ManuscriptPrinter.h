@@ -2,7 +2,10 @@
 
 #include <QImage>
 #include <QPageLayout>
+#include <QSize>
 #include <QString>
+#include <QTransform>
+#include <functional>
 
 #include "common/ClassicTypes.h"
 #include "view/ManuscriptGeometry.h"
@@ -13,6 +16,7 @@ namespace tavelo {
 
 class CEisuuCyotai;
 class CViewData;
+class DrawingSurface;
 
 // Prints the current document as manuscript pages (ManuscriptLayout on the N x M grid of
 // ManuscriptGeometry) onto a PDF writer, a printer or a preview image: every page drawn by
@@ -35,6 +39,19 @@ public:
     // The page layout of the paper: its size and orientation, no margins (the geometry has
     // its own).
     [[nodiscard]] static QPageLayout pageLayout(const ManuscriptGeometry& geometry);
+
+    // What the manuscripts of both kinds share: the painter's surface for a sheet, in units
+    // from the paper's top-left corner; the transform that puts it on the device, whose
+    // origin is the corner of its paintable area; and a preview page, white with the text
+    // block framed in grey, on which `paint` draws (a null image when the grid does not fit).
+    [[nodiscard]] static QSize surfaceSize(const ManuscriptGeometry& geometry);
+    [[nodiscard]] static QTransform placementOn(const QPagedPaintDevice& device,
+                                                const ManuscriptGeometry& geometry);
+    [[nodiscard]] static QImage previewPage(const ManuscriptGeometry& geometry,
+                                            double pixelsPerPoint,
+                                            const std::function<void(DrawingSurface&)>& paint);
+    // "1,234字 (400字詰め 4枚)" of a count and a sheet count.
+    [[nodiscard]] static String lengthText(long characters, int sheets);
 
     // Draws every page of the job onto the device, whose page layout is already set. Returns
     // the number of pages drawn (a document without text gives one empty page), or -1 when

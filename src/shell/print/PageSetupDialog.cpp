@@ -12,9 +12,7 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
-
-#include "shell/print/ManuscriptPrinter.h"
-#include "store/CViewData.h"
+#include <utility>
 
 namespace tavelo {
 namespace {
@@ -28,16 +26,18 @@ constexpr double kPreviewPixelsPerPoint = 0.5;
 }  // namespace
 
 PageSetupDialog::PageSetupDialog(const CViewData& view, const CEisuuCyotai& fonts, QWidget* parent)
+    : PageSetupDialog(PrintPreview::of(view, fonts), parent) {}
+
+PageSetupDialog::PageSetupDialog(PrintPreview document, QWidget* parent)
     : QDialog(parent),
-      view_(view),
-      fonts_(fonts),
+      document_(std::move(document)),
       layouts_(new QComboBox(this)),
       characters_(new QSpinBox(this)),
       columns_(new QSpinBox(this)),
       papers_(new QComboBox(this)),
       orientations_(new QComboBox(this)),
       fontSize_(new QDoubleSpinBox(this)),
-      title_(new QCheckBox(QStringLiteral("題名を各ページの上に入れる"), this)),
+      title_(new QCheckBox(document_.titleCaption, this)),
       grid_(new QLabel(this)),
       reason_(new QLabel(this)),
       length_(new QLabel(this)),
@@ -59,7 +59,7 @@ PageSetupDialog::PageSetupDialog(const CViewData& view, const CEisuuCyotai& font
     reason_->setStyleSheet(QStringLiteral("color: #b00000"));
     previewLabel_->setMinimumSize(430, 300);
     previewLabel_->setAlignment(Qt::AlignCenter);
-    length_->setText(QString::fromStdU16String(ManuscriptPrinter::lengthOf(view)));
+    length_->setText(QString::fromStdU16String(document_.length));
 
     auto* grid = new QHBoxLayout;
     grid->addWidget(characters_);
@@ -164,11 +164,7 @@ void PageSetupDialog::refresh() {
                                .arg(settings.charactersPerColumn)
                                .arg(settings.columnsPerPage)
                                .arg(geometry.fontSize(), 0, 'f', 1));
-            ManuscriptPrinter::Job job;
-            job.view = &view_;
-            job.settings = settings;
-            if (chosen.title) job.title = view_.FileName();
-            preview_ = ManuscriptPrinter::preview(job, fonts_, kPreviewPixelsPerPoint);
+            preview_ = document_.firstPage(chosen, kPreviewPixelsPerPoint);
         } else {
             grid_->setText(QString());
             refusal = QStringLiteral("この設定では組めません: ") +

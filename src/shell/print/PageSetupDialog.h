@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include "shell/print/PrintChoice.h"
+#include "shell/print/PrintPreview.h"
 
 class QCheckBox;
 class QComboBox;
@@ -25,7 +26,9 @@ class CViewData;
 class PageSetupDialog : public QDialog {
     Q_OBJECT
 public:
-    // `view` and `fonts` outlive the dialog.
+    // The document the preview shows outlives the dialog.
+    explicit PageSetupDialog(PrintPreview document, QWidget* parent = nullptr);
+    // A tl2 document: `view` and `fonts` outlive the dialog.
     PageSetupDialog(const CViewData& view, const CEisuuCyotai& fonts, QWidget* parent = nullptr);
 
     void setChoice(const PrintChoice& choice);
@@ -41,13 +44,13 @@ public:
     [[nodiscard]] QPushButton& okButton() const { return *ok_; }
     [[nodiscard]] QString reason() const;
     [[nodiscard]] QString length() const;
+    [[nodiscard]] QCheckBox& title() const { return *title_; }
     [[nodiscard]] const QImage& previewImage() const { return preview_; }
 
 private:
     void refresh();
 
-    const CViewData& view_;
-    const CEisuuCyotai& fonts_;
+    PrintPreview document_;
     QComboBox* layouts_;
     QSpinBox* characters_;
     QSpinBox* columns_;

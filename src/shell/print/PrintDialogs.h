@@ -4,13 +4,11 @@
 #include <optional>
 
 #include "shell/print/PrintChoice.h"
+#include "shell/print/PrintPreview.h"
 
 class QPrinter;
 
 namespace tavelo {
-
-class CEisuuCyotai;
-class CViewData;
 
 // The dialogs of the PDF export and of printing, behind an interface so that tests can answer
 // them. Every question may be cancelled: nullopt or false, and the command does nothing more.
@@ -25,8 +23,7 @@ public:
     [[nodiscard]] virtual bool confirmOverwrite(const QString& path) = 0;
     // The pages: manuscript pages or the screen's, and their paper, with a preview of the
     // document's first page.
-    [[nodiscard]] virtual std::optional<PrintChoice> askLayout(const CViewData& view,
-                                                               const CEisuuCyotai& fonts) = 0;
+    [[nodiscard]] virtual std::optional<PrintChoice> askLayout(const PrintPreview& document) = 0;
     // The printer and its settings, in Qt's print dialog.
     [[nodiscard]] virtual bool askPrinter(QPrinter& printer) = 0;
 };

@@ -28,12 +28,11 @@ bool QtPrintDialogs::confirmOverwrite(const QString& path) {
                QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
-std::optional<PrintChoice> QtPrintDialogs::askLayout(const CViewData& view,
-                                                     const CEisuuCyotai& fonts) {
+std::optional<PrintChoice> QtPrintDialogs::askLayout(const PrintPreview& document) {
     // The choice of the last run is offered again, from the user's settings of the program.
     QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tavelo"),
                        QStringLiteral("tavelo"));
-    PageSetupDialog dialog(view, fonts, parent_);
+    PageSetupDialog dialog(document, parent_);
     dialog.setChoice(PrintChoice::load(settings));
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const PrintChoice choice = dialog.choice();

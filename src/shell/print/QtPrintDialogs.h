@@ -13,8 +13,7 @@ public:
 
     [[nodiscard]] std::optional<QString> askPdfFile(const QString& suggested) override;
     [[nodiscard]] bool confirmOverwrite(const QString& path) override;
-    [[nodiscard]] std::optional<PrintChoice> askLayout(const CViewData& view,
-                                                       const CEisuuCyotai& fonts) override;
+    [[nodiscard]] std::optional<PrintChoice> askLayout(const PrintPreview& document) override;
     [[nodiscard]] bool askPrinter(QPrinter& printer) override;
 
 private:

@@ -139,6 +139,17 @@ ProsePrinter::Job ProseDocumentView::printJob(const String& id, COLORREF hit) co
     return job;
 }
 
+ProseManuscriptPrinter::Job ProseDocumentView::manuscriptJob(const String& id,
+                                                             const PrintChoice& choice) const {
+    const Entry& document = entry(id);
+    ProseManuscriptPrinter::Job job;
+    job.document = document.document.get();
+    job.settings = choice.settings();
+    job.titlePage = choice.title;
+    job.title = QString::fromStdString(utf8::fromUtf32(document.document->title));
+    return job;
+}
+
 long ProseDocumentView::search(const String& id, const String& word) {
     Entry& document = entry(id);
     if (std::find(document.words.begin(), document.words.end(), word) == document.words.end())

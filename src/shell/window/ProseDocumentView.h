@@ -9,6 +9,8 @@
 #include "common/ClassicTypes.h"
 #include "flow/FlowLayout.h"
 #include "prose/ProseSearch.h"
+#include "shell/print/PrintChoice.h"
+#include "shell/print/ProseManuscriptPrinter.h"
 #include "shell/print/ProsePrinter.h"
 #include "view/ProsePagePainter.h"
 
@@ -71,6 +73,13 @@ public:
     // What the print commands print of the document: its pages as the view shows them, in
     // black on white with the hits in `hit`.
     [[nodiscard]] ProsePrinter::Job printJob(const String& id, COLORREF hit) const;
+    // Its manuscript pages as the page dialog chose them (the title check box gives the title
+    // page), and the document itself, for the dialog's preview.
+    [[nodiscard]] ProseManuscriptPrinter::Job manuscriptJob(const String& id,
+                                                            const PrintChoice& choice) const;
+    [[nodiscard]] const prose::ProseDocument& document(const String& id) const {
+        return *entry(id).document;
+    }
 
     // Marks `word` (with the words searched before) and returns the hits of all of them.
     long search(const String& id, const String& word);

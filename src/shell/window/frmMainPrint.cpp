@@ -12,6 +12,9 @@
 #include "shell/print/ManuscriptPrinter.h"
 #include "shell/print/PrintChoice.h"
 #include "shell/print/PrintDialogs.h"
+#include "shell/print/PrintPreview.h"
+#include "shell/print/ProseManuscriptPrinter.h"
+#include "shell/print/ProsePrinter.h"
 #include "shell/window/frmMain.h"
 #include "store/CViewData.h"
 
@@ -26,6 +29,13 @@ ManuscriptPrinter::Job manuscriptJob(const CViewData& view, const PrintChoice& c
     job.settings = choice.settings();
     if (choice.title) job.title = view.FileName();
     return job;
+}
+
+// What the page dialog shows of the current document, of either kind.
+PrintPreview printPreview(const CViewData& view, const ProseDocumentView& prose,
+                          const CEisuuCyotai& fonts) {
+    return prose.holds(view.ID()) ? PrintPreview::of(prose.document(view.ID()))
+                                  : PrintPreview::of(view, fonts);
 }
 
 }  // namespace
@@ -56,23 +66,19 @@ bool frmMain::writePdf(const QString& path, const PrintChoice& choice) {
         return false;
     }
     const std::optional<DocumentPrinter::Paper> screenPaper = choice.screenPaper();
+    const bool screen = choice.kind == PrintChoice::Kind::Screen;
+    bool written = false;
     if (currentIsProse()) {
-        // The flowing pages as the view shows them; manuscript sheets are set from tl2 only.
-        if (choice.kind != PrintChoice::Kind::Screen) {
-            messages_.showMessage(u"原稿用紙の形式で書き出せるのは tl2 文書だけです。");
-            return false;
-        }
-        if (!ProsePrinter::writePdf(path, prose_.printJob(job.view->ID(), job.hitColor))) {
-            messages_.showMessage(PathBytes::display(path.toStdU16String()) +
-                                  u" に書き出せませんでした。");
-            return false;
-        }
-        return true;
+        // The flowing pages as the view shows them, or manuscript sheets of the same breaks.
+        const String& id = job.view->ID();
+        written = screen ? ProsePrinter::writePdf(path, prose_.printJob(id, job.hitColor))
+                         : ProseManuscriptPrinter::writePdf(path, prose_.manuscriptJob(id, choice));
+    } else {
+        written = screen ? screenPaper &&
+                               DocumentPrinter::writePdf(path, *screenPaper, job, m_obEisuuCyotai)
+                         : ManuscriptPrinter::writePdf(path, manuscriptJob(*job.view, choice),
+                                                       m_obEisuuCyotai);
     }
-    const bool written =
-        choice.kind == PrintChoice::Kind::Screen
-            ? screenPaper && DocumentPrinter::writePdf(path, *screenPaper, job, m_obEisuuCyotai)
-            : ManuscriptPrinter::writePdf(path, manuscriptJob(*job.view, choice), m_obEisuuCyotai);
     if (!written) {
         messages_.showMessage(PathBytes::display(path.toStdU16String()) +
                               u" に書き出せませんでした。");
@@ -98,7 +104,8 @@ void frmMain::mnuFileExportPdf_Click() {
     if (std::filesystem::exists(PathBytes::toSystem(path->toStdU16String()), error) &&
         !printDialogs_->confirmOverwrite(*path))
         return;
-    const std::optional<PrintChoice> choice = printDialogs_->askLayout(*job.view, m_obEisuuCyotai);
+    const std::optional<PrintChoice> choice =
+        printDialogs_->askLayout(printPreview(*job.view, prose_, m_obEisuuCyotai));
     if (!choice) return;
     writePdf(*path, *choice);
 }
@@ -106,7 +113,8 @@ void frmMain::mnuFileExportPdf_Click() {
 void frmMain::mnuFilePrint_Click() {
     const DocumentPrinter::Job job = printJob();
     if (job.view == nullptr) return;
-    const std::optional<PrintChoice> choice = printDialogs_->askLayout(*job.view, m_obEisuuCyotai);
+    const std::optional<PrintChoice> choice =
+        printDialogs_->askLayout(printPreview(*job.view, prose_, m_obEisuuCyotai));
     if (!choice) return;
     const std::optional<DocumentPrinter::Paper> screenPaper = choice->screenPaper();
     const bool screen = choice->kind == PrintChoice::Kind::Screen;
@@ -118,8 +126,15 @@ void frmMain::mnuFilePrint_Click() {
                : ManuscriptPrinter::pageLayout(ManuscriptGeometry(manuscript.settings)));
     printer.setDocName(QString::fromStdU16String(job.view->FileName()));
     if (!printDialogs_->askPrinter(printer)) return;
-    const int pages = screen ? DocumentPrinter::print(printer, job, m_obEisuuCyotai)
-                             : ManuscriptPrinter::print(printer, manuscript, m_obEisuuCyotai);
+    int pages = -1;
+    if (currentIsProse()) {
+        const String& id = job.view->ID();
+        pages = screen ? ProsePrinter::print(printer, prose_.printJob(id, job.hitColor))
+                       : ProseManuscriptPrinter::print(printer, prose_.manuscriptJob(id, *choice));
+    } else {
+        pages = screen ? DocumentPrinter::print(printer, job, m_obEisuuCyotai)
+                       : ManuscriptPrinter::print(printer, manuscript, m_obEisuuCyotai);
+    }
     if (pages < 0) messages_.showMessage(u"印刷できませんでした。");
 }
 

@@ -455,5 +455,41 @@ TEST(ProgramTest, proseRender_drawsTheChosenPage_andPageGoesWithProseOnly) {
               2);
 }
 
+// A story as 20 x 20 manuscript sheets: as many pages as the dump's 400-character sheets, one
+// more with --title-page, which goes with prose manuscript pages only.
+TEST(ProgramTest, prosePdf_hasAPagePerSheet_andATitlePageWhenAsked) {
+    const ProgramRun dump =
+        run({QStringLiteral("--dump-json"), QStringLiteral(TAVELO_PROSE_SAMPLE)});
+    ASSERT_EQ(dump.exitCode, 0) << dump.err.toStdString();
+    const int sheets = QJsonDocument::fromJson(dump.out.toUtf8())
+                           .object()[QStringLiteral("length")]
+                           .toObject()[QStringLiteral("sheets400")]
+                           .toInt();
+    ASSERT_GT(sheets, 10);
+    QTemporaryDir folder;
+    const QString plain = folder.filePath(QStringLiteral("sheets.pdf"));
+    const QString titled = folder.filePath(QStringLiteral("titled.pdf"));
+    const QStringList grid{QStringLiteral("--grid"), QStringLiteral("20x20")};
+    ASSERT_EQ(run(QStringList{QStringLiteral("--pdf"), QStringLiteral(TAVELO_PROSE_SAMPLE),
+                              QStringLiteral("--out"), plain} +
+                  grid)
+                  .exitCode,
+              0);
+    ASSERT_EQ(run(QStringList{QStringLiteral("--pdf"), QStringLiteral(TAVELO_PROSE_SAMPLE),
+                              QStringLiteral("--out"), titled, QStringLiteral("--title-page")} +
+                  grid)
+                  .exitCode,
+              0);
+    EXPECT_EQ(testing::inspectPdf(plain).pages, sheets);
+    EXPECT_EQ(testing::inspectPdf(titled).pages, sheets + 1);
+    for (const QStringList& refused :
+         {QStringList{QStringLiteral("--pdf"), QStringLiteral(TAVELO_SAMPLE),
+                      QStringLiteral("--out"), plain, QStringLiteral("--title-page")},
+          QStringList{QStringLiteral("--pdf"), QStringLiteral(TAVELO_PROSE_SAMPLE),
+                      QStringLiteral("--out"), plain, QStringLiteral("--grid"),
+                      QStringLiteral("screen"), QStringLiteral("--title-page")}})
+        EXPECT_EQ(run(refused).exitCode, 2);
+}
+
 }  // namespace
 }  // namespace tavelo

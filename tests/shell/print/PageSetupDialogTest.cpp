@@ -1,3 +1,4 @@
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QPushButton>
@@ -10,6 +11,7 @@
 #include "layout/CEisuuCyotai.h"
 #include "layout/qt/FontMeasuringDevice.h"
 #include "layout/qt/QtScreenFonts.h"
+#include "prose/AozoraReader.h"
 #include "shell/print/PageSetupDialog.h"
 #include "store/CViewDataS.h"
 #include "store/DocumentLoader.h"
@@ -29,6 +31,7 @@ private slots:
     void choices_areAcceptedOrRefusedWithTheReason();
     void controls_giveBackTheChoice();
     void choice_isRememberedInTheSettings();
+    void proseDocument_showsItsLengthTitlePageAndFirstSheet();
 
 private:
     RecordingMessageSink messages;
@@ -148,6 +151,26 @@ void PageSetupDialogTest::choice_isRememberedInTheSettings() {
     QCOMPARE(PrintChoice::load(settings), choice);
     settings.setValue(QStringLiteral("ManuscriptPages/Paper"), 9);  // not a paper
     QCOMPARE(PrintChoice::load(settings).paper, ManuscriptGeometry::Paper::A4);
+}
+
+// A prose document: its length as the layout counts it, the title check box as the title page,
+// and a preview of the first sheet, of the title page when it is chosen.
+void PageSetupDialogTest::proseDocument_showsItsLengthTitlePageAndFirstSheet() {
+    const prose::ProseDocument document =
+        prose::readAozoraText(U"猫\n夏目漱石\n\n吾輩は猫である。名前はまだ無い。\n");
+    PageSetupDialog dialog(PrintPreview::of(document));
+    QCOMPARE(dialog.length(), QStringLiteral("16字 (400字詰め 1枚)"));
+    QCOMPARE(dialog.title().text(), QStringLiteral("題名と著者名の扉を付ける"));
+    PrintChoice choice;
+    choice.preset = PrintChoice::Preset::Grid20x20;
+    dialog.setChoice(choice);
+    const QImage sheet = dialog.previewImage();
+    QVERIFY(!sheet.isNull());
+    choice.title = true;
+    dialog.setChoice(choice);
+    QVERIFY(!dialog.previewImage().isNull());
+    QVERIFY(dialog.previewImage() != sheet);
+    QVERIFY(dialog.okButton().isEnabled());
 }
 
 }  // namespace tavelo

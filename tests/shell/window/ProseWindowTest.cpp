@@ -1,11 +1,15 @@
 // Prose documents in the window: the pages turn with the keys and the clicks, the place (a
-// character) survives a new zoom, a new size and a refresh, and the search counts the book.
+// character) survives a new zoom, a new size and a refresh, the search counts the book, and
+// the status bar's length follows the file as it is saved.
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
 #include "common/Utf8.h"
+#include "flow/FlowLayout.h"
+#include "prose/AozoraReader.h"
+#include "shell/window/FileFollower.h"
 #include "support/GuiTesting.h"
 #include "support/WindowDriver.h"
 #include "support/WindowFixture.h"
@@ -18,17 +22,28 @@ class ProseWindowTest : public QObject {
     Q_OBJECT
 
 private:
-    // A story of forty paragraphs with ruby: many pages in the default view.
-    static std::unique_ptr<testing::WindowFixture> openedStory() {
-        auto w = std::make_unique<testing::WindowFixture>();
+    // A story of `paragraphs` paragraphs with ruby.
+    static QByteArray storyText(int paragraphs) {
         QByteArray text = QStringLiteral("物語\n作者\n\n").toUtf8();
-        for (int p = 0; p < 40; ++p)
+        for (int p = 0; p < paragraphs; ++p)
             text += QStringLiteral(
                         "　第%1段。｜吾輩《わがはい》は猫である。名前はまだ無い。どこで生れたか"
                         "とんと見当がつかぬ。何でも薄暗いじめじめした所で泣いていた事だけは記憶して"
                         "いる。\n")
                         .arg(p + 1)
                         .toUtf8();
+        return text;
+    }
+    // The length as the status bar shows it, counted from the text by the layout's rule.
+    static QString lengthOf(const QByteArray& text) {
+        const flow::FlowLayout::Length length = flow::FlowLayout::length(
+            prose::readProseBytes(std::string_view(text.constData(), text.size())));
+        return QStringLiteral("%1字・400字詰め%2枚").arg(length.characters).arg(length.sheets400);
+    }
+    // A story of forty paragraphs with ruby: many pages in the default view.
+    static std::unique_ptr<testing::WindowFixture> openedStory() {
+        auto w = std::make_unique<testing::WindowFixture>();
+        const QByteArray text = storyText(40);
         const QString path = w->folder.filePath(QStringLiteral("story.txt"));
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size()) return nullptr;
@@ -135,6 +150,22 @@ private slots:
         QCOMPARE(int{d.scrollValue()}, 0);
         QCOMPARE(d.documentCount(), Long{1});
         QVERIFY(QString::fromStdU16String(d.statusText()).contains(QStringLiteral("empty.txt")));
+    }
+
+    // Saving the followed file reads it again: the status bar counts the new text.
+    void savedFile_updatesTheLengthInTheStatusBar() {
+        auto w = openedStory();
+        QVERIFY(w);
+        w->form->fileFollower().setQuietPeriod(50);
+        QVERIFY2(QString::fromStdU16String(w->status()).contains(lengthOf(storyText(40))),
+                 qPrintable(QString::fromStdU16String(w->status())));
+        const QByteArray longer = storyText(90);
+        QFile file(w->folder.filePath(QStringLiteral("story.txt")));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(file.write(longer), longer.size());
+        file.close();
+        QTRY_VERIFY2_WITH_TIMEOUT(QString::fromStdU16String(w->status()).contains(lengthOf(longer)),
+                                  qPrintable(QString::fromStdU16String(w->status())), 5000);
     }
 
     void search_countsEveryHitOfTheBook() {

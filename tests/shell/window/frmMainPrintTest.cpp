@@ -3,6 +3,8 @@
 #include <QPrinter>
 #include <QTest>
 
+#include "flow/FlowLayout.h"
+#include "prose/AozoraReader.h"
 #include "shell/print/PrintDialogs.h"
 #include "support/GuiTesting.h"
 #include "support/PdfInspection.h"
@@ -32,6 +34,7 @@ public:
         int overwriteAsked = 0;
         int layoutAsked = 0;
         int printerAsked = 0;
+        String length;  // what the page dialog showed
     };
     explicit FakePrintDialogs(Script& script) : script_(script) {}
 
@@ -44,8 +47,9 @@ public:
         ++script_.overwriteAsked;
         return script_.overwrite;
     }
-    std::optional<PrintChoice> askLayout(const CViewData&, const CEisuuCyotai&) override {
+    std::optional<PrintChoice> askLayout(const PrintPreview& document) override {
         ++script_.layoutAsked;
+        script_.length = document.length;
         return script_.layout;
     }
     bool askPrinter(QPrinter& printer) override {
@@ -199,6 +203,43 @@ private slots:
                      .pageCount(),
                  pages);
         QCOMPARE(testing::inspectPdf(*script.file).pages, pages);
+    }
+
+    // A prose document's manuscript pages: its sheets on a 20 x 20 grid, after the title page,
+    // through the export and the printer; the dialog shows the prose length.
+    void proseManuscript_throughExportAndPrint() {
+        QByteArray text = QStringLiteral("物語\n作者\n\n").toUtf8();
+        for (int p = 0; p < 30; ++p)
+            text += QStringLiteral(
+                        "　｜吾輩《わがはい》は猫である。名前はまだ無い。どこで生れたか"
+                        "とんと見当がつかぬ。\n")
+                        .toUtf8();
+        const QString path = pdfPath(QStringLiteral("story.txt"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(text), text.size());
+        file.close();
+        w->open(path.toStdU16String());
+        QVERIFY(drive(*w->form).currentIsProse());
+        const flow::FlowLayout::Length length = flow::FlowLayout::length(
+            prose::readProseBytes(std::string_view(text.constData(), text.size())));
+        PrintChoice choice;
+        choice.preset = PrintChoice::Preset::Grid20x20;
+        choice.title = true;
+        script.layout = choice;
+        script.printer = true;
+        for (const bool print : {false, true}) {
+            script.file =
+                pdfPath(print ? QStringLiteral("printed.pdf") : QStringLiteral("out.pdf"));
+            if (print)
+                w->form->mnuFilePrint_Click();
+            else
+                w->form->mnuFileExportPdf_Click();
+            QVERIFY(w->messages.messages().empty());
+            QCOMPARE(testing::inspectPdf(*script.file).pages, length.sheets400 + 1);
+        }
+        QVERIFY(testing::q(script.length)
+                    .endsWith(QStringLiteral("(400字詰め %1枚)").arg(length.sheets400)));
     }
 
     // --- Printing ---
