@@ -107,7 +107,16 @@ void ProsePagePainter::drawColumn(const prose::Paragraph& paragraph,
         switch (cell.kind) {
             case FlowLayout::Cell::Kind::Plain:
             case FlowLayout::Cell::Kind::Hanging:
-                drawText(characters, face, size, true, color, right, top);
+                if (cell.scale == 1) {
+                    drawText(characters, face, size, true, color, right, top);
+                    break;
+                }
+                drawScaled(characters, cell, face, color, right, top);
+                break;
+            case FlowLayout::Cell::Kind::Figure:
+                if (cell.figure < paragraph.notes.size())
+                    drawFigure(paragraph.notes[cell.figure].value, cell, face, right, top,
+                               state.inkColor);
                 break;
             case FlowLayout::Cell::Kind::Upright: {
                 // Across the column: two half-width characters fill the cell; more are set
@@ -134,6 +143,56 @@ void ProsePagePainter::drawColumn(const prose::Paragraph& paragraph,
             }
         }
     }
+}
+
+void ProsePagePainter::drawScaled(std::u32string_view characters, const FlowLayout::Cell& cell,
+                                  Face face, COLORREF color, int right, int top) {
+    // Centred across the body and along the cell's rows, one character after another.
+    const int size = metrics_.fontSize;
+    const int height = std::max(1, static_cast<int>(std::lround(size * cell.scale)));
+    const int x = right + (height - size) / 2;
+    int y = top + (cell.rows * size - static_cast<int>(characters.size()) * height) / 2;
+    for (std::size_t i = 0; i < characters.size(); ++i, y += height)
+        drawText(characters.substr(i, 1), face, height, true, color, x, y);
+}
+
+void ProsePagePainter::drawFigure(std::u32string_view caption, const FlowLayout::Cell& cell,
+                                  Face face, int right, int top, COLORREF color) {
+    // A thin frame a little wider than the body and as tall as the cell, drawn with box
+    // characters in a horizontal face (their strokes run through the middle of the em), and
+    // the caption down the middle, smaller when it is longer than the frame.
+    const int size = metrics_.fontSize;
+    const int pad = std::max(1, size / 5);
+    const int left = right - size - pad;
+    const int east = right + pad;
+    const int bottom = top + cell.rows * size - pad;
+    const int northY = top + pad;
+    const int box = std::max(2, size / 2);
+    const int half = box / 2;
+    auto stroke = [&](char32_t c, int x, int y) {
+        drawText(std::u32string_view(&c, 1), Face::Mincho, box, false, color, x - half, y - half);
+    };
+    for (int x = left; x < east; x += half) {
+        stroke(U'─', x, northY);
+        stroke(U'─', x, bottom);
+    }
+    for (int y = northY; y < bottom; y += half) {
+        stroke(U'│', left, y);
+        stroke(U'│', east, y);
+    }
+    stroke(U'┐', east, northY);
+    stroke(U'┌', left, northY);
+    stroke(U'┘', east, bottom);
+    stroke(U'└', left, bottom);
+    std::u32string text = U"挿絵";
+    if (!caption.empty()) text.append(U"：").append(caption);
+    const int room = bottom - northY - 2 * pad;
+    const int count = static_cast<int>(text.size());
+    const int height = std::clamp(room / std::max(1, count), 1, size * 4 / 5);
+    int y = northY + pad + std::max(0, (room - count * height) / 2);
+    const int x = right - (size - height) / 2;
+    for (std::size_t i = 0; i < text.size(); ++i, y += height)
+        drawText(std::u32string_view(text).substr(i, 1), face, height, true, color, x, y);
 }
 
 void ProsePagePainter::drawRuby(const prose::ProseDocument& document,
