@@ -90,6 +90,22 @@ private slots:
         keeps("zoom 50");
         w->form->zoomTo(100);
         keeps("zoom 100");
+        // Prose is not held at 100 %: every step in sets larger text on more pages, up to
+        // 400 %, and the character stays in view.
+        int pages = int{d.scrollMin()} + 1;
+        for (int step = 0; step < 7; ++step) {
+            w->form->zoomStep(1);
+            keeps("zoom step in");
+            const int now = int{d.scrollMin()} + 1;
+            QVERIFY2(now > pages, "larger text, more pages");
+            pages = now;
+        }
+        QCOMPARE(w->form->zoomPercent(), 400);
+        w->form->zoomStep(1);
+        QCOMPARE(w->form->zoomPercent(), 400);
+        QVERIFY(d.statusText().find(u"最大") != String::npos);
+        w->form->zoomTo(100);
+        keeps("zoom back to 100");
         w->form->resize(900, 500);
         QTest::qWait(20);
         keeps("resize");
