@@ -185,7 +185,7 @@ void ProsePagePainter::drawFigure(std::u32string_view caption, const FlowLayout:
     stroke(U'┘', east, bottom);
     stroke(U'└', left, bottom);
     std::u32string text = U"挿絵";
-    if (!caption.empty()) text.append(U"：").append(caption);
+    if (!caption.empty() && caption != text) text.append(U"：").append(caption);
     const int room = bottom - northY - 2 * pad;
     const int count = static_cast<int>(text.size());
     const int height = std::clamp(room / std::max(1, count), 1, size * 4 / 5);
