@@ -64,6 +64,14 @@ void ProsePagePainter::paint(const prose::ProseDocument& document, const flow::F
     releaseFonts();
 }
 
+void ProsePagePainter::prepare(const prose::ProseDocument& document,
+                               const flow::FlowMetrics& metrics, const FlowLayout::Page& page,
+                               const ProsePaintState& state) {
+    preparing_ = true;
+    paint(document, metrics, page, state);
+    preparing_ = false;
+}
+
 bool ProsePagePainter::isHit(const ProsePaintState& state, std::size_t paragraph,
                              Offset offset) const {
     // The hits are sorted: find the last that starts at or before the offset.
@@ -253,12 +261,17 @@ void ProsePagePainter::drawText(std::u32string_view text, Face face, int height,
     if (text.empty()) return;
     const HDC dc = surface_.hDC();
     const auto key = std::make_tuple(face == Face::Gothic, height, vertical);
+    auto record = [&] {
+        const String name = face == Face::Gothic ? String(u"ＭＳ ゴシック") : String(u"ＭＳ 明朝");
+        return textFontRecord(-height, vertical ? kDown : 0, vertical ? u"@" + name : name);
+    };
+    if (preparing_) {
+        surface_.prepareTextW(record(), text);
+        return;
+    }
     auto found = fonts_.find(key);
     if (found == fonts_.end()) {
-        const String name = face == Face::Gothic ? String(u"ＭＳ ゴシック") : String(u"ＭＳ 明朝");
-        const LOGFONTA record =
-            textFontRecord(-height, vertical ? kDown : 0, vertical ? u"@" + name : name);
-        const HFONT font = surface_.CreateFontIndirectA(record);
+        const HFONT font = surface_.CreateFontIndirectA(record());
         if (!font) return;
         found = fonts_.emplace(key, font).first;
     }

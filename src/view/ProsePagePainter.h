@@ -36,6 +36,10 @@ public:
 
     void paint(const prose::ProseDocument& document, const flow::FlowMetrics& metrics,
                const flow::FlowLayout::Page& page, const ProsePaintState& state);
+    // Draws nothing: hands the surface every text the page would draw as prepareTextW, so that
+    // a surface with caches makes the glyphs before the page is shown.
+    void prepare(const prose::ProseDocument& document, const flow::FlowMetrics& metrics,
+                 const flow::FlowLayout::Page& page, const ProsePaintState& state);
 
 private:
     enum class Face { Mincho, Gothic };
@@ -64,6 +68,7 @@ private:
 
     DrawingSurface& surface_;
     flow::FlowMetrics metrics_;
+    bool preparing_ = false;
     // The fonts of one page, by (Gothic, height, vertical), deleted when the page is drawn.
     std::map<std::tuple<bool, int, bool>, HFONT> fonts_;
 };

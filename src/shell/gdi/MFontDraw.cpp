@@ -265,6 +265,14 @@ void MFontDraw::prepareText(const LOGFONTA& font, const char* text, int length) 
     });
 }
 
+void MFontDraw::prepareTextW(const LOGFONTA& font, std::u32string_view text) {
+    if (!caching_ || text.empty()) return;
+    GdiFont& realised = *cachedFont(atDeviceScale(font));
+    forEachUnicodeCluster(text, [&](std::u32string_view cluster, bool wide) {
+        if (cluster.size() == 1) (void)realised.glyph(cluster.front(), wide, true);
+    });
+}
+
 void MFontDraw::blend(const std::vector<std::uint8_t>& coverage, std::int64_t left,
                       std::int64_t top, int width, int height) {
     const std::int64_t firstColumn = std::max<std::int64_t>(0, -left);
