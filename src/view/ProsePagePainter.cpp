@@ -155,11 +155,12 @@ void ProsePagePainter::drawColumn(const prose::Paragraph& paragraph,
 
 void ProsePagePainter::drawScaled(std::u32string_view characters, const FlowLayout::Cell& cell,
                                   Face face, COLORREF color, int right, int top) {
-    // Centred across the body and along the cell's rows, one character after another.
+    // Centred across the body, one character after another from the top of the cell: the
+    // rows a cell leaves over fall at the end of the run, not inside a word.
     const int size = metrics_.fontSize;
     const int height = std::max(1, static_cast<int>(std::lround(size * cell.scale)));
     const int x = right + (height - size) / 2;
-    int y = top + (cell.rows * size - static_cast<int>(characters.size()) * height) / 2;
+    int y = top;
     for (std::size_t i = 0; i < characters.size(); ++i, y += height)
         drawText(characters.substr(i, 1), face, height, true, color, x, y);
 }
