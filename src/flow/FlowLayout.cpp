@@ -1,9 +1,11 @@
 #include "flow/FlowLayout.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string_view>
 
 #include "common/Error.h"
+#include "prose/AozoraNotation.h"
 
 namespace tavelo::flow {
 namespace {
@@ -14,6 +16,9 @@ using Kind = FlowLayout::Cell::Kind;
 constexpr std::u32string_view kUpright = U"縦中横";
 constexpr std::u32string_view kWarichu = U"割り注";
 constexpr std::u32string_view kLeftRuby = U"左ルビ";
+constexpr std::u32string_view kFigure = U"挿絵";
+constexpr std::u32string_view kLarger = U"大きな文字";
+constexpr std::u32string_view kSmaller = U"小さな文字";
 
 bool isStructural(const prose::Note& note) {
     return note.kind == kUpright || note.kind == kWarichu;
@@ -38,6 +43,31 @@ bool isUprightPair(std::u32string_view t, std::size_t i) {
         if ((a == marks[0] && isMark(b)) || (a == marks[1] && b == marks[1])) return alone(isMark);
     }
     return false;
+}
+
+// Text of another size is set in cells of `characters` that take `rows` whole rows, so that the
+// rows stay the grid's: the pair that wastes the least of its rows, the fewest rows on a tie.
+struct Chunk {
+    int characters = 1;
+    int rows = 1;
+};
+
+// `scale` is lowered to what a column of `mostRows` holds.
+Chunk chunkOf(double& scale, int mostRows) {
+    mostRows = std::clamp(mostRows, 1, 6);
+    scale = std::min(scale, static_cast<double>(mostRows));
+    Chunk best{1, static_cast<int>(std::ceil(scale - 1e-9))};
+    double bestWaste = 1;
+    for (int rows = 1; rows <= mostRows; ++rows) {
+        const int characters = static_cast<int>(std::floor(rows / scale + 1e-9));
+        if (characters < 1) continue;
+        const double waste = (rows - characters * scale) / rows;
+        if (waste < bestWaste - 1e-9) {
+            best = {characters, rows};
+            bestWaste = waste;
+        }
+    }
+    return best;
 }
 
 // How a paragraph's columns are filled: the free rows at the top of the first and the other
@@ -135,24 +165,45 @@ void FlowLayout::breakNext() {
     ++known_;
 }
 
+double FlowLayout::sizeScale(const prose::Note& note) {
+    const bool larger = note.kind == kLarger;
+    if (!larger && note.kind != kSmaller) return 1;
+    std::size_t length = 0;
+    const int steps = std::max(1, prose::aozora::leadingCount(note.value, length).value_or(1));
+    const double scale = std::pow(larger ? 1.2 : 0.8, steps);
+    return std::clamp(scale, 0.5, 1.5);
+}
+
 void FlowLayout::setParagraph(std::size_t paragraph) {
     const Paragraph& p = document_->paragraphs[paragraph];
-    buildUnits(p);
     const Shape shape = shapeOf(p, metrics_.charactersPerColumn);
+    // A figure fills a column: no text stands beside it in the column before or after.
+    buildUnits(p, std::max(shape.firstCapacity, shape.restCapacity),
+               std::min(shape.firstCapacity, shape.restCapacity));
     lengths_.clear();
     LineBreakRules::columnLengths(ruleCells_, groups_, shape.firstCapacity, shape.restCapacity,
                                   rules_, lengths_);
 }
 
-void FlowLayout::buildUnits(const Paragraph& p) {
+void FlowLayout::buildUnits(const Paragraph& p, int figureRows, int columnRows) {
     units_.clear();
     ruleCells_.clear();
     groups_.clear();
     const std::u32string_view text = p.text;
     const auto size = static_cast<Offset>(text.size());
-    std::size_t note = 0;
+    std::size_t note = 0;    // the next structural note
+    std::size_t figure = 0;  // the next note that may be a figure
+    std::size_t sized = 0;   // the next note that may set a size
+    Offset sizedEnd = 0;     // the size set up to here
+    double scale = 1;
+    auto addFigures = [&](Offset at) {
+        for (; figure < p.notes.size() && p.notes[figure].start <= at; ++figure)
+            if (p.notes[figure].kind == kFigure)
+                units_.push_back({at, at, Kind::Figure, false, figureRows, 1, figure});
+    };
     Offset i = 0;
     while (i < size) {
+        addFigures(i);
         while (note < p.notes.size() && (p.notes[note].start < i || !isStructural(p.notes[note])))
             ++note;
         if (note < p.notes.size() && p.notes[note].start == i) {
@@ -171,6 +222,30 @@ void FlowLayout::buildUnits(const Paragraph& p) {
                 continue;
             }
         }
+        for (; sized < p.notes.size() && p.notes[sized].start <= i; ++sized) {
+            const double s = sizeScale(p.notes[sized]);
+            if (s != 1 && p.notes[sized].end > i) {
+                scale = s;
+                sizedEnd = p.notes[sized].end;
+            }
+        }
+        if (i < sizedEnd) {
+            // A cell of characters of another size, up to the next note that places something.
+            double cellScale = scale;
+            const Chunk chunk = chunkOf(cellScale, columnRows);
+            Offset end =
+                std::min<Offset>({i + static_cast<Offset>(chunk.characters), sizedEnd, size});
+            for (std::size_t k = figure; k < p.notes.size() && p.notes[k].start < end; ++k)
+                if ((p.notes[k].kind == kFigure || isStructural(p.notes[k])) &&
+                    p.notes[k].start > i)
+                    end = p.notes[k].start;
+            const int rows = end - i == static_cast<Offset>(chunk.characters)
+                                 ? chunk.rows
+                                 : static_cast<int>(std::ceil((end - i) * cellScale - 1e-9));
+            units_.push_back({i, end, Kind::Plain, false, std::max(1, rows), cellScale});
+            i = end;
+            continue;
+        }
         if (autoTateChuYoko_ && i + 1 < size && isUprightPair(text, i)) {
             units_.push_back({i, i + 2, Kind::Upright, false});
             i += 2;
@@ -179,8 +254,15 @@ void FlowLayout::buildUnits(const Paragraph& p) {
         units_.push_back({i, i + 1, Kind::Plain, false});
         ++i;
     }
+    addFigures(size);
     ruleCells_.reserve(units_.size());
-    for (const Unit& u : units_) ruleCells_.push_back({text[u.start], text[u.end - 1]});
+    for (const Unit& u : units_) {
+        // A figure breaks like an ideograph; the rows it takes keep text off its column.
+        if (u.kind == Kind::Figure)
+            ruleCells_.push_back({U'〓', U'〓', u.rows});
+        else
+            ruleCells_.push_back({text[u.start], text[u.end - 1], u.rows});
+    }
 
     // Ruby groups, in units.
     auto unitHolding = [&](Offset at) {
@@ -293,8 +375,12 @@ void FlowLayout::addParagraphTo(Page& page, std::size_t paragraph) {
             continue;
         }
         const int capacity = textColumn == 0 ? shape.firstCapacity : shape.restCapacity;
-        const bool hangs = static_cast<int>(length) > capacity;
-        const int body = static_cast<int>(length) - (hangs ? 1 : 0);
+        int rows = 0;
+        for (std::size_t u = unit; u < unit + length; ++u) rows += units_[u].rows;
+        // More rows than the column holds: a hanging mark below it, or one cell taller than
+        // the column (a figure beside an indent), which is cut to the column.
+        const bool hangs = rows > capacity && length > 1 && units_[unit + length - 1].rows == 1;
+        const int body = std::min(rows - (hangs ? 1 : 0), capacity);
         int row = shape.bottom ? n - shape.raise - body
                                : (textColumn == 0 ? shape.firstTop : shape.restTop);
         column.start = flow.starts[static_cast<std::size_t>(textColumn)];
@@ -322,8 +408,11 @@ void FlowLayout::addParagraphTo(Page& page, std::size_t paragraph) {
                 continue;
             }
             const bool hanging = hangs && u + 1 == unit + length;
-            column.cells.push_back(
-                {first.start, first.end, row++, 1, hanging ? Kind::Hanging : first.kind, 0, 0});
+            const int cellRows = std::max(1, std::min(first.rows, n - row));
+            column.cells.push_back({first.start, first.end, row, cellRows,
+                                    hanging ? Kind::Hanging : first.kind, 0, 0, first.scale,
+                                    first.figure});
+            row += cellRows;
             ++u;
         }
         unit += length;

@@ -28,12 +28,15 @@ using prose::Place;
 // tate-chu-yoko two half-width digits standing alone, and !? !! ?? or ！？ ！！ ？？) is one
 // upright cell; a 割り注 span takes one cell per two characters, set in two half-size lines
 // (the first half of a column's run on the right, the rest on the left); ruby spans are groups
-// that are not split unless longer than the column. The first column leaves `indent` rows
-// free at the top and the others `hangingIndent` (each at most N − 1); a paragraph aligned to
-// the bottom sets every column against the foot, `raise` rows above it. A heading has an empty
-// column before and after it and its columns carry the heading level, for the painter to set
-// larger and bold. A page or sheet break before a paragraph starts a new page unless the page
-// is still empty; a column break is what every paragraph does anyway.
+// that are not split unless longer than the column. Text under a 大きな文字 / 小さな文字 note is
+// set at sizeScale of the note (at most the rows of a column), in cells of a few characters
+// that take whole rows between them (five characters one step larger take six rows). A 挿絵 note is
+// a cell of its own column, as tall as the column, where its caption stands in a frame. The first
+// column leaves `indent` rows free at the top and the others `hangingIndent` (each at most N − 1);
+// a paragraph aligned to the bottom sets every column against the foot, `raise` rows above it. A
+// heading has an empty column before and after it and its columns carry the heading level, for the
+// painter to set larger and bold. A page or sheet break before a paragraph starts a new page unless
+// the page is still empty; a column break is what every paragraph does anyway.
 //
 // The layout is lazy: paragraphs are broken in reading order only as far as a question needs
 // (cheaply: column starts only; cells are set when a page is asked for), and the rest on
@@ -42,7 +45,7 @@ using prose::Place;
 class FlowLayout {
 public:
     struct Cell {
-        enum class Kind { Plain, Upright, Hanging, Warichu };
+        enum class Kind { Plain, Upright, Hanging, Warichu, Figure };
         Offset start = 0;  // the characters [start, end); for Warichu the right line's
         Offset end = 0;
         int row = 0;
@@ -50,6 +53,8 @@ public:
         Kind kind = Kind::Plain;
         Offset leftStart = 0;  // Warichu: the left line's characters, empty when none
         Offset leftEnd = 0;
+        double scale = 1;        // Plain: the size of its characters, fontSize = 1
+        std::size_t figure = 0;  // Figure: the index of its 挿絵 note (start == end)
 
         friend bool operator==(const Cell&, const Cell&) = default;
     };
@@ -137,6 +142,10 @@ public:
     [[nodiscard]] std::vector<ColumnSpan> columns();
 
     [[nodiscard]] static Length length(const prose::ProseDocument& document);
+    // The size a 大きな文字 or 小さな文字 note sets its text at, the body being 1: 1.2 for each
+    // step larger, 0.8 for each smaller (no count is one step), kept within [0.5, 1.5] so that
+    // larger text stays inside its column's pitch. 1 for any other note.
+    [[nodiscard]] static double sizeScale(const prose::Note& note);
 
 private:
     // A paragraph's cells as the rules see them.
@@ -145,6 +154,9 @@ private:
         Offset end = 0;
         Cell::Kind kind = Cell::Kind::Plain;
         bool runStart = false;  // Warichu: the first unit of its note
+        int rows = 1;
+        double scale = 1;
+        std::size_t figure = 0;
     };
     // Where a broken paragraph stands.
     struct Flow {
@@ -162,7 +174,8 @@ private:
     void breakNext();
     // Sets units_ and lengths_ (in units) for a paragraph.
     void setParagraph(std::size_t paragraph);
-    void buildUnits(const prose::Paragraph& p);
+    // A figure takes figureRows; text of another size is kept to what columnRows hold.
+    void buildUnits(const prose::Paragraph& p, int figureRows, int columnRows);
     [[nodiscard]] int columnsOf(const Flow& flow) const {
         return flow.leading + static_cast<int>(flow.starts.size()) + flow.trailing;
     }

@@ -61,15 +61,24 @@ public:
                                             [](const Group& g, int a) { return g.last < a; });
         if (group == groups_.end() || group->first >= at) return true;
         // A group longer than a column must be split somewhere: it binds nothing.
-        return group->last - group->first + 1 > capacity;
+        int rows = 0;
+        for (int c = group->first; c <= group->last && c < size(); ++c) rows += rowsOf(c);
+        return rows > capacity;
     }
 
-    // Where the column that starts at `start` with `capacity` cells ends, or -1.
-    [[nodiscard]] int findBreak(int start, int capacity, bool keepGroups) const {
-        const int end = start + capacity;  // where the next column starts when it can
+    // The cell after the most that fit `capacity` rows from `start`; at least one cell.
+    [[nodiscard]] int fill(int start, int capacity) const {
+        int at = start;
+        for (int used = 0; at < size() && used + rowsOf(at) <= capacity; ++at) used += rowsOf(at);
+        return std::max(at, std::min(start + 1, size()));
+    }
+
+    // Where the column that starts at `start` with `capacity` rows ends, or -1; `end` is
+    // fill(start, capacity), where the next column starts when it can.
+    [[nodiscard]] int findBreak(int start, int end, int capacity, bool keepGroups) const {
         if (mayBreakBefore(end, capacity, keepGroups)) return end;
-        if (settings_.hanging &&
-            LineBreakRules::mayHang(cells_[static_cast<std::size_t>(end)].head) &&
+        const Cell& next = cells_[static_cast<std::size_t>(end)];
+        if (settings_.hanging && next.rows == 1 && LineBreakRules::mayHang(next.head) &&
             mayBreakBefore(end + 1, capacity, keepGroups))
             return end + 1;
         // Pull back: the last characters of this column go on with the one that may not
@@ -82,6 +91,10 @@ public:
     [[nodiscard]] int size() const { return static_cast<int>(cells_.size()); }
 
 private:
+    [[nodiscard]] int rowsOf(int at) const {
+        return std::max(1, cells_[static_cast<std::size_t>(at)].rows);
+    }
+
     std::span<const Cell> cells_;
     std::span<const Group> groups_;
     LineBreakRules::Settings settings_;
@@ -137,10 +150,11 @@ void LineBreakRules::columnLengths(std::span<const Cell> cells, std::span<const 
     int start = 0;
     for (;;) {
         const int cap = lengths.size() == first ? firstCapacity : capacity;
-        if (size - start <= cap) break;
-        int next = breaker.findBreak(start, cap, true);
-        if (next < 0) next = breaker.findBreak(start, cap, false);
-        if (next < 0) next = start + cap;
+        const int end = breaker.fill(start, cap);
+        if (end >= size) break;
+        int next = breaker.findBreak(start, end, cap, true);
+        if (next < 0) next = breaker.findBreak(start, end, cap, false);
+        if (next < 0) next = end;
         lengths.push_back(next - start);
         start = next;
     }

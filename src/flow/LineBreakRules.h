@@ -29,10 +29,13 @@ public:
         int last = 0;
     };
     // One cell as the rules see it: the character that faces the cell before it and the one
-    // that faces the cell after it (the same character for a cell of one).
+    // that faces the cell after it (the same character for a cell of one), and the rows of the
+    // column it takes (text set larger or smaller, a figure). Capacities count rows; only a
+    // cell of one row hangs.
     struct Cell {
         char32_t head = 0;
         char32_t tail = 0;
+        int rows = 1;
     };
     struct Settings {
         bool loose = false;   // small kana and ー may begin a column
@@ -61,7 +64,8 @@ public:
                                                         std::span<const Group> groups,
                                                         int cellsPerColumn, Settings settings);
     // The general form. Groups are in order and do not overlap. Fails with an invalid-argument
-    // Error when a column would have no cells. Appends the lengths to `lengths`.
+    // Error when a column would have no rows. A cell taller than a column gets one of its own.
+    // Appends the lengths (in cells) to `lengths`.
     static void columnLengths(std::span<const Cell> cells, std::span<const Group> groups,
                               int firstCapacity, int capacity, Settings settings,
                               std::vector<int>& lengths);

@@ -31,8 +31,8 @@ namespace tavelo {
 //   character with the combining marks or variation selectors after it is shaped as one
 //   cluster. Text that code page 932 holds draws exactly as TextOutA draws its bytes.
 // - Cls clears the image to white; the selected font and the colour stay.
-// - prepareText is a hint beyond GDI, that the text will be drawn in that font later: a
-//   surface with caches may make the font and the glyphs ahead. It draws nothing and changes
+// - prepareText (prepareTextW for Unicode text) is a hint beyond GDI, that the text will be
+//   drawn in that font later: a surface with caches may make the font and the glyphs ahead. It draws nothing and changes
 //   no state a later call can see.
 class DrawingSurface {
 public:
@@ -50,6 +50,7 @@ public:
     virtual int DeleteObject(HGDIOBJ object) = 0;
 
     virtual void prepareText(const LOGFONTA& /*font*/, const char* /*text*/, int /*length*/) {}
+    virtual void prepareTextW(const LOGFONTA& /*font*/, std::u32string_view /*text*/) {}
 };
 
 }  // namespace tavelo

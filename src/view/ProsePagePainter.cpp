@@ -68,6 +68,14 @@ void ProsePagePainter::paint(const prose::ProseDocument& document, const flow::F
     releaseFonts();
 }
 
+void ProsePagePainter::prepare(const prose::ProseDocument& document,
+                               const flow::FlowMetrics& metrics, const FlowLayout::Page& page,
+                               const ProsePaintState& state) {
+    preparing_ = true;
+    paint(document, metrics, page, state);
+    preparing_ = false;
+}
+
 bool ProsePagePainter::isHit(const ProsePaintState& state, std::size_t paragraph,
                              Offset offset) const {
     // The hits are sorted: find the last that starts at or before the offset.
@@ -111,7 +119,16 @@ void ProsePagePainter::drawColumn(const prose::Paragraph& paragraph,
         switch (cell.kind) {
             case FlowLayout::Cell::Kind::Plain:
             case FlowLayout::Cell::Kind::Hanging:
-                drawText(characters, face, size, true, color, right, top);
+                if (cell.scale == 1) {
+                    drawText(characters, face, size, true, color, right, top);
+                    break;
+                }
+                drawScaled(characters, cell, face, color, right, top);
+                break;
+            case FlowLayout::Cell::Kind::Figure:
+                if (cell.figure < paragraph.notes.size())
+                    drawFigure(paragraph.notes[cell.figure].value, cell, face, right, top,
+                               state.inkColor);
                 break;
             case FlowLayout::Cell::Kind::Upright: {
                 // Across the column: two half-width characters fill the cell; more are set
@@ -138,6 +155,57 @@ void ProsePagePainter::drawColumn(const prose::Paragraph& paragraph,
             }
         }
     }
+}
+
+void ProsePagePainter::drawScaled(std::u32string_view characters, const FlowLayout::Cell& cell,
+                                  Face face, COLORREF color, int right, int top) {
+    // Centred across the body, one character after another from the top of the cell: the
+    // rows a cell leaves over fall at the end of the run, not inside a word.
+    const int size = metrics_.fontSize;
+    const int height = std::max(1, static_cast<int>(std::lround(size * cell.scale)));
+    const int x = right + (height - size) / 2;
+    int y = top;
+    for (std::size_t i = 0; i < characters.size(); ++i, y += height)
+        drawText(characters.substr(i, 1), face, height, true, color, x, y);
+}
+
+void ProsePagePainter::drawFigure(std::u32string_view caption, const FlowLayout::Cell& cell,
+                                  Face face, int right, int top, COLORREF color) {
+    // A thin frame a little wider than the body and as tall as the cell, drawn with box
+    // characters in a horizontal face (their strokes run through the middle of the em), and
+    // the caption down the middle, smaller when it is longer than the frame.
+    const int size = metrics_.fontSize;
+    const int pad = std::max(1, size / 5);
+    const int left = right - size - pad;
+    const int east = right + pad;
+    const int bottom = top + cell.rows * size - pad;
+    const int northY = top + pad;
+    const int box = std::max(2, size / 2);
+    const int half = box / 2;
+    auto stroke = [&](char32_t c, int x, int y) {
+        drawText(std::u32string_view(&c, 1), Face::Mincho, box, false, color, x - half, y - half);
+    };
+    for (int x = left; x < east; x += half) {
+        stroke(U'─', x, northY);
+        stroke(U'─', x, bottom);
+    }
+    for (int y = northY; y < bottom; y += half) {
+        stroke(U'│', left, y);
+        stroke(U'│', east, y);
+    }
+    stroke(U'┐', east, northY);
+    stroke(U'┌', left, northY);
+    stroke(U'┘', east, bottom);
+    stroke(U'└', left, bottom);
+    std::u32string text = U"挿絵";
+    if (!caption.empty() && caption != text) text.append(U"：").append(caption);
+    const int room = bottom - northY - 2 * pad;
+    const int count = static_cast<int>(text.size());
+    const int height = std::clamp(room / std::max(1, count), 1, size * 4 / 5);
+    int y = northY + pad + std::max(0, (room - count * height) / 2);
+    const int x = right - (size - height) / 2;
+    for (std::size_t i = 0; i < text.size(); ++i, y += height)
+        drawText(std::u32string_view(text).substr(i, 1), face, height, true, color, x, y);
 }
 
 void ProsePagePainter::drawRuby(const prose::ProseDocument& document,
@@ -198,12 +266,17 @@ void ProsePagePainter::drawText(std::u32string_view text, Face face, int height,
     if (text.empty()) return;
     const HDC dc = surface_.hDC();
     const auto key = std::make_tuple(face == Face::Gothic, height, vertical);
+    auto record = [&] {
+        const String name = face == Face::Gothic ? String(u"ＭＳ ゴシック") : String(u"ＭＳ 明朝");
+        return textFontRecord(-height, vertical ? kDown : 0, vertical ? u"@" + name : name);
+    };
+    if (preparing_) {
+        surface_.prepareTextW(record(), text);
+        return;
+    }
     auto found = fonts_.find(key);
     if (found == fonts_.end()) {
-        const String name = face == Face::Gothic ? String(u"ＭＳ ゴシック") : String(u"ＭＳ 明朝");
-        const LOGFONTA record =
-            textFontRecord(-height, vertical ? kDown : 0, vertical ? u"@" + name : name);
-        const HFONT font = surface_.CreateFontIndirectA(record);
+        const HFONT font = surface_.CreateFontIndirectA(record());
         if (!font) return;
         found = fonts_.emplace(key, font).first;
     }

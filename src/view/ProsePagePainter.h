@@ -31,8 +31,9 @@ struct ProsePaintState {
 // Draws one flowing page of a prose document on a drawing surface, in the page's geometry
 // (flow::FlowMetrics): every cell of every column with the Unicode text call, upright in the
 // vertical face; tate-chu-yoko cells across the column in the horizontal face; warichu in two
-// half-size lines; ruby at half size beside its base (left ruby on the left); emphasis marks
-// and side lines in the ruby band; bold text and headings in the Gothic face. Clears nothing:
+// half-size lines; text of another size scaled in the rows its cells take; a figure as its
+// caption in a thin frame; ruby at half size beside its base (left ruby on the left); emphasis
+// marks and side lines in the ruby band; bold text and headings in the Gothic face. Clears nothing:
 // the caller clears the surface first.
 class ProsePagePainter {
 public:
@@ -40,12 +41,21 @@ public:
 
     void paint(const prose::ProseDocument& document, const flow::FlowMetrics& metrics,
                const flow::FlowLayout::Page& page, const ProsePaintState& state);
+    // Draws nothing: hands the surface every text the page would draw as prepareTextW, so that
+    // a surface with caches makes the glyphs before the page is shown.
+    void prepare(const prose::ProseDocument& document, const flow::FlowMetrics& metrics,
+                 const flow::FlowLayout::Page& page, const ProsePaintState& state);
 
 private:
     enum class Face { Mincho, Gothic };
 
     void drawColumn(const prose::Paragraph& paragraph, const flow::FlowLayout::Column& column,
                     const ProsePaintState& state);
+    // Text of another size (a cell's scale), and a figure's caption in its frame.
+    void drawScaled(std::u32string_view characters, const flow::FlowLayout::Cell& cell, Face face,
+                    COLORREF color, int right, int top);
+    void drawFigure(std::u32string_view caption, const flow::FlowLayout::Cell& cell, Face face,
+                    int right, int top, COLORREF color);
     void drawRuby(const prose::ProseDocument& document, const flow::FlowLayout::RubyMark& mark,
                   const ProsePaintState& state);
     void drawNote(const prose::ProseDocument& document, const flow::FlowLayout::NoteMark& mark,
@@ -63,6 +73,7 @@ private:
 
     DrawingSurface& surface_;
     flow::FlowMetrics metrics_;
+    bool preparing_ = false;
     // The fonts of one page, by (Gothic, height, vertical), deleted when the page is drawn.
     std::map<std::tuple<bool, int, bool>, HFONT> fonts_;
 };

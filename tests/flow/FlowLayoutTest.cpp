@@ -61,6 +61,22 @@ ProseDocument randomDocument(unsigned seed, int paragraphs) {
             p.text += U"ABC";
             p.notes.push_back({U"縦中横", start, start + 3, U""});
         }
+        if (pick(8) == 0) {  // larger or smaller text, with a closing mark to break by
+            const std::u32string sizes[] = {U"大きな文字", U"二段階大きな文字", U"小さな文字",
+                                            U"３段階小さな文字"};
+            const std::u32string& size = sizes[pick(4)];
+            const auto start = static_cast<Offset>(p.text.size());
+            p.text += U"大小の文字、」を書く";
+            p.notes.push_back({size.substr(size.size() - 5), start, start + 10, size});
+        }
+        if (pick(10) == 0) {
+            auto at = static_cast<Offset>(pick(static_cast<int>(p.text.size()) + 1));
+            for (const prose::Ruby& r : p.ruby)  // not inside a base, which it would split
+                if (r.start < at && at < r.end) at = r.end;
+            const auto before = std::find_if(p.notes.begin(), p.notes.end(),
+                                             [&](const prose::Note& n) { return n.start > at; });
+            p.notes.insert(before, {U"挿絵", at, at, U"庭の図"});
+        }
         p.indent = pick(3);
         p.hangingIndent = pick(3) == 0 ? pick(3) : 0;
         if (pick(12) == 0) {
@@ -127,31 +143,51 @@ void expectFlowKeepsTheRules(const ProseDocument& d, FlowLayout& layout,
                 EXPECT_EQ(column.end, text.size());
             }
             std::vector<Offset> held;
-            int bodyCells = 0;
+            int bodyRows = column.cells.empty() ? 0 : column.cells.front().row;
             for (const FlowLayout::Cell& cell : column.cells) {
                 for (Offset o = cell.start; o < cell.end; ++o) held.push_back(o);
                 for (Offset o = cell.leftStart; o < cell.leftEnd; ++o) held.push_back(o);
                 if (cell.kind == Kind::Hanging) {
                     EXPECT_TRUE(LineBreakRules::mayHang(text[cell.start]));
                     EXPECT_EQ(&cell, &column.cells.back());
+                    EXPECT_EQ(cell.row, bodyRows);
                 } else {
-                    ++bodyCells;
+                    bodyRows += cell.rows;
                     EXPECT_GE(cell.row, 0);
-                    EXPECT_LT(cell.row, n);
+                    EXPECT_LE(cell.row + cell.rows, n);
+                    // Characters of another size fit the rows their cell takes.
+                    if (cell.kind == Kind::Plain) {
+                        EXPECT_LE((cell.end - cell.start) * cell.scale, cell.rows + 1e-9);
+                    }
+                }
+                // A figure stands alone in its column, but for a mark hanging below it; one
+                // inside a group set in one cell comes after the cell.
+                if (cell.kind == Kind::Figure) {
+                    const Offset at = d.paragraphs[column.paragraph].notes.at(cell.figure).start;
+                    EXPECT_LE(at, cell.start);
+                    EXPECT_LE(cell.start, at + 4);
+                    EXPECT_EQ(column.cells.front(), cell);
+                    EXPECT_LE(column.cells.size(), 2U);
                 }
             }
             std::sort(held.begin(), held.end());
             std::vector<Offset> expected(column.end - column.start);
             std::iota(expected.begin(), expected.end(), column.start);
             EXPECT_EQ(held, expected);
-            EXPECT_LE(bodyCells, n);
+            EXPECT_LE(bodyRows, n);
             // The rules at the column's head, unless no break in the column before kept them.
-            if (!first && column.start > 0 && !column.cells.empty() &&
+            auto unbreakable = [&](std::size_t j) {  // cells [j − 1, j] of the previous column
+                const auto kind = [&](std::size_t i) { return previous->cells[i].kind; };
+                return kind(j) == Kind::Warichu || kind(j - 1) == Kind::Warichu ||
+                       kind(j) == Kind::Figure || kind(j - 1) == Kind::Figure;
+            };
+            if (!first && column.start > 0 && column.start < text.size() &&
+                column.cells.front().kind != Kind::Figure &&
+                previous->cells.back().kind != Kind::Figure &&
                 !breakAllowed(text[column.start - 1], text[column.start], rules)) {
                 for (std::size_t j = 1; j < previous->cells.size(); ++j) {
                     const FlowLayout::Cell& cell = previous->cells[j];
-                    if (cell.kind == Kind::Warichu || previous->cells[j - 1].kind == Kind::Warichu)
-                        continue;
+                    if (unbreakable(j)) continue;
                     EXPECT_FALSE(breakAllowed(text[cell.start - 1], text[cell.start], rules))
                         << "could break at " << cell.start << " in "
                         << codes(std::u32string_view(text).substr(previous->start,
@@ -169,9 +205,7 @@ void expectFlowKeepsTheRules(const ProseDocument& d, FlowLayout& layout,
             if (!first && splits(column.start)) {
                 for (std::size_t j = 1; j < previous->cells.size(); ++j) {
                     const Offset at = previous->cells[j].start;
-                    if (previous->cells[j].kind == Kind::Warichu ||
-                        previous->cells[j - 1].kind == Kind::Warichu)
-                        continue;
+                    if (unbreakable(j)) continue;
                     EXPECT_FALSE(breakAllowed(text[at - 1], text[at], rules) && !splits(at))
                         << "could break at " << at;
                 }
@@ -303,6 +337,60 @@ TEST(FlowLayoutTest, cellsCarryUprightGroupsWarichuAndHangingMarks) {
         {4, 7, 2, 1, Kind::Upright, 0, 0},   {7, 8, 3, 1, Kind::Warichu, 9, 10},
         {8, 9, 4, 1, Kind::Warichu, 10, 11}, {11, 12, 5, 1, Kind::Hanging, 0, 0}};
     EXPECT_EQ(cells, expected);
+}
+
+TEST(FlowLayoutTest, sizedTextTakesWholeRowsAtItsScale_andAFigureTakesAColumn) {
+    struct Case {
+        std::u32string value;
+        double scale;
+        int rows;  // of a run of six characters at that scale, by the least waste in ≤ 6 rows
+    };
+    const std::vector<Case> cases = {
+        {U"大きな文字", 1.2, 6 + 2},         // 5 in 6 rows, then 1 in ⌈1.2⌉
+        {U"二段階大きな文字", 1.44, 3 * 3},  // 2 in 3 rows (2.88)
+        {U"十段階大きな文字", 1.5, 3 * 3},   // capped: 2 in 3
+        {U"小さな文字", 0.8, 4 + 1},         // 5 in 4 rows, then 1 in ⌈0.8⌉
+        {U"３段階小さな文字", 0.512, 4},     // 11 in 6 rows; six take ⌈3.07⌉
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.scale);
+        const std::u32string kind = c.value.substr(c.value.size() - 5);
+        const prose::Note note{kind, 1, 7, c.value};
+        EXPECT_NEAR(FlowLayout::sizeScale(note), c.scale, 1e-9);
+        Paragraph p = paragraph(U"あ文字の大きさ。い");
+        p.notes = {note};
+        const ProseDocument d = documentOf({p});
+        FlowLayout layout(d, 40, 5);
+        const FlowLayout::Column column = layout.page(0).columns.at(0);
+        int rows = 0;
+        for (const FlowLayout::Cell& cell : column.cells)
+            if (cell.start >= 1 && cell.end <= 7) {
+                EXPECT_DOUBLE_EQ(cell.scale, FlowLayout::sizeScale(note));
+                rows += cell.rows;
+            } else {
+                EXPECT_EQ(cell.scale, 1);  // the text around is the body's
+            }
+        EXPECT_EQ(rows, c.rows);
+        EXPECT_EQ(column.cells.back().row, 1 + c.rows + 1);  // あ, the run, 。 and い after it
+    }
+    EXPECT_EQ(FlowLayout::sizeScale({U"傍点", 0, 1, U"傍点"}), 1);
+
+    // A figure between two sentences, in a paragraph indented by two: the text before it, the
+    // figure from the top of the next column to the foot, the text after it.
+    Paragraph figured = paragraph(U"前の文。後");
+    figured.indent = 2;
+    figured.notes = {{U"挿絵", 4, 4, U"庭"}};
+    const ProseDocument d = documentOf({figured});
+    FlowLayout layout(d, 6, 2);
+    const FlowLayout::Page page = layout.page(0);
+    ASSERT_EQ(page.columns.size(), 2U);
+    EXPECT_EQ(page.columns[0].end, 4U);
+    EXPECT_EQ(page.columns[1].cells,
+              (std::vector<FlowLayout::Cell>{{4, 4, 0, 6, Kind::Figure, 0, 0, 1, 0}}));
+    // The text after it starts where the figure stands, and the next page by it.
+    const Place next = layout.firstPlaceOn(1);
+    EXPECT_EQ(next, (Place{0, 4}));
+    EXPECT_EQ(layout.pageOf(next), 1);
 }
 
 TEST(FlowLayoutTest, indentsAlignmentHeadingsAndPageBreaksPlaceColumns) {

@@ -185,6 +185,15 @@ TEST(LineBreakRulesTest, theFirstColumnMayHoldFewerCells_andGroupsBindByTheirCol
     LineBreakRules::columnLengths(upright, {}, 3, 3, {}, lengths);
     EXPECT_EQ(lengths, (std::vector<int>{2, 2}));
     EXPECT_THROW(LineBreakRules::columnLengths(cells, {}, 0, 4, {}, lengths), Error);
+
+    // Cells of more rows fill a column by rows; one taller than the column stands alone, and
+    // only a mark of one row hangs.
+    const std::vector<Cell> tall = {{U'あ', U'あ', 2}, {U'い', U'い', 2}, {U'う', U'う', 7},
+                                    {U'え', U'え', 1}, {U'お', U'お', 1}, {U'か', U'か', 1},
+                                    {U'、', U'、', 2}, {U'。', U'。', 1}};
+    lengths.clear();
+    LineBreakRules::columnLengths(tall, {}, 5, 3, {}, lengths);
+    EXPECT_EQ(lengths, (std::vector<int>{2, 1, 2, 3}));
 }
 
 TEST(LineBreakRulesTest, gridWithoutCells_fails) {

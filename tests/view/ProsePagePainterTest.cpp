@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "flow/FlowLayout.h"
 #include "prose/AozoraReader.h"
 #include "support/RecordingDrawingSurface.h"
@@ -98,6 +100,29 @@ TEST(ProsePagePainterTest, hits_takeTheHitColour_theRestTheInk) {
             EXPECT_EQ(text.color, state.inkColor);
     }
     EXPECT_EQ(red, U"吾輩吾輩");
+}
+
+TEST(ProsePagePainterTest, sizedTextAtItsScale_andAFigureAsItsCaptionInABoxFrame) {
+    const auto painted = paint(
+        U"題\n著者\n\n本文［＃２段階大きな文字］大字［＃大きな文字終わり］本。\n"
+        U"［＃「庭」のキャプション付きの図（a.png、横1×縦1）入る］\n");
+    const int size = painted->layout->metrics().fontSize;
+    const int larger = static_cast<int>(std::lround(size * 1.44));
+    std::u32string scaled;
+    std::u32string body;
+    std::u32string frame;
+    std::u32string caption;
+    for (const auto& text : painted->surface.drawnTexts()) {
+        if (text.logFont.lfEscapement == 0) frame += text.unicode;  // the box characters
+        else if (text.logFont.lfHeight == -larger) scaled += text.unicode;
+        else if (text.logFont.lfHeight == -size) body += text.unicode;
+        else caption += text.unicode;
+    }
+    EXPECT_EQ(scaled, U"大字");
+    EXPECT_EQ(body, U"本文本。");
+    EXPECT_EQ(caption, U"挿絵：庭");
+    for (const char32_t corner : std::u32string_view(U"┌┐└┘│─"))
+        EXPECT_NE(frame.find(corner), std::u32string::npos) << static_cast<int>(corner);
 }
 
 }  // namespace

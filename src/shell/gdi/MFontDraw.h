@@ -54,6 +54,7 @@ public:
     int DeleteObject(HGDIOBJ object) override;
     // Makes the font and the glyph images of the text into the caches (nothing without them).
     void prepareText(const LOGFONTA& font, const char* text, int length) override;
+    void prepareTextW(const LOGFONTA& font, std::u32string_view text) override;
 
     // Off: no font, shaping or glyph image is reused, and text outside the image is shaped
     // and rasterised before it is clipped (the baseline for measurements); the font files

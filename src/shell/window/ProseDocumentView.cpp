@@ -117,6 +117,15 @@ void ProseDocumentView::paint(const String& id, int page, DrawingSurface& surfac
                   state);
 }
 
+void ProseDocumentView::prepareNeighbours(const String& id, int page, DrawingSurface& surface) {
+    Entry& document = entry(id);
+    const int pages = pageCount(id);
+    for (const int p : {page + 1, page - 1})
+        if (p >= 0 && p < pages)
+            ProsePagePainter(surface).prepare(*document.document, document.layout->metrics(),
+                                              document.layout->page(p), {});
+}
+
 String ProseDocumentView::status(const String& id) {
     Entry& document = entry(id);
     const int pages = pageCount(id);

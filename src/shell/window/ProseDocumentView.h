@@ -55,6 +55,9 @@ public:
     void moveTo(const String& id, flow::Place place);
     // Draws page `page` (clamped into the document) and makes its first character the place.
     void paint(const String& id, int page, DrawingSurface& surface, COLORREF ink, COLORREF hit);
+    // Makes the glyphs of the pages on either side of `page` in the surface's caches, so that
+    // the next turn only draws.
+    void prepareNeighbours(const String& id, int page, DrawingSurface& surface);
     // The status bar's text: the ID, page N / M, the percentage, the length and the encoding.
     [[nodiscard]] String status(const String& id);
 

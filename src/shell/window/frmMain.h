@@ -167,8 +167,8 @@ public:
     // The reading view (frmMainView.cpp). Lays every open document out again for the view's
     // present size and zoom and redraws at the same scroll position.
     void followViewSize();
-    // The text scale in percent, 50 to 100 (where the columns fill the view); 100 gives the
-    // sizes the view's height gives.
+    // The text scale in percent, 50 to 100 for tl2 documents (where the columns fill the
+    // view), to 400 for prose; 100 gives the sizes the view's height gives.
     [[nodiscard]] int zoomPercent() const { return zoomPercent_; }
     void zoomTo(int percent);
     void zoomStep(int steps);
@@ -274,6 +274,7 @@ private:
     void setUpReadingView();
     void placeControls();
     void layOutDevice();
+    [[nodiscard]] int largestZoom() const;  // for the current document's kind
     void zoomByWheel(int angle);
     void paintColors(PaintState& state) const;
     void designLayout();

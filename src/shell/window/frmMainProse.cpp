@@ -2,6 +2,7 @@
 // prose view draws their flowing pages. The scroll bar runs over the pages (Min the last page,
 // one page a step), so that the keys, the wheel, the clicks and the jumps of the tl2 view turn
 // the pages as they are.
+#include <QTimer>
 #include <algorithm>
 
 #include "common/PathBytes.h"
@@ -14,6 +15,11 @@
 #include "store/DocumentLoader.h"
 
 namespace tavelo {
+namespace {
+
+constexpr int kPrepareDelayMs = 30;  // after the page reaches the screen
+
+}  // namespace
 
 bool frmMain::loadAnyDocument(DocumentLoader& loader, const String& fileName,
                               const String& fullPathName, MessageSink& sink) {
@@ -64,6 +70,11 @@ void frmMain::showProsePage() {
     prose_.paint(id, hsb1.Value(), surface_, colours.inkColor, colours.hitColor);
     showStatus(statusText(m_obViewS.Item(m_ViewIndex)));
     tools_->viewDrawn();
+    // The pages on either side are made while this one is read (once it is on the screen),
+    // so that a turn only draws.
+    QTimer::singleShot(kPrepareDelayMs, this, [this, id = String(id), page = int{hsb1.Value()}] {
+        if (prose_.holds(id)) prose_.prepareNeighbours(id, page, surface_);
+    });
 }
 
 void frmMain::enableStyleCommands(bool enabled) {

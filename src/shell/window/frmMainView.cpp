@@ -30,10 +30,14 @@ namespace tavelo {
 namespace {
 
 constexpr int kBarPixels = 28;  // toolbar row and status bar
-// Columns fill the height they are laid out for, the view's height times the zoom: above
-// 100 % their lower part would run past the bottom of the view, where nothing reaches it. The
-// zoom therefore stops at 100 %; larger characters are the large style's two tiers.
-constexpr std::array<int, 6> kZoomSteps{50, 67, 75, 80, 90, 100};
+// A tl2 document's columns fill the height they are laid out for, the view's height times the
+// zoom: above 100 % their lower part would run past the bottom of the view, where nothing
+// reaches it. Its zoom therefore stops at 100 %; larger characters are the large style's two
+// tiers. Prose flows into as many columns as the view holds at any size, up to 400 %.
+constexpr std::array<int, 13> kZoomSteps{50,  67,  75,  80,  90,  100, 125,
+                                         150, 175, 200, 250, 300, 400};
+constexpr int kClassicLargestZoom = 100;
+constexpr int kProseLargestZoom = 400;
 constexpr int kWheelNotch = 120;
 constexpr int kZoomShownMs = 1500;
 // The right end of the toolbar row at the classic width: the scroll bar ends 9 pixels before
@@ -71,10 +75,12 @@ COLORREF readableOn(COLORREF paper, COLORREF hit) {
     return RGB(shift(redOf(hit)), shift(greenOf(hit)), shift(blueOf(hit)));
 }
 
-String percentText(int percent, bool capped) {
+String percentText(int percent, bool capped, bool prose) {
     const std::string text = std::to_string(percent);
     String shown = u"表示倍率 " + String(text.begin(), text.end()) + u"%";
-    if (capped) shown += u"(列が表示に収まる最大です。大きな文字は「フォント大」で)";
+    if (capped)
+        shown += prose ? String(u"(最大です)")
+                       : String(u"(列が表示に収まる最大です。大きな文字は「フォント大」で)");
     return shown;
 }
 
@@ -196,7 +202,8 @@ void frmMain::placeControls() {
 // height, so a larger zoom gives larger characters and fewer columns across the same width.
 void frmMain::layOutDevice() {
     const QSize view = picView.logicalSize();
-    const int height = static_cast<int>(std::lround(view.height() * (zoomPercent_ / 100.0)));
+    const int zoom = std::min(zoomPercent_, kClassicLargestZoom);
+    const int height = static_cast<int>(std::lround(view.height() * (zoom / 100.0)));
     viewDevice_.setInnerSize(view.width(), std::max(height, 1));
 }
 
@@ -213,26 +220,37 @@ void frmMain::followViewSize() {
     }
 }
 
+// A tl2 document keeps its cap; prose, and a window without documents (a session being
+// restored), go up to the prose's. The tl2 layout reads a larger zoom as 100 %.
+int frmMain::largestZoom() const {
+    return currentIsProse() || m_obViewS.Count() == 0 ? kProseLargestZoom : kClassicLargestZoom;
+}
+
 void frmMain::zoomTo(int percent) {
-    const bool capped = percent > kZoomSteps.back();
-    percent = std::clamp(percent, kZoomSteps.front(), kZoomSteps.back());
+    const int largest = largestZoom();
+    const bool capped = percent > largest;
+    percent = std::clamp(percent, kZoomSteps.front(), largest);
     if (percent != zoomPercent_) {
         zoomPercent_ = percent;
         followViewSize();
     }
-    showPassingStatus(percentText(percent, capped), kZoomShownMs);
+    showPassingStatus(percentText(percent, capped, largest == kProseLargestZoom), kZoomShownMs);
 }
 
 void frmMain::zoomStep(int steps) {
-    const auto at = std::lower_bound(kZoomSteps.begin(), kZoomSteps.end(), zoomPercent_);
+    const int largest = largestZoom();
+    const int zoom = std::min(zoomPercent_, largest);
+    const auto end = std::upper_bound(kZoomSteps.begin(), kZoomSteps.end(), largest);
+    const auto at = std::lower_bound(kZoomSteps.begin(), end, zoom);
     auto index = at - kZoomSteps.begin();
     // Between two steps, one step in goes to the larger and one step out to the smaller.
-    if (steps < 0 || (at != kZoomSteps.end() && *at == zoomPercent_)) index += steps;
+    if (steps < 0 || (at != end && *at == zoom))
+        index += steps;
     else index += steps - 1;
-    const auto last = static_cast<decltype(index)>(kZoomSteps.size()) - 1;
+    const auto last = (end - kZoomSteps.begin()) - 1;
     // A step past the largest asks for more than fits, which the status bar then says.
     if (index > last) {
-        zoomTo(kZoomSteps.back() + 1);
+        zoomTo(largest + 1);
         return;
     }
     zoomTo(kZoomSteps[static_cast<std::size_t>(std::max<decltype(index)>(index, 0))]);

@@ -105,11 +105,53 @@ private slots:
         keeps("zoom 50");
         w->form->zoomTo(100);
         keeps("zoom 100");
+        // Prose is not held at 100 %: every step in sets larger text on more pages, up to
+        // 400 %, and the character stays in view.
+        int pages = int{d.scrollMin()} + 1;
+        for (int step = 0; step < 7; ++step) {
+            w->form->zoomStep(1);
+            keeps("zoom step in");
+            const int now = int{d.scrollMin()} + 1;
+            QVERIFY2(now > pages, "larger text, more pages");
+            pages = now;
+        }
+        QCOMPARE(w->form->zoomPercent(), 400);
+        w->form->zoomStep(1);
+        QCOMPARE(w->form->zoomPercent(), 400);
+        QVERIFY(d.statusText().find(u"最大") != String::npos);
+        w->form->zoomTo(100);
+        keeps("zoom back to 100");
         w->form->resize(900, 500);
         QTest::qWait(20);
         keeps("resize");
         w->form->mnuRenewal_Click();
         keeps("refresh");
+    }
+
+    // While a page is read, the glyphs of the pages on either side are made: the turn itself
+    // then makes none. Every paragraph has kanji of its own, so that every page has new ones.
+    void aTurn_findsTheNextPagesGlyphsMadeWhileThePageWasRead() {
+        auto w = std::make_unique<testing::WindowFixture>();
+        QString text = QStringLiteral("字\n作者\n\n");
+        for (int p = 0; p < 40; ++p) {
+            for (int c = 0; c < 60; ++c) text += QChar(0x4E00 + p * 60 + c);
+            text += QStringLiteral("。\n");
+        }
+        const QString path = w->folder.filePath(QStringLiteral("kanji.txt"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) > 0);
+        file.close();
+        w->open(path.toStdU16String());
+        const testing::WindowDriver d = drive(*w->form);
+        QVERIFY(d.currentIsProse() && d.scrollMin() >= 3);
+        for (const Qt::Key key : {Qt::Key_Left, Qt::Key_Left, Qt::Key_Right}) {
+            const auto shown = w->form->surface().counters().glyphsRendered;
+            QTest::qWait(200);
+            const auto prepared = w->form->surface().counters().glyphsRendered;
+            QVERIFY2(prepared > shown, "the neighbours' glyphs are made while the page is read");
+            d.press(key);
+            QCOMPARE(w->form->surface().counters().glyphsRendered, prepared);
+        }
     }
 
     void restart_bringsTheBookBackAtItsCharacter() {
