@@ -62,7 +62,7 @@ public:
     [[nodiscard]] String status(const String& id);
 
     // The document and its pages, for what the reader's tools ask of them (the text under the
-    // pointer, a selection's text, the headings).
+    // pointer, a selection's text, the headings) and the page dialog's preview.
     [[nodiscard]] const prose::ProseDocument& document(const String& id) const {
         return *entry(id).document;
     }
@@ -80,9 +80,6 @@ public:
     // page), and the document itself, for the dialog's preview.
     [[nodiscard]] ProseManuscriptPrinter::Job manuscriptJob(const String& id,
                                                             const PrintChoice& choice) const;
-    [[nodiscard]] const prose::ProseDocument& document(const String& id) const {
-        return *entry(id).document;
-    }
 
     // Marks `word` (with the words searched before) and returns the hits of all of them.
     long search(const String& id, const String& word);
