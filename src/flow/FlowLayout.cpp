@@ -174,6 +174,17 @@ double FlowLayout::sizeScale(const prose::Note& note) {
     return std::clamp(scale, 0.5, 1.5);
 }
 
+double FlowLayout::headingScale(prose::Heading heading) {
+    switch (heading) {
+        case prose::Heading::Large:
+            return 1.44;  // two steps larger
+        case prose::Heading::Medium:
+            return 1.2;  // one step
+        default:
+            return 1;  // a small heading keeps the body's size, in bold
+    }
+}
+
 void FlowLayout::setParagraph(std::size_t paragraph) {
     const Paragraph& p = document_->paragraphs[paragraph];
     const Shape shape = shapeOf(p, metrics_.charactersPerColumn);
@@ -196,6 +207,11 @@ void FlowLayout::buildUnits(const Paragraph& p, int figureRows, int columnRows) 
     std::size_t sized = 0;   // the next note that may set a size
     Offset sizedEnd = 0;     // the size set up to here
     double scale = 1;
+    // A heading is set larger, by its level, as a 大きな文字 note would set it.
+    if (const double larger = headingScale(p.heading); larger != 1) {
+        scale = larger;
+        sizedEnd = size;
+    }
     auto addFigures = [&](Offset at) {
         for (; figure < p.notes.size() && p.notes[figure].start <= at; ++figure)
             if (p.notes[figure].kind == kFigure)

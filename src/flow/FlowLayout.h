@@ -146,6 +146,8 @@ public:
     // step larger, 0.8 for each smaller (no count is one step), kept within [0.5, 1.5] so that
     // larger text stays inside its column's pitch. 1 for any other note.
     [[nodiscard]] static double sizeScale(const prose::Note& note);
+    // A heading's size: 大見出し two steps larger, 中見出し one, 小見出し the body's (bold).
+    [[nodiscard]] static double headingScale(prose::Heading heading);
 
 private:
     // A paragraph's cells as the rules see them.
