@@ -67,7 +67,8 @@ bool DocumentPainter::columnVisible(Long x, LONG height, const PaintState& state
 
 bool DocumentPainter::bodyInkInView(const CViewData& view, Integer style, Integer tier, Integer g,
                                     const PaintState& state) {
-    if (state.viewWidth <= 0) return true;
+    // Not a culling: the view's left edge is at 0 whatever its width, and drawing every line
+    // must show the same.
     const auto [first, last] = bunRange(view, style, tier, g);
     if (first > last) return true;  // ruby over no body of this tier is culled on its own
     const PositionTables::Kind x =

@@ -35,9 +35,10 @@ struct PaintState {
 // The body and ruby passes of both styles. Each draws the characters of the current document
 // at their stored positions plus the offset, one vertical font per character through the GDI
 // calls of the drawing surface. Lines whose column lies wholly outside the view are skipped,
-// which changes nothing that can be seen, and so is the ruby of a line whose body has left the
-// view at its left edge, which would stand alone there; the passes hand the characters near the
-// view to the surface to prepare, so that scrolling finds the next pages' fonts and glyphs made.
+// which changes nothing that can be seen. The ruby of a line whose body has left the view at
+// its left edge is left out too, culled or not, as it would stand alone there. The passes hand the
+// characters near the view to the surface to prepare, so that scrolling finds the next pages' fonts
+// and glyphs made.
 class DocumentPainter {
 public:
     // How often font creation, selection and text output are tried before a character is

@@ -252,8 +252,8 @@ TEST(DocumentPainterTest, ruby_staysBlackBesideAHit) {
     EXPECT_EQ(p.surface.drawnTexts()[1].color, RGB(0, 0, 0));
 }
 
-// Swept across the view's left edge in both styles, each line's ruby is drawn only while
-// some of its body shows (the body's cell stands left of its x).
+// Swept across the view's left edge in both styles, culled or not, each line's ruby is drawn only
+// while some of its body shows (the body's cell stands left of its x).
 TEST(DocumentPainterTest, rubyAtTheLeftEdge_isDrawnExactlyWhileItsBodyShows) {
     const String bodies = u"一二三四五六七八九十百千";
     const String rubies = u"あいうえおかきくけこさし";
@@ -263,30 +263,33 @@ TEST(DocumentPainterTest, rubyAtTheLeftEdge_isDrawnExactlyWhileItsBodyShows) {
     const CViewData view = record(lines);
     for (Long offsetX = -460; offsetX <= 40; offsetX += 3) {
         for (Integer style = 0; style <= 1; ++style) {
-            Painting p;
-            p.state.offsetX = offsetX;
-            p.state.viewWidth = 200;
-            if (style == 0) {
-                p.painter.DrawSmallBun(view, p.state);
-                p.painter.DrawSmallRubi(view, p.state);
-            } else {
-                for (Integer tier = 0; tier <= 1; ++tier) {
-                    p.painter.DrawBigBun(view, tier, p.state);
-                    p.painter.DrawBigRubi(view, tier, p.state);
+            for (int width : {200, 0}) {  // a view, and every line drawn (the same must show)
+                Painting p;
+                p.state.offsetX = offsetX;
+                p.state.viewWidth = width;
+                if (style == 0) {
+                    p.painter.DrawSmallBun(view, p.state);
+                    p.painter.DrawSmallRubi(view, p.state);
+                } else {
+                    for (Integer tier = 0; tier <= 1; ++tier) {
+                        p.painter.DrawBigBun(view, tier, p.state);
+                        p.painter.DrawBigRubi(view, tier, p.state);
+                    }
                 }
-            }
-            for (std::size_t g = 0; g < lines.size(); ++g) {
-                bool bodyShows = false;
-                bool rubyDrawn = false;
-                for (const auto& drawn : p.surface.drawnTexts()) {
-                    bodyShows =
-                        bodyShows || (drawn.text == lines[g].bun.substr(0, 1) && drawn.x > 0);
-                    rubyDrawn = rubyDrawn || drawn.text == lines[g].rubi.substr(0, 1);
+                for (std::size_t g = 0; g < lines.size(); ++g) {
+                    bool bodyShows = false;
+                    bool rubyDrawn = false;
+                    for (const auto& drawn : p.surface.drawnTexts()) {
+                        bodyShows =
+                            bodyShows || (drawn.text == lines[g].bun.substr(0, 1) && drawn.x > 0);
+                        rubyDrawn = rubyDrawn || drawn.text == lines[g].rubi.substr(0, 1);
+                    }
+                    // The right edge culls body and ruby each on its own terms.
+                    if (offsetX + 400 - 40 * static_cast<Long>(g) >= 100) continue;
+                    EXPECT_EQ(rubyDrawn, bodyShows)
+                        << "line " << g + 1 << ", style " << style << ", offset " << offsetX
+                        << ", width " << width;
                 }
-                // The right edge culls body and ruby each on its own terms.
-                if (offsetX + 400 - 40 * static_cast<Long>(g) >= 100) continue;
-                EXPECT_EQ(rubyDrawn, bodyShows)
-                    << "line " << g + 1 << ", style " << style << ", offset " << offsetX;
             }
         }
     }

@@ -186,6 +186,7 @@ void OpenFileDialog::setPath(const String& path) {
     const String absolute = path.empty()             ? workingFolder()
                             : path.starts_with(u'/') ? path
                                                      : join(workingFolder(), path);
+    list_->setFocus();
     if (kindOf(absolute) == Kind::Folder) {
         showFolder(absolute);
         return;
@@ -262,7 +263,6 @@ void OpenFileDialog::showFolder(const String& folder, const String& selectName) 
         if (!selectName.empty() && entry.name == selectName) current = list_->count() - 1;
     }
     if (list_->count() > 0) list_->setCurrentRow(current);
-    list_->setFocus();
 }
 
 void OpenFileDialog::goUp() {
