@@ -65,6 +65,26 @@ bool DocumentPainter::columnVisible(Long x, LONG height, const PaintState& state
     return right >= -2 * em && right - 3 * em <= state.viewWidth;
 }
 
+bool DocumentPainter::bodyInkInView(const CViewData& view, Integer style, Integer tier, Integer g,
+                                    const PaintState& state) {
+    // Not a culling: the view's left edge is at 0 whatever its width, and drawing every line
+    // must show the same.
+    const auto [first, last] = bunRange(view, style, tier, g);
+    if (first > last) return true;  // ruby over no body of this tier is culled on its own
+    const PositionTables::Kind x =
+        style == 0 ? PositionTables::kSmallBunX : PositionTables::kBigBunX;
+    // The cell stands left of its x: the body shows when that edge is right of the view's.
+    return checked::add(state.offsetX, view.position(x, g, first)) > 0;
+}
+
+std::pair<Integer, Integer> DocumentPainter::bunRange(const CViewData& view, Integer style,
+                                                      Integer tier, Integer g) {
+    if (style == 0) return {Integer{1}, view.LenBunDan(g)};
+    if (tier == 0) return {Integer{1}, view.LenBigBunDan(0, g)};
+    return {checked::add(checked::intDiv(view.Plusminus1MaxLenDan(), Integer{2}), Integer{1}),
+            checked::add(view.LenBigBunDan(0, g), view.LenBigBunDan(1, g))};
+}
+
 const LOGFONTA& DocumentPainter::bodyFont(const String& shortName, LONG height) {
     return bodyFonts_.at(shortName, height);
 }
@@ -79,15 +99,7 @@ void DocumentPainter::drawBunLines(const CViewData& view, Integer style, Integer
     prepareOnFirstSight(view, style, state);
     const Integer end = std::min(view.GyouArraySize(), state.lastLine);
     for (Integer g = std::max(Integer{1}, state.firstLine); g <= end; ++g) {
-        Integer first = 1;
-        Integer last = view.LenBunDan(g);
-        if (style == 1 && tier == 0) {
-            last = view.LenBigBunDan(0, g);
-        } else if (style == 1) {
-            first =
-                checked::add(checked::intDiv(view.Plusminus1MaxLenDan(), Integer{2}), Integer{1});
-            last = checked::add(view.LenBigBunDan(0, g), view.LenBigBunDan(1, g));
-        }
+        const auto [first, last] = bunRange(view, style, tier, g);
         if (first > last || !columnVisible(view.position(x, g, first), height, state)) continue;
         const String& bun = view.Bun(g);
         for (Integer d = first; d <= last; ++d) {
@@ -120,7 +132,8 @@ void DocumentPainter::drawRubiLines(const CViewData& view, Integer style, Intege
             first = checked::add(view.Plusminus1MaxLenDan(), Integer{1});
             last = checked::add(view.LenBigRubiDan(0, g), view.LenBigRubiDan(1, g));
         }
-        if (first > last || !columnVisible(view.position(x, g, first), kanji.lfHeight, state))
+        if (first > last || !columnVisible(view.position(x, g, first), kanji.lfHeight, state) ||
+            !bodyInkInView(view, style, tier, g, state))
             continue;
         const String& rubi = view.Rubi(g);
         for (Integer d = first; d <= last; ++d) {

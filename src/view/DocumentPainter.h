@@ -1,11 +1,11 @@
 #pragma once
 
 #include <limits>
-#include <optional>
 #include <map>
+#include <optional>
 #include <string>
-#include <unordered_map>
 #include <tuple>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -25,7 +25,7 @@ struct PaintState {
     bool isSearch = false;  // m_IsSearch: hits are shown
     COLORREF hitColor = RGB(0, 0, 255);
     COLORREF inkColor = RGB(0, 0, 0);  // body and ruby; printing keeps black
-    int viewWidth = 0;  // the view's width in pixels; 0 draws every line
+    int viewWidth = 0;                 // the view's width in pixels; 0 draws every line
     // The lines drawn, 1-based and inclusive: a printed page leaves out the lines that belong
     // to its neighbours even where they would show in part.
     Integer firstLine = 1;
@@ -35,8 +35,10 @@ struct PaintState {
 // The body and ruby passes of both styles. Each draws the characters of the current document
 // at their stored positions plus the offset, one vertical font per character through the GDI
 // calls of the drawing surface. Lines whose column lies wholly outside the view are skipped,
-// which changes nothing that can be seen; the passes hand the characters near the view to the
-// surface to prepare, so that scrolling finds the next pages' fonts and glyphs made.
+// which changes nothing that can be seen. The ruby of a line whose body has left the view at
+// its left edge is left out too, culled or not, as it would stand alone there. The passes hand the
+// characters near the view to the surface to prepare, so that scrolling finds the next pages' fonts
+// and glyphs made.
 class DocumentPainter {
 public:
     // How often font creation, selection and text output are tried before a character is
@@ -70,6 +72,14 @@ private:
     void prepareOnFirstSight(const CViewData& view, Integer style, const PaintState& state);
     [[nodiscard]] const LOGFONTA& bodyFont(const String& shortName, LONG height);
     [[nodiscard]] bool columnVisible(Long x, LONG height, const PaintState& state) const;
+    // The characters of line g's body in the tier (style 1) as first and last, 1-based.
+    [[nodiscard]] static std::pair<Integer, Integer> bunRange(const CViewData& view, Integer style,
+                                                              Integer tier, Integer g);
+    // Whether some of line g's body in the tier shows in the view. A line whose body has left
+    // the view at its left edge draws no ruby: ruby standing alone beside the edge would read
+    // as belonging to nothing.
+    [[nodiscard]] static bool bodyInkInView(const CViewData& view, Integer style, Integer tier,
+                                            Integer g, const PaintState& state);
 
     DrawingSurface& picView_;
     const CEisuuCyotai& fonts_;

@@ -6,8 +6,8 @@
 #include "layout/ScreenFontSource.h"
 #include "store/CViewData.h"
 #include "support/GdiPrinters.h"
-#include "view/DocumentPainter.h"
 #include "support/RecordingDrawingSurface.h"
+#include "view/DocumentPainter.h"
 
 namespace tavelo {
 
@@ -252,6 +252,49 @@ TEST(DocumentPainterTest, ruby_staysBlackBesideAHit) {
     EXPECT_EQ(p.surface.drawnTexts()[1].color, RGB(0, 0, 0));
 }
 
+// Swept across the view's left edge in both styles, culled or not, each line's ruby is drawn only
+// while some of its body shows (the body's cell stands left of its x).
+TEST(DocumentPainterTest, rubyAtTheLeftEdge_isDrawnExactlyWhileItsBodyShows) {
+    const String bodies = u"一二三四五六七八九十百千";
+    const String rubies = u"あいうえおかきくけこさし";
+    std::vector<LineSpec> lines;
+    for (std::size_t g = 0; g < bodies.size(); ++g)
+        lines.push_back({String(6, bodies[g]), String(6, rubies[g])});
+    const CViewData view = record(lines);
+    for (Long offsetX = -460; offsetX <= 40; offsetX += 3) {
+        for (Integer style = 0; style <= 1; ++style) {
+            for (int width : {200, 0}) {  // a view, and every line drawn (the same must show)
+                Painting p;
+                p.state.offsetX = offsetX;
+                p.state.viewWidth = width;
+                if (style == 0) {
+                    p.painter.DrawSmallBun(view, p.state);
+                    p.painter.DrawSmallRubi(view, p.state);
+                } else {
+                    for (Integer tier = 0; tier <= 1; ++tier) {
+                        p.painter.DrawBigBun(view, tier, p.state);
+                        p.painter.DrawBigRubi(view, tier, p.state);
+                    }
+                }
+                for (std::size_t g = 0; g < lines.size(); ++g) {
+                    bool bodyShows = false;
+                    bool rubyDrawn = false;
+                    for (const auto& drawn : p.surface.drawnTexts()) {
+                        bodyShows =
+                            bodyShows || (drawn.text == lines[g].bun.substr(0, 1) && drawn.x > 0);
+                        rubyDrawn = rubyDrawn || drawn.text == lines[g].rubi.substr(0, 1);
+                    }
+                    // The right edge culls body and ruby each on its own terms.
+                    if (offsetX + 400 - 40 * static_cast<Long>(g) >= 100) continue;
+                    EXPECT_EQ(rubyDrawn, bodyShows)
+                        << "line " << g + 1 << ", style " << style << ", offset " << offsetX
+                        << ", width " << width;
+                }
+            }
+        }
+    }
+}
+
 // ---- Failures and cost
 
 TEST(DocumentPainterTest, failingGdiCalls_areRetriedAFewTimesThenTheCharacterIsSkipped) {
@@ -284,11 +327,12 @@ TEST(DocumentPainterTest, linesOutsideTheView_areSkipped) {
     for (int g = 1; g <= 30; ++g) {
         const int body = 400 - 40 * (g - 1);
         const int ruby = body + 8;
-        // Every glyph whose em square reaches into the view is drawn ...
+        // Every glyph whose em square reaches into the view is drawn, ruby beside a body
+        // that shows ...
         if (body > 0 && body - 20 < 200) {
             EXPECT_TRUE(drawnAt(body)) << "line " << g;
         }
-        if (ruby > 0 && ruby - 8 < 200) {
+        if (body > 0 && ruby - 8 < 200) {
             EXPECT_TRUE(drawnAt(ruby)) << "line " << g;
         }
         // ... and columns far outside are not even visited.

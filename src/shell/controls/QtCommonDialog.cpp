@@ -2,9 +2,9 @@
 
 #include <QApplication>
 #include <QColorDialog>
-#include <QFileDialog>
 
 #include "shell/controls/ClassicColor.h"
+#include "shell/controls/OpenFileDialog.h"
 
 namespace tavelo {
 
@@ -26,17 +26,15 @@ QStringList QtCommonDialog::nameFilters(const String& filter) {
 }
 
 std::optional<String> QtCommonDialog::askOpenFile() {
-    QFileDialog dialog(QApplication::activeWindow(), QString::fromStdU16String(DialogTitle()));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode((Flags() & cdlOFNFileMustExist) != 0 ? QFileDialog::ExistingFile
-                                                            : QFileDialog::AnyFile);
+    OpenFileDialog dialog(QApplication::activeWindow());
+    dialog.setWindowTitle(QString::fromStdU16String(DialogTitle()));
+    dialog.setMustExist((Flags() & cdlOFNFileMustExist) != 0);
     const QStringList filters = nameFilters(Filter());
     if (!filters.isEmpty()) dialog.setNameFilters(filters);
-    if (!FileName().empty()) dialog.selectFile(QString::fromStdU16String(FileName()));
+    // The folder chosen from last time, or the working folder.
+    dialog.setPath(FileName());
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    const QStringList chosen = dialog.selectedFiles();
-    if (chosen.isEmpty()) return std::nullopt;
-    return chosen.front().toStdU16String();
+    return dialog.chosenPath();
 }
 
 std::optional<Long> QtCommonDialog::askColor() {

@@ -19,11 +19,11 @@ Toolbar::Toolbar(QWidget* parent) : QWidget(parent) {
 
 Toolbar::~Toolbar() = default;
 
-void Toolbar::ImageList(std::vector<QPixmap> images) {
+void Toolbar::ImageList(std::vector<QIcon> images) {
     images_ = std::move(images);
 }
 
-const QPixmap& Toolbar::ImageListImage(Integer vIndex) const {
+const QIcon& Toolbar::ImageListImage(Integer vIndex) const {
     if (vIndex < 1 || vIndex > ImageCount()) throw Error::subscriptOutOfRange("ImageList");
     return images_[static_cast<std::size_t>(vIndex - 1)];
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QPixmap>
+#include <QIcon>
 #include <QWidget>
 #include <memory>
 #include <vector>
@@ -26,10 +26,11 @@ public:
     explicit Toolbar(QWidget* parent);
     ~Toolbar() override;
 
-    // The images buttons refer to, numbered from 1.
-    void ImageList(std::vector<QPixmap> images);
+    // The images buttons refer to, numbered from 1; an icon may hold the image at more than
+    // one size, for displays at a scale above 1.
+    void ImageList(std::vector<QIcon> images);
     [[nodiscard]] Integer ImageCount() const { return static_cast<Integer>(images_.size()); }
-    [[nodiscard]] const QPixmap& ImageListImage(Integer vIndex) const;
+    [[nodiscard]] const QIcon& ImageListImage(Integer vIndex) const;
 
     // Adds a button with the next index.
     ToolbarButton& AddButton(const String& key, Integer style, Integer image = 0);
@@ -57,7 +58,7 @@ protected:
 private:
     void reportMouseMove(const QMouseEvent& event, QPoint position);
 
-    std::vector<QPixmap> images_;
+    std::vector<QIcon> images_;
     std::vector<std::unique_ptr<ToolbarButton>> buttons_;
     Integer mousePointer_ = 0;
 };

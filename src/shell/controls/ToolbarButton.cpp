@@ -28,7 +28,7 @@ void ToolbarButton::Image(Integer vNewValue) {
     if (vNewValue < 0 || vNewValue > toolbar_.ImageCount())
         throw controlerrors::invalidPropertyValue("Image");
     image_ = vNewValue;
-    button_.setIcon(vNewValue == 0 ? QIcon() : QIcon(toolbar_.ImageListImage(vNewValue)));
+    button_.setIcon(vNewValue == 0 ? QIcon() : toolbar_.ImageListImage(vNewValue));
 }
 
 bool ToolbarButton::Enabled() const {

@@ -9,6 +9,7 @@
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace tavelo {
@@ -69,6 +70,28 @@ QStringList FileFollower::followedFiles() const {
     return paths;
 }
 
+QString FileFollower::watchedName(const QString& path) {
+    if (QFile::decodeName(QFile::encodeName(path)) == path) return path;
+    if (const auto it = linkOf_.find(path); it != linkOf_.end()) return it->second;
+#ifdef Q_OS_UNIX
+    if (!links_) links_ = std::make_unique<QTemporaryDir>();
+    const QString link = links_->filePath(QString::number(linkOf_.size() + 1));
+    const std::string target = PathBytes::toSystem(path.toStdU16String());
+    if (!links_->isValid() || ::symlink(target.c_str(), QFile::encodeName(link).constData()) != 0)
+        return path;
+    linkOf_[path] = link;
+    pathOf_[link] = path;
+    return link;
+#else
+    return path;
+#endif
+}
+
+QString FileFollower::pathOf(const QString& watchedName) const {
+    const auto it = pathOf_.find(watchedName);
+    return it == pathOf_.end() ? watchedName : it->second;
+}
+
 bool FileFollower::isFollowing(const QString& path) const {
     return files_.count(keyOf(path)) > 0;
 }
@@ -103,7 +126,8 @@ void FileFollower::unfollow(const QString& path) {
     const QString key = keyOf(path);
     const auto it = files_.find(key);
     if (it == files_.end()) return;
-    if (watcher_.files().contains(key)) watcher_.removePath(key);
+    if (const QString name = watchedName(key); watcher_.files().contains(name))
+        watcher_.removePath(name);
     const QString folder = it->second.folder;
     // The timer may be the one whose timeout is running now (a consumer that leaves the file
     // when told it changed): it goes when control returns to the event loop.
@@ -171,8 +195,9 @@ void FileFollower::retryLater(const QString& path) {
 // ---- Watches
 
 void FileFollower::watchFolder(const QString& folder) {
-    if (watcher_.directories().contains(folder)) return;
-    if (addWatch_(watcher_, folder) || !QFileInfo(folder).isDir()) return;
+    const QString name = watchedName(folder);
+    if (watcher_.directories().contains(name)) return;
+    if (addWatch_(watcher_, name) || !QFileInfo(name).isDir()) return;
     // Without the folder's watch a file saved by renaming would be lost: poll its files.
     for (auto& entry : files_)
         if (entry.second.folder == folder) refuse(entry.second);
@@ -181,15 +206,17 @@ void FileFollower::watchFolder(const QString& folder) {
 void FileFollower::unwatchFolderIfUnused(const QString& folder) {
     for (const auto& entry : files_)
         if (entry.second.folder == folder) return;
-    if (watcher_.directories().contains(folder)) watcher_.removePath(folder);
+    const QString name = watchedName(folder);
+    if (watcher_.directories().contains(name)) watcher_.removePath(name);
 }
 
 void FileFollower::rewatch(const QString& path, Followed& file, const Signature& now) {
-    const bool inWatcher = watcher_.files().contains(path);
+    const QString name = watchedName(path);
+    const bool inWatcher = watcher_.files().contains(name);
     if (!now.exists) {
         // The watch of a file that is gone follows nothing; the folder's watch tells when a
         // file of that name comes back.
-        if (inWatcher) watcher_.removePath(path);
+        if (inWatcher) watcher_.removePath(name);
         file.watched = false;
         return;
     }
@@ -199,8 +226,8 @@ void FileFollower::rewatch(const QString& path, Followed& file, const Signature&
         file.watched = true;
         return;
     }
-    if (inWatcher) watcher_.removePath(path);
-    if (addWatch_(watcher_, path)) {
+    if (inWatcher) watcher_.removePath(name);
+    if (addWatch_(watcher_, name)) {
         file.watched = true;
         file.watchedInode = now.inode;
         file.watchRetriesLeft = kWatchRetries;
@@ -226,7 +253,8 @@ void FileFollower::stir(Followed& file) {
     file.quiet->start(quietMs_);
 }
 
-void FileFollower::onFileEvent(const QString& path) {
+void FileFollower::onFileEvent(const QString& watched) {
+    const QString path = pathOf(watched);
     Followed* file = find(path);
     if (!file || !enabled_) return;
     // A save by rename or re-creation drops the watch: add it again at once if the new file
@@ -236,8 +264,9 @@ void FileFollower::onFileEvent(const QString& path) {
     stir(*file);
 }
 
-void FileFollower::onFolderEvent(const QString& folder) {
+void FileFollower::onFolderEvent(const QString& watched) {
     if (!enabled_) return;
+    const QString folder = pathOf(watched);
     for (auto& [path, file] : files_) {
         if (file.folder != folder) continue;
         const Signature now = signatureOf(path);

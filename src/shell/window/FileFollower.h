@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdint>
 #include <functional>
@@ -20,7 +21,10 @@ namespace tavelo {
 // watch notices the new file, whose watch is then added again (retried a few times while the
 // file is not yet back). Bursts of changes are merged: fileChanged(path) comes once the file
 // has been quiet for the quiet period, and only when its signature (size, modification time,
-// identity) differs from that of the last good reading. When the system refuses a watch for a
+// identity) differs from that of the last good reading. A name the watcher cannot take as text
+// (a Shift-JIS name kept as bytes, see PathBytes) is watched through a link of a plain name in
+// a private folder, which the system's watch follows to the file or folder itself. When the
+// system refuses a watch for a
 // file that exists, that file is checked every poll interval instead, and watchesRefused()
 // is emitted once.
 //
@@ -103,8 +107,8 @@ private:
         std::unique_ptr<QTimer> quiet;
     };
 
-    void onFileEvent(const QString& path);
-    void onFolderEvent(const QString& folder);
+    void onFileEvent(const QString& watched);
+    void onFolderEvent(const QString& watched);
     void onPoll();
     // Something happened to the file: (re)start its quiet period.
     void stir(Followed& file);
@@ -116,11 +120,19 @@ private:
     void refuse(Followed& file);
     void dropWatches();
     [[nodiscard]] Followed* find(const QString& path);
+    // The name the watcher knows a path by: the path itself, or a link to it made here when the
+    // watcher could not pass the path's bytes to the system.
+    [[nodiscard]] QString watchedName(const QString& path);
+    // The path a name from the watcher's signals stands for.
+    [[nodiscard]] QString pathOf(const QString& watchedName) const;
 
     QFileSystemWatcher watcher_;
     WatchAdder addWatch_;
     QTimer pollTimer_;
     std::map<QString, Followed> files_;
+    std::unique_ptr<QTemporaryDir> links_;
+    std::map<QString, QString> linkOf_;  // path -> link
+    std::map<QString, QString> pathOf_;  // link -> path
     int quietMs_ = kDefaultQuietMs;
     bool enabled_ = true;
     bool refusalReported_ = false;

@@ -62,30 +62,66 @@ void fill(QImage& image, int left, int top, int width, int height, QRgb color) {
         for (int x = left; x < left + width; ++x) image.setPixel(x, y, color);
 }
 
-}  // namespace
-
-QPixmap openFile() {
-    return QPixmap::fromImage(fromGrid({
-        "................",
-        "................",
-        "..kkkk..........",
-        ".kYYYYk.........",
-        ".kYyyyYkkkkkkk..",
-        ".kYyyyyyyyyyyk..",
-        ".kYyywwwwwwwyk..",
-        ".kYywkkkkkkkkkkk",
-        ".kYykYYYYYYYYYYk",
-        ".kYkYyyyyyyyyyk.",
-        ".kYkYyyyyyyyyyk.",
-        ".kkYyyyyyyyyyk..",
-        ".kkYyyyyyyyyyk..",
-        ".kYyyyyyyyyyk...",
-        ".kkkkkkkkkkkk...",
-        "................",
-    }));
+// The pixel image at `scale`, each pixel a square of pixels: edges stay as hard as drawn.
+QImage doubled(const QImage& image, int scale) {
+    return scale == 1
+               ? image
+               : image.scaled(image.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
-QPixmap smallFont() {
+// The icon of the image drawn at scale 1 and 2.
+template <class Draw>
+QIcon bothSizes(Draw draw) {
+    QIcon icon;
+    for (int scale : {1, 2}) icon.addPixmap(QPixmap::fromImage(draw(scale)));
+    return icon;
+}
+
+QImage smallFontImage();
+QImage largeFontImage();
+QImage refreshImage(int scale);
+
+}  // namespace
+
+QIcon openFile() {
+    return bothSizes([](int scale) {
+        return doubled(fromGrid({
+                           "................",
+                           "................",
+                           "..kkkk..........",
+                           ".kYYYYk.........",
+                           ".kYyyyYkkkkkkk..",
+                           ".kYyyyyyyyyyyk..",
+                           ".kYyywwwwwwwyk..",
+                           ".kYywkkkkkkkkkkk",
+                           ".kYykYYYYYYYYYYk",
+                           ".kYkYyyyyyyyyyk.",
+                           ".kYkYyyyyyyyyyk.",
+                           ".kkYyyyyyyyyyk..",
+                           ".kkYyyyyyyyyyk..",
+                           ".kYyyyyyyyyyk...",
+                           ".kkkkkkkkkkkk...",
+                           "................",
+                       }),
+                       scale);
+    });
+}
+
+QIcon smallFont() {
+    return bothSizes([](int scale) { return doubled(smallFontImage(), scale); });
+}
+
+QIcon largeFont() {
+    return bothSizes([](int scale) { return doubled(largeFontImage(), scale); });
+}
+
+QIcon refresh() {
+    return bothSizes(refreshImage);
+}
+
+namespace {
+
+QImage smallFontImage() {
     QImage image = blank(16);
     drawPage(image, 2, 1, 13, 14);
     // Lines run from the right; each character is a one-pixel dash.
@@ -96,10 +132,10 @@ QPixmap smallFont() {
             if ((y - 3) % 3 != 2) image.setPixel(columns[i], y, kInk);
         }
     }
-    return QPixmap::fromImage(image);
+    return image;
 }
 
-QPixmap largeFont() {
+QImage largeFontImage() {
     QImage image = blank(16);
     drawPage(image, 2, 1, 13, 14);
     // Two lines of large characters, each a small glyph of three by three pixels.
@@ -113,13 +149,15 @@ QPixmap largeFont() {
     glyph(9, 11);
     glyph(4, 3);
     glyph(4, 7);
-    return QPixmap::fromImage(image);
+    return image;
 }
 
-QPixmap refresh() {
-    QImage image = blank(16);
+// Drawn as curves, so that the larger image is drawn afresh rather than blown up.
+QImage refreshImage(int scale) {
+    QImage image = blank(16 * scale);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(scale, scale);
     const QColor green(0x1E, 0x8C, 0x32);
     painter.setPen(QPen(green, 2.0, Qt::SolidLine, Qt::FlatCap));
     // Most of a circle, open at the top right, with the arrow head at its upper end.
@@ -131,7 +169,8 @@ QPixmap refresh() {
     head.closeSubpath();
     painter.fillPath(head, green);
     painter.end();
-    return QPixmap::fromImage(image);
+    return image;
 }
 
+}  // namespace
 }  // namespace tavelo::shellimages

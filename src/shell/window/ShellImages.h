@@ -1,16 +1,17 @@
 #pragma once
 
-#include <QPixmap>
+#include <QIcon>
 
 // The toolbar's images, drawn pixel by pixel so that they stay sharp: 16 x 16 on a
-// transparent background. The windows' icon is ApplicationIcon.
+// transparent background, and 32 x 32 for a display at scale 2, which would otherwise blow the
+// small image up and blur it. The windows' icon is ApplicationIcon.
 namespace tavelo::shellimages {
 
-[[nodiscard]] QPixmap openFile();
+[[nodiscard]] QIcon openFile();
 // A page of many narrow vertical lines: the small style.
-[[nodiscard]] QPixmap smallFont();
+[[nodiscard]] QIcon smallFont();
 // A page of two lines of large characters: the large style.
-[[nodiscard]] QPixmap largeFont();
-[[nodiscard]] QPixmap refresh();
+[[nodiscard]] QIcon largeFont();
+[[nodiscard]] QIcon refresh();
 
 }  // namespace tavelo::shellimages

@@ -1,12 +1,14 @@
 #include <QColorDialog>
+#include <QComboBox>
 #include <QDir>
-#include <QFileDialog>
+#include <QLineEdit>
 #include <QTemporaryDir>
 
+#include "shell/controls/ClassicColor.h"
+#include "shell/controls/OpenFileDialog.h"
+#include "shell/controls/QtCommonDialog.h"
 #include "support/GuiTesting.h"
 #include "support/ModalDialogs.h"
-#include "shell/controls/ClassicColor.h"
-#include "shell/controls/QtCommonDialog.h"
 
 namespace tavelo {
 
@@ -27,31 +29,37 @@ private slots:
     }
 
     // --- Open dialog ---
-    void openDialog_showsTitleAndFilter_andTakesATypedNewName() {
+    void openDialog_showsTitleAndFilter_andTakesATypedNewName_inTheFolderOfTheLastChoice() {
         QTemporaryDir folder;
         const QString path = QDir(folder.path()).filePath(QStringLiteral("まだない.tl2"));
         QtCommonDialog dialog;
+        dialog.FileName(QDir(folder.path()).filePath(QStringLiteral("前の.tl2")).toStdU16String());
         dialog.DialogTitle(u"ﾌｧｲﾙを開く");
         dialog.Flags(CommonDialog::cdlOFNHideReadOnly);
         dialog.Filter(u"tl2形式ﾌｧｲﾙ (*.tl2)|*.tl2|");
         QString title;
-        QStringList filters;
-        whenShown<QFileDialog>([&](QFileDialog& shown) {
+        QString filter;
+        String startFolder;
+        whenShown<OpenFileDialog>([&](OpenFileDialog& shown) {
             title = shown.windowTitle();
-            filters = shown.nameFilters();
-            shown.selectFile(path);
-            static_cast<QDialog&>(shown).accept();  // QFileDialog hides accept()
+            filter = shown.findChild<QComboBox*>()->currentText();
+            startFolder = shown.folder();
+            QLineEdit& name = *shown.findChildren<QLineEdit*>().at(1);
+            name.setText(QStringLiteral("まだない.tl2"));
+            QTest::keyClick(&name, Qt::Key_Return);
         });
         dialog.ShowOpen();
         QCOMPARE(title, QStringLiteral("ﾌｧｲﾙを開く"));
-        QCOMPARE(filters, QStringList{QStringLiteral("tl2形式ﾌｧｲﾙ (*.tl2)")});
+        QCOMPARE(filter, QStringLiteral("tl2形式ﾌｧｲﾙ (*.tl2)"));
+        QCOMPARE(q(startFolder), folder.path());
         QCOMPARE(q(dialog.FileName()), path);
         QCOMPARE(q(dialog.FileTitle()), QStringLiteral("まだない.tl2"));
     }
     void openDialogCancelled_leavesFileNameEmpty() {
         QtCommonDialog dialog;
         dialog.FileName(u"/tmp/earlier.tl2");
-        whenShown<QFileDialog>([](QFileDialog& shown) { shown.reject(); });
+        whenShown<OpenFileDialog>(
+            [](OpenFileDialog& shown) { QTest::keyClick(&shown, Qt::Key_Escape); });
         dialog.ShowOpen();
         QVERIFY(dialog.FileName().empty());
     }

@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -6,8 +8,12 @@
 #include <QtTest>
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
 #include <vector>
 
+#include "common/PathBytes.h"
 #include "shell/window/FileFollower.h"
 
 using namespace tavelo;
@@ -94,6 +100,35 @@ private slots:
         }
         QVERIFY(follower.watcher().files().contains(path));
         verifyNoMore(changed, 3);
+    }
+
+    // A Shift-JIS name in a Shift-JIS folder, kept as bytes: watched like any other, not polled.
+    void nameKeptAsBytes_isWatched_throughBothWaysOfSaving() {
+        const std::string folder = dir_.path().toStdString() + "/\x8C\x61";  // 径
+        const std::string bytes = folder + "/\x8E\x85.tl2";                  // 糸.tl2
+        QCOMPARE(::mkdir(folder.c_str(), 0700), 0);
+        auto write = [](const std::string& at, const char* text) {
+            std::ofstream(at, std::ios::binary | std::ios::trunc) << text;
+        };
+        write(bytes, "first\r\n");
+        const QString path = QString::fromStdU16String(PathBytes::fromSystem(bytes));
+        FileFollower follower;
+        makeQuick(follower);
+        QSignalSpy refused(&follower, &FileFollower::watchesRefused);
+        follower.follow(path);
+        QVERIFY(!follower.isPolling());
+        QSignalSpy changed(&follower, &FileFollower::fileChanged);
+        write(bytes, "second line\r\n");
+        QVERIFY(changed.wait(kWaitMs));
+        QCOMPARE(changed.at(0).at(0).toString(), path);
+        follower.markRead(path);
+        write(bytes + ".new", "saved by rename\r\n");
+        QCOMPARE(std::rename((bytes + ".new").c_str(), bytes.c_str()), 0);
+        QVERIFY(changed.wait(kWaitMs));
+        QCOMPARE(changed.size(), 2);
+        QCOMPARE(refused.size(), 0);
+        follower.unfollow(path);
+        std::filesystem::remove_all(folder);  // QTemporaryDir removes by text names only
     }
 
     void saveByRename_whileTheOldFileIsStillOpen_watchesTheNewFile() {

@@ -1,18 +1,23 @@
 #include <QAction>
 #include <QApplication>
 #include <QDropEvent>
+#include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "common/PathBytes.h"
+#include "shell/controls/OpenFileDialog.h"
+#include "shell/controls/QtCommonDialog.h"
 #include "shell/window/SessionSettings.h"
 #include "store/CViewData.h"
 #include "support/GuiTesting.h"
+#include "support/ModalDialogs.h"
 #include "support/WindowDriver.h"
 #include "support/WindowFixture.h"
 
@@ -20,6 +25,7 @@ namespace tavelo {
 
 using testing::drive;
 using testing::q;
+using testing::whenShown;
 
 namespace {
 
@@ -92,7 +98,30 @@ private slots:
         path = PathBytes::fromSystem(bytePath);
         writeDocument(5);
     }
-    void cleanup() { w.reset(); }
+    void cleanup() {
+        w.reset();
+        // QTemporaryDir removes by text names and would leave the Shift-JIS one behind.
+        std::filesystem::remove(bytePath);
+    }
+
+    void openDialog_listsTheNameReadably_andOpensItsBytes() {
+        QtCommonDialog dialog;
+        dialog.FileName(w->folder.path().toStdU16String());
+        frmMain window(dialog, w->messages);
+        QStringList listed;
+        whenShown<OpenFileDialog>([&](OpenFileDialog& shown) {
+            listed = shown.shownNames();
+            auto& list = *shown.findChild<QListWidget*>();
+            list.setCurrentItem(list.findItems(kShownName, Qt::MatchExactly).value(0));
+            QTest::keyClick(&list, Qt::Key_Return);
+        });
+        window.mnuFileOpen_Click();
+        QVERIFY2(listed.contains(kShownName), qPrintable(listed.join(u'|')));
+        QVERIFY2(w->messages.messages().empty(), qPrintable(said()));
+        QCOMPARE(drive(window).documentCount(), Long{1});
+        QCOMPARE(PathBytes::toSystem(drive(window).current().FullPathName()), bytePath);
+        QVERIFY(q(drive(window).current().ID()).endsWith(kShownName));
+    }
 
     void everyRoad_keepsTheBytesThroughARestart_data() {
         QTest::addColumn<int>("route");  // a Route

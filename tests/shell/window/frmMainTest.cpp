@@ -165,8 +165,17 @@ private slots:
             QCOMPARE(q(button.Description()), QString::fromUtf16(want.description));
         }
         QCOMPARE(drive(*form).tlb1().ImageCount(), Integer{4});
-        for (Integer i = 1; i <= 4; ++i)
-            QCOMPARE(drive(*form).tlb1().ImageListImage(i).size(), QSize(16, 16));
+        // At scale 2 each image is its own 32 x 32 pixels, not the 16 x 16 one blown up soft.
+        for (Integer i = 1; i <= 4; ++i) {
+            const QIcon& icon = drive(*form).tlb1().ImageListImage(i);
+            const QImage small = icon.pixmap(QSize(16, 16), 1.0).toImage();
+            const QImage large = icon.pixmap(QSize(16, 16), 2.0).toImage();
+            QCOMPARE(small.size(), QSize(16, 16));
+            QCOMPARE(large.size(), QSize(32, 32));
+            QVERIFY(large.convertToFormat(QImage::Format_ARGB32) !=
+                    small.scaled(32, 32, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                        .convertToFormat(QImage::Format_ARGB32));
+        }
     }
     void toolbar_refreshDisabledButShown_placeholderKeeps7000Twips() {
         QVERIFY(!drive(*form).tlb1().Buttons(6).Enabled());
