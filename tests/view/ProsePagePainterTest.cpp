@@ -47,7 +47,8 @@ TEST(ProsePagePainterTest, everyCellOfThePage_isDrawnOnce_inItsColumnAndRow) {
     for (const FlowLayout::Column& column : page.columns) {
         const std::u32string& text = painted->document.paragraphs[column.paragraph].text;
         for (const FlowLayout::Cell& cell : column.cells) {
-            if (cell.kind == FlowLayout::Cell::Kind::Upright) continue;
+            // Upright pairs stand across the column; a heading's cells are set larger.
+            if (cell.kind == FlowLayout::Cell::Kind::Upright || cell.scale != 1) continue;
             expected += text.substr(cell.start, cell.end - cell.start);
             places.emplace_back(metrics.bodyX(column.index) + metrics.fontSize,
                                 static_cast<int>(metrics.rowY(cell.row)));
@@ -64,6 +65,12 @@ TEST(ProsePagePainterTest, everyCellOfThePage_isDrawnOnce_inItsColumnAndRow) {
     EXPECT_EQ(drawn, expected);
     EXPECT_EQ(at, places);
     EXPECT_EQ(painted->surface.liveFontCount(), 0) << "the page's fonts are deleted";
+    // The 中見出し, one step larger.
+    std::u32string heading;
+    for (const auto& text : painted->surface.drawnTexts())
+        if (text.logFont.lfHeight == -static_cast<int>(std::lround(metrics.fontSize * 1.2)))
+            heading += text.unicode;
+    EXPECT_EQ(heading, U"第二");
 }
 
 TEST(ProsePagePainterTest, rubyAtHalfSize_besideItsBase_andTateChuYokoAcrossTheColumn) {

@@ -825,6 +825,7 @@ bool ReaderTools::doubleClicked(QMouseEvent& event) {
 }
 
 void ReaderTools::hover(double x, double y) {
+    if (currentIsProse()) describeGaiji(x, y);
     if (rubyMode_ != RubyMode::Hover) return;
     if (!currentIsProse()) {
         // tl2 ruby stays hidden; the line's ruby shows as a tip.
@@ -851,6 +852,27 @@ void ReaderTools::hover(double x, double y) {
     window_.prose_.showRuby(ruby ? ProsePaintState::Ruby::Only : ProsePaintState::Ruby::None,
                             ruby.value_or(0));
     redraw();
+}
+
+void ReaderTools::describeGaiji(double x, double y) {
+    const String& id = currentId();
+    const prose::ProseDocument& document = window_.prose_.document(id);
+    if (document.paragraphs.empty()) return;
+    flow::FlowLayout& layout = window_.prose_.layout(id);
+    const flow::FlowLayout::Page page = layout.page(window_.prose_.currentPage(id));
+    const auto at = flow::characterAt(page, layout.metrics(), x, y);
+    std::optional<prose::Place> gaiji;
+    if (at && at->paragraph < document.paragraphs.size()) {
+        for (const prose::Gaiji& g : document.paragraphs[at->paragraph].gaiji)
+            if (!g.mapped && at->offset >= g.start && at->offset < g.end) {
+                gaiji = prose::Place{at->paragraph, g.start};
+                if (gaiji != describedGaiji_)
+                    window_.showPassingStatus(
+                        u"外字：" + utf8::utf32ToUtf16(g.description), 8000);
+                break;
+            }
+    }
+    describedGaiji_ = gaiji;
 }
 
 // ---- Ruby

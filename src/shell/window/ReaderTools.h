@@ -150,6 +150,9 @@ private:
     void moved(QMouseEvent& event);
     bool doubleClicked(QMouseEvent& event);
     void hover(double x, double y);
+    // The status bar gives the description of a gaiji without a code (drawn 〓) under the
+    // pointer, once as the pointer comes onto it.
+    void describeGaiji(double x, double y);
     void updateProgress();
     void fillContentsMenu();
     void fillBookmarkMenu();
@@ -162,6 +165,7 @@ private:
     std::optional<Integer> lastPressValue_;  // the page a double click's first press was on
     double lastEdgeTurn_ = -1e9;
     std::optional<std::size_t> hoveredRuby_;
+    std::optional<prose::Place> describedGaiji_;
     std::map<String, ReadingPace> pace_;  // by document ID
     // Without session settings, the bookmarks and options of this run.
     std::map<QString, std::vector<Bookmark>> localBookmarks_;

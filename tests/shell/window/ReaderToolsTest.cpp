@@ -4,8 +4,10 @@
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <memory>
 
 #include "common/Utf8.h"
@@ -242,6 +244,30 @@ private slots:
         QCOMPARE(d.tools().selectedText(), QStringLiteral("一行目\n二行目\n三行目"));
         d.tools().select({3, 0}, {2, 0});
         QCOMPARE(d.tools().selectedText(), QStringLiteral("二行目\n三行目"));
+    }
+
+    // A gaiji without a code is drawn as 〓; the pointer on it puts its description in the
+    // status bar.
+    void gaijiUnderThePointer_isDescribed() {
+        testing::WindowFixture w;
+        w.open(write(w, QStringLiteral("gaiji.txt"),
+                     QStringLiteral("題\n著者\n\n　その※［＃「口＋世」、12-3］を見た。\n").toUtf8()));
+        const testing::WindowDriver d = drive(*w.form);
+        const prose::Paragraph& paragraph = d.proseDocument().paragraphs.front();
+        QCOMPARE(paragraph.gaiji.size(), std::size_t{1});
+        QVERIFY(!paragraph.gaiji.front().mapped);
+        const flow::FlowMetrics& m = d.proseLayout().metrics();
+        const auto& column = d.proseLayout().page(0).columns.front();
+        const auto cell = std::find_if(column.cells.begin(), column.cells.end(), [&](auto& c) {
+            return c.start == paragraph.gaiji.front().start;
+        });
+        QVERIFY(cell != column.cells.end());
+        const QPointF point(m.bodyX(column.index) + m.fontSize / 2, m.rowY(cell->row) + 3);
+        QMouseEvent move(QEvent::MouseMove, point, d.picView().mapToGlobal(point), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&d.picView(), &move);
+        QVERIFY2(QString::fromStdU16String(d.statusText()).contains(QStringLiteral("外字：「口＋世」")),
+                 qPrintable(QString::fromStdU16String(d.statusText())));
     }
 
     void rubyModes_reflowProseAndKeepThePlace() {
