@@ -97,7 +97,7 @@ void ReaderTools::setUpMenus() {
         QAction* action = menu.addAction(caption);
         action->setShortcut(keys);
         connect(action, &QAction::triggered, this,
-                [this, handler] { window_.handleEvent("reader", [this, handler] { handler(); }); });
+                [this, handler] { window_.handleEvent("reader", [handler] { handler(); }); });
         return action;
     };
 
