@@ -7,7 +7,7 @@
 #   release-tests  the suite in an optimised build, which the optimiser's view of the code
 #                  (warnings, undefined behaviour it exploits, template instantiation) can break
 #   fuzz           the libFuzzer targets (clang), each replaying its seeds and regressions once, then
-#                  each fuzzed for TAVELO_FUZZ_SECONDS (default 30; 0 skips the fuzzing)
+#                  each fuzzed for TAVELO_FUZZ_SECONDS (default 15; 0 skips the fuzzing)
 #   asan           the plain suite again under AddressSanitizer and UndefinedBehaviorSanitizer
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,7 +21,7 @@ for preset in "${presets[@]}"; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
   ctest --preset "$preset" -j "$jobs"
-  if [ "$preset" = fuzz ] && [ "${TAVELO_FUZZ_SECONDS:-30}" -gt 0 ]; then
-    scripts/fuzz.sh -t all "${TAVELO_FUZZ_SECONDS:-30}"
+  if [ "$preset" = fuzz ] && [ "${TAVELO_FUZZ_SECONDS:-15}" -gt 0 ]; then
+    scripts/fuzz.sh -t all "${TAVELO_FUZZ_SECONDS:-15}"
   fi
 done
