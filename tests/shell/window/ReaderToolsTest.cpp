@@ -257,7 +257,8 @@ private slots:
         QCOMPARE(paragraph.gaiji.size(), std::size_t{1});
         QVERIFY(!paragraph.gaiji.front().mapped);
         const flow::FlowMetrics& m = d.proseLayout().metrics();
-        const auto& column = d.proseLayout().page(0).columns.front();
+        const flow::FlowLayout::Page page = d.proseLayout().page(0);
+        const auto& column = page.columns.front();
         const auto cell = std::find_if(column.cells.begin(), column.cells.end(), [&](auto& c) {
             return c.start == paragraph.gaiji.front().start;
         });
