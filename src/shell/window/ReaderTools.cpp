@@ -857,7 +857,8 @@ void ReaderTools::hover(double x, double y) {
 void ReaderTools::describeGaiji(double x, double y) {
     const String& id = currentId();
     const prose::ProseDocument& document = window_.prose_.document(id);
-    if (document.paragraphs.empty()) return;
+    // Most books have no such gaiji: the pointer's moves then set no page out.
+    if (document.paragraphs.empty() || document.gaijiUnmapped == 0) return;
     flow::FlowLayout& layout = window_.prose_.layout(id);
     const flow::FlowLayout::Page page = layout.page(window_.prose_.currentPage(id));
     const auto at = flow::characterAt(page, layout.metrics(), x, y);
